@@ -1,0 +1,32 @@
+# Build settings shared by the test and run commands. Sourced, not run.
+
+ORDALIS_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+. "$ORDALIS_ROOT/cmake/wine-env.sh"
+ORDALIS_JOBS=$(nproc 2>/dev/null || echo 2)
+
+# The Windows build whose programs this machine can run under Wine: the
+# shipped 32-bit one, or, where the kernel has no IA-32 emulation (32-bit
+# Wine cannot start there), a 64-bit build of the same sources.
+if wine_can_run_32bit; then
+  ORDALIS_RUN_ARCH=win32
+else
+  ORDALIS_RUN_ARCH=win64
+fi
+
+# configure DIR [CMAKE-ARGUMENTS...]: configures a build folder (cheap when
+# nothing changed).
+configure() {
+  local dir=$1
+  shift
+  cmake -S "$ORDALIS_ROOT" -B "$ORDALIS_ROOT/$dir" -G Ninja -Wno-dev "$@" >"$ORDALIS_ROOT/build/configure-${dir##*/}.log" 2>&1 || {
+    cat "$ORDALIS_ROOT/build/configure-${dir##*/}.log" >&2
+    return 1
+  }
+}
+
+toolchain() {
+  case $1 in
+    win32) echo "$ORDALIS_ROOT/cmake/mingw-i686.cmake" ;;
+    win64) echo "$ORDALIS_ROOT/cmake/mingw-x86_64.cmake" ;;
+  esac
+}

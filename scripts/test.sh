@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# The test command: installs what is missing, builds the native and the
+# Windows builds, and runs every test, natively and under Wine.
+set -uo pipefail
+. "$(dirname "${BASH_SOURCE[0]}")/build-env.sh"
+cd "$ORDALIS_ROOT" || exit 1
+
+"$ORDALIS_ROOT/scripts/setup.sh" || exit 1
+mkdir -p build/logs
+
+step() { printf '\n== %s\n' "$*"; }
+failed=0
+
+step "native build (AddressSanitizer, UndefinedBehaviorSanitizer)"
+configure build/native -DCMAKE_BUILD_TYPE=Debug || exit 1
+cmake --build build/native -j "$ORDALIS_JOBS" || exit 1
+
+# The shipped 32-bit build is always built; its tests run where 32-bit Wine can.
+step "win32 build (i686, the shipped programs)"
+if [ "$ORDALIS_RUN_ARCH" = win32 ]; then tests=ON; else tests=OFF; fi
+configure build/win32 -DCMAKE_BUILD_TYPE=Release -DORDALIS_TESTS=$tests --toolchain "$(toolchain win32)" || exit 1
+cmake --build build/win32 -j "$ORDALIS_JOBS" || exit 1
+
+if [ "$ORDALIS_RUN_ARCH" = win64 ]; then
+  step "win64 build (x86_64: this kernel cannot start 32-bit programs, so the Windows tests run 64-bit)"
+  configure build/win64 -DCMAKE_BUILD_TYPE=Release --toolchain "$(toolchain win64)" || exit 1
+  cmake --build build/win64 -j "$ORDALIS_JOBS" || exit 1
+fi
+
+step "native tests"
+(cd build/native && ctest -j "$ORDALIS_JOBS" --output-on-failure) 2>&1 | tee build/logs/ctest-native.log
+[ "${PIPESTATUS[0]}" -eq 0 ] || failed=1
+
+step "Windows tests under Wine ($ORDALIS_RUN_ARCH)"
+(cd "build/$ORDALIS_RUN_ARCH" && ctest -j "$ORDALIS_JOBS" --output-on-failure) 2>&1 | tee build/logs/ctest-wine.log
+[ "${PIPESTATUS[0]}" -eq 0 ] || failed=1
+
+step "summary"
+for log in native wine; do
+  echo "$log:"
+  grep -E '^[0-9]+% tests passed|^Total Test time' "build/logs/ctest-$log.log" | sed 's/^/  /'
+done
+exit $failed
