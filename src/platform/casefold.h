@@ -1,0 +1,15 @@
+// Unicode simple case folding, for the native case-insensitive comparison.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+struct CaseFoldPair {
+  uint32_t from;
+  uint32_t to;
+};
+
+extern const CaseFoldPair kCaseFoldPairs[];
+extern const size_t kCaseFoldPairCount;
+
+uint32_t CaseFold(uint32_t codePoint);

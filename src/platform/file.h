@@ -1,0 +1,93 @@
+// The file seam. Paths are Windows paths; the native build maps "\" to "/".
+// Every call gives 0 or a negative status made from the platform's error
+// code (StatusFromError), so callers can tell "not found" (2), "path not
+// found" (3), "access denied" (5) and "sharing violation" (32) apart.
+// Natively the sharing modes are enforced between the handles of this
+// process, as Windows enforces them between all handles.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/status.h"
+
+constexpr uint32_t kFileRead = 0x1;
+constexpr uint32_t kFileWrite = 0x2;
+
+constexpr uint32_t kShareNone = 0x0;
+constexpr uint32_t kShareRead = 0x1;
+constexpr uint32_t kShareWrite = 0x2;
+constexpr uint32_t kShareDelete = 0x4;
+
+constexpr uint32_t kFileHintSequential = 0x1;
+
+enum class FileCreate { OpenExisting, CreateAlways, CreateNew, OpenAlways };
+enum class FileOrigin { Begin, Current, End };
+
+struct FileRecord;
+using FileHandle = FileRecord*;  // an open file; null means none
+
+struct FileInfo {
+  bool isFolder;
+  bool readOnly;
+  uint64_t size;
+  uint64_t lastWriteTime;  // 100-ns ticks, as precise as the file system keeps them
+};
+
+int32_t File_Open(const char* path, uint32_t access, uint32_t share, FileCreate how, uint32_t hints,
+                  FileHandle* out);
+void File_Close(FileHandle file);
+
+// Reads or writes up to `size` bytes; `*done` tells how many. A read at the
+// end of the file succeeds with 0 bytes.
+int32_t File_Read(FileHandle file, void* buffer, uint32_t size, uint32_t* done);
+int32_t File_Write(FileHandle file, const void* buffer, uint32_t size, uint32_t* done);
+int32_t File_Seek(FileHandle file, int64_t distance, FileOrigin origin, uint64_t* position);
+int32_t File_GetSize(FileHandle file, uint64_t* size);
+int32_t File_Flush(FileHandle file);
+
+int32_t File_GetInfo(const char* path, FileInfo* info);
+int32_t File_Delete(const char* path);
+// Moves a file, replacing an existing target in one step.
+int32_t File_Replace(const char* from, const char* to);
+int32_t File_SetReadOnly(const char* path, bool readOnly);
+
+// Creates one folder; an existing one gives the "already exists" status.
+int32_t File_CreateFolder(const char* path);
+// Removes an empty folder.
+int32_t File_RemoveFolder(const char* path);
+// Creates a folder and every missing folder above it; existing ones are fine.
+int32_t File_CreateFolderPath(const char* path);
+
+// The full long path of the running program.
+int32_t File_GetModulePath(char* path, uint32_t size);
+// A folder for temporary files, ending in a backslash.
+int32_t File_GetTempFolder(char* path, uint32_t size);
+
+inline bool File_Exists(const char* path) {
+  FileInfo info;
+  return File_GetInfo(path, &info) == 0;
+}
+
+// Owns an open file and closes it when it goes out of scope.
+class ScopedFile {
+ public:
+  ScopedFile() = default;
+  explicit ScopedFile(FileHandle file) : file_(file) {}
+  ~ScopedFile() { Reset(); }
+  ScopedFile(const ScopedFile&) = delete;
+  ScopedFile& operator=(const ScopedFile&) = delete;
+
+  FileHandle Get() const { return file_; }
+  FileHandle* Out() {
+    Reset();
+    return &file_;
+  }
+  void Reset() {
+    if (file_ != nullptr) File_Close(file_);
+    file_ = nullptr;
+  }
+  explicit operator bool() const { return file_ != nullptr; }
+
+ private:
+  FileHandle file_ = nullptr;
+};

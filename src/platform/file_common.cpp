@@ -1,0 +1,53 @@
+#include <cstring>
+
+#include "platform/file.h"
+
+namespace {
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// Where the first folder below the root begins: after "C:\", after the
+// share of "\\server\share\", or after a leading separator.
+size_t RootLength(const char* path) {
+  size_t length = strlen(path);
+  if (length >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
+    size_t i = 2;
+    for (int parts = 0; parts < 2 && i < length; ++parts) {
+      while (i < length && !IsSeparator(path[i])) ++i;
+      if (i < length) ++i;
+    }
+    return i;
+  }
+  if (length >= 2 && path[1] == ':') return length >= 3 && IsSeparator(path[2]) ? 3 : 2;
+  return length >= 1 && IsSeparator(path[0]) ? 1 : 0;
+}
+
+bool IsFolder(const char* path) {
+  FileInfo info;
+  return File_GetInfo(path, &info) == 0 && info.isFolder;
+}
+
+}  // namespace
+
+int32_t File_CreateFolderPath(const char* path) {
+  constexpr size_t kMax = 1024;
+  char partial[kMax];
+  size_t length = strlen(path);
+  while (length > 0 && IsSeparator(path[length - 1])) --length;
+  if (length == 0 || length >= kMax) return StatusFromError(kErrorInvalidParameter);
+  memcpy(partial, path, length);
+  partial[length] = '\0';
+  if (IsFolder(partial)) return 0;
+
+  for (size_t i = RootLength(partial); i <= length; ++i) {
+    if (i < length && !IsSeparator(partial[i])) continue;
+    char saved = partial[i];
+    partial[i] = '\0';
+    int32_t status = File_CreateFolder(partial);
+    if (status != 0 && !IsFolder(partial)) {
+      return status;
+    }
+    partial[i] = saved;
+  }
+  return 0;
+}

@@ -1,0 +1,125 @@
+// The file seam over the Win32 file calls ("A" forms: paths in the process's
+// code page).
+#include <windows.h>
+
+#include <cstring>
+
+#include "platform/file.h"
+
+namespace {
+
+HANDLE H(FileHandle file) { return reinterpret_cast<HANDLE>(file); }
+
+int32_t LastError() { return StatusFromError(GetLastError()); }
+
+}  // namespace
+
+int32_t File_Open(const char* path, uint32_t access, uint32_t share, FileCreate how, uint32_t hints,
+                  FileHandle* out) {
+  *out = nullptr;
+  DWORD desired = 0;
+  if (access & kFileRead) desired |= GENERIC_READ;
+  if (access & kFileWrite) desired |= GENERIC_WRITE;
+  DWORD shareMode = 0;
+  if (share & kShareRead) shareMode |= FILE_SHARE_READ;
+  if (share & kShareWrite) shareMode |= FILE_SHARE_WRITE;
+  if (share & kShareDelete) shareMode |= FILE_SHARE_DELETE;
+  DWORD disposition = OPEN_EXISTING;
+  switch (how) {
+    case FileCreate::OpenExisting: disposition = OPEN_EXISTING; break;
+    case FileCreate::CreateAlways: disposition = CREATE_ALWAYS; break;
+    case FileCreate::CreateNew: disposition = CREATE_NEW; break;
+    case FileCreate::OpenAlways: disposition = OPEN_ALWAYS; break;
+  }
+  DWORD flags = FILE_ATTRIBUTE_NORMAL;
+  if (hints & kFileHintSequential) flags |= FILE_FLAG_SEQUENTIAL_SCAN;
+  HANDLE handle = CreateFileA(path, desired, shareMode, nullptr, disposition, flags, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return LastError();
+  *out = reinterpret_cast<FileHandle>(handle);
+  return 0;
+}
+
+void File_Close(FileHandle file) {
+  if (file != nullptr) CloseHandle(H(file));
+}
+
+int32_t File_Read(FileHandle file, void* buffer, uint32_t size, uint32_t* done) {
+  DWORD got = 0;
+  BOOL ok = ReadFile(H(file), buffer, size, &got, nullptr);
+  *done = got;
+  return ok ? 0 : LastError();
+}
+
+int32_t File_Write(FileHandle file, const void* buffer, uint32_t size, uint32_t* done) {
+  DWORD put = 0;
+  BOOL ok = WriteFile(H(file), buffer, size, &put, nullptr);
+  *done = put;
+  return ok ? 0 : LastError();
+}
+
+int32_t File_Seek(FileHandle file, int64_t distance, FileOrigin origin, uint64_t* position) {
+  LARGE_INTEGER move;
+  move.QuadPart = distance;
+  LARGE_INTEGER now;
+  DWORD method = origin == FileOrigin::Begin ? FILE_BEGIN : origin == FileOrigin::Current ? FILE_CURRENT : FILE_END;
+  if (!SetFilePointerEx(H(file), move, &now, method)) return LastError();
+  if (position != nullptr) *position = static_cast<uint64_t>(now.QuadPart);
+  return 0;
+}
+
+int32_t File_GetSize(FileHandle file, uint64_t* size) {
+  LARGE_INTEGER value;
+  if (!GetFileSizeEx(H(file), &value)) return LastError();
+  *size = static_cast<uint64_t>(value.QuadPart);
+  return 0;
+}
+
+int32_t File_Flush(FileHandle file) { return FlushFileBuffers(H(file)) ? 0 : LastError(); }
+
+int32_t File_GetInfo(const char* path, FileInfo* info) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data)) return LastError();
+  info->isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  info->readOnly = (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+  info->size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  info->lastWriteTime =
+      (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+  return 0;
+}
+
+int32_t File_Delete(const char* path) { return DeleteFileA(path) ? 0 : LastError(); }
+
+int32_t File_Replace(const char* from, const char* to) {
+  return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ? 0 : LastError();
+}
+
+int32_t File_SetReadOnly(const char* path, bool readOnly) {
+  DWORD attributes = GetFileAttributesA(path);
+  if (attributes == INVALID_FILE_ATTRIBUTES) return LastError();
+  attributes = readOnly ? (attributes | FILE_ATTRIBUTE_READONLY) : (attributes & ~FILE_ATTRIBUTE_READONLY);
+  if (attributes == 0) attributes = FILE_ATTRIBUTE_NORMAL;
+  return SetFileAttributesA(path, attributes) ? 0 : LastError();
+}
+
+int32_t File_CreateFolder(const char* path) { return CreateDirectoryA(path, nullptr) ? 0 : LastError(); }
+
+int32_t File_RemoveFolder(const char* path) { return RemoveDirectoryA(path) ? 0 : LastError(); }
+
+int32_t File_GetModulePath(char* path, uint32_t size) {
+  char shortPath[MAX_PATH * 4];
+  DWORD length = GetModuleFileNameA(nullptr, shortPath, sizeof(shortPath));
+  if (length == 0 || length >= sizeof(shortPath)) return StatusFromError(kErrorMoreData);
+  DWORD longLength = GetLongPathNameA(shortPath, path, size);
+  if (longLength == 0) {
+    if (length >= size) return StatusFromError(kErrorMoreData);
+    memcpy(path, shortPath, length + 1);
+    return 0;
+  }
+  return longLength < size ? 0 : StatusFromError(kErrorMoreData);
+}
+
+int32_t File_GetTempFolder(char* path, uint32_t size) {
+  DWORD length = GetTempPathA(size, path);
+  if (length == 0) return LastError();
+  return length < size ? 0 : StatusFromError(kErrorMoreData);
+}

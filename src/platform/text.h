@@ -1,0 +1,39 @@
+// Texts in the program's code page: 8-bit, NUL-terminated. The code page is
+// UTF-8 natively and wherever the Windows manifest setting is honoured; older
+// Windows falls back to its ANSI code page. Every function here is bounded by
+// the size of its destination and cuts texts at a character boundary.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// Length in bytes of the longest start of `text` that holds at most
+// `maxBytes` bytes and ends at a character boundary.
+size_t Text_CutLength(const char* text, size_t maxBytes);
+
+// Copies `src` into `dst` of `dstSize` bytes, cut at a character boundary,
+// always NUL-terminated (when dstSize > 0). Gives the bytes copied.
+size_t Text_Copy(char* dst, size_t dstSize, const char* src);
+
+// Appends `src` to the text in `dst`, cut the same way. Gives the new length.
+size_t Text_Append(char* dst, size_t dstSize, const char* src);
+
+// Converts to UTF-16 into `dst` of `dstUnits` units, NUL-terminated, cut
+// before a character that does not fit whole. Gives the units written.
+size_t Text_ToUtf16(const char* src, char16_t* dst, size_t dstUnits);
+
+// Converts UTF-16 (up to its NUL or `srcUnits` units, whichever comes first)
+// into `dst` of `dstSize` bytes, NUL-terminated, cut at a character boundary.
+// Gives the bytes written.
+size_t Text_FromUtf16(const char16_t* src, size_t srcUnits, char* dst, size_t dstSize);
+
+// Comparisons for user-visible names: negative, 0 or positive. The
+// case-insensitive one is the platform's locale-aware comparison on Windows
+// and Unicode simple case folding natively.
+int Text_CompareNoCase(const char* a, const char* b);
+int Text_Compare(const char* a, const char* b);
+inline bool Text_EqualNoCase(const char* a, const char* b) { return Text_CompareNoCase(a, b) == 0; }
+inline bool Text_Equal(const char* a, const char* b) { return Text_Compare(a, b) == 0; }
+
+// True when the code page is UTF-8 (always natively).
+bool Text_IsUtf8();

@@ -1,0 +1,194 @@
+// What every caller of the file seam relies on, checked against POSIX files
+// natively and Windows files under Wine.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/file.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+int32_t OpenFile(const std::string& path, uint32_t access, uint32_t share, FileCreate how, ScopedFile* file) {
+  return File_Open(path.c_str(), access, share, how, 0, file->Out());
+}
+
+class FileContract : public ::testing::Test {
+ protected:
+  TempFolder temp_;
+};
+
+TEST_F(FileContract, WrittenBytesReadBackWithSeeksFromEachOrigin) {
+  std::string path = temp_.Join("data.bin");
+  ScopedFile file;
+  ASSERT_EQ(0, OpenFile(path, kFileRead | kFileWrite, kShareNone, FileCreate::CreateAlways, &file));
+  uint32_t done = 0;
+  ASSERT_EQ(0, File_Write(file.Get(), "0123456789", 10, &done));
+  EXPECT_EQ(10u, done);
+
+  uint64_t position = 0;
+  ASSERT_EQ(0, File_Seek(file.Get(), 2, FileOrigin::Begin, &position));
+  EXPECT_EQ(2u, position);
+  ASSERT_EQ(0, File_Seek(file.Get(), 3, FileOrigin::Current, &position));
+  EXPECT_EQ(5u, position);
+  char buffer[8] = {};
+  ASSERT_EQ(0, File_Read(file.Get(), buffer, 3, &done));
+  EXPECT_EQ(0, memcmp(buffer, "567", 3));
+  ASSERT_EQ(0, File_Seek(file.Get(), -2, FileOrigin::End, &position));
+  EXPECT_EQ(8u, position);
+  // A read that runs into the end gives what there is; at the end, nothing.
+  ASSERT_EQ(0, File_Read(file.Get(), buffer, 8, &done));
+  EXPECT_EQ(2u, done);
+  ASSERT_EQ(0, File_Read(file.Get(), buffer, 8, &done));
+  EXPECT_EQ(0u, done);
+  EXPECT_LT(File_Seek(file.Get(), -20, FileOrigin::Current, &position), 0);
+
+  uint64_t size = 0;
+  ASSERT_EQ(0, File_GetSize(file.Get(), &size));
+  EXPECT_EQ(10u, size);
+  EXPECT_EQ(0, File_Flush(file.Get()));
+  file.Reset();
+
+  FileInfo info;
+  ASSERT_EQ(0, File_GetInfo(path.c_str(), &info));
+  EXPECT_FALSE(info.isFolder);
+  EXPECT_FALSE(info.readOnly);
+  EXPECT_EQ(10u, info.size);
+  EXPECT_NE(0u, info.lastWriteTime);
+}
+
+TEST_F(FileContract, MissingFilesAndFoldersHaveTheirOwnStatuses) {
+  ScopedFile file;
+  EXPECT_EQ(StatusFromError(kErrorFileNotFound),
+            OpenFile(temp_.Join("absent.bin"), kFileRead, kShareRead, FileCreate::OpenExisting, &file));
+  EXPECT_EQ(StatusFromError(kErrorPathNotFound),
+            OpenFile(temp_.Join("no-folder\\x.bin"), kFileWrite, kShareNone, FileCreate::CreateAlways, &file));
+  EXPECT_EQ(nullptr, file.Get());
+  FileInfo info;
+  EXPECT_EQ(StatusFromError(kErrorFileNotFound), File_GetInfo(temp_.Join("absent.bin").c_str(), &info));
+  EXPECT_FALSE(File_Exists(temp_.Join("absent.bin").c_str()));
+  EXPECT_EQ(StatusFromError(kErrorFileNotFound), File_Delete(temp_.Join("absent.bin").c_str()));
+
+  ASSERT_TRUE(WriteWholeFile(temp_.Join("present.bin"), Bytes("x")));
+  EXPECT_EQ(StatusFromError(kErrorFileExists),
+            OpenFile(temp_.Join("present.bin"), kFileWrite, kShareNone, FileCreate::CreateNew, &file));
+}
+
+TEST_F(FileContract, SharingModesDecideWhoElseMayOpenAFile) {
+  std::string path = temp_.Join("shared.bin");
+  ASSERT_TRUE(WriteWholeFile(path, Bytes("abc")));
+  const int32_t violation = StatusFromError(kErrorSharingViolation);
+
+  {  // Readers that share with readers: more readers, no writer.
+    ScopedFile first, second, writer;
+    ASSERT_EQ(0, OpenFile(path, kFileRead, kShareRead, FileCreate::OpenExisting, &first));
+    EXPECT_EQ(0, OpenFile(path, kFileRead, kShareRead, FileCreate::OpenExisting, &second));
+    EXPECT_EQ(violation, OpenFile(path, kFileWrite, kShareRead | kShareWrite, FileCreate::OpenExisting, &writer));
+  }
+  {  // A file shared with nobody: nobody else.
+    ScopedFile owner, other;
+    ASSERT_EQ(0, OpenFile(path, kFileRead | kFileWrite, kShareNone, FileCreate::OpenExisting, &owner));
+    EXPECT_EQ(violation, OpenFile(path, kFileRead, kShareRead | kShareWrite, FileCreate::OpenExisting, &other));
+    EXPECT_EQ(violation, File_Delete(path.c_str()));
+  }
+  {  // A writer that shares reading: a reader must share writing to join.
+    ScopedFile writer, plainReader, tolerantReader;
+    ASSERT_EQ(0, OpenFile(path, kFileWrite, kShareRead, FileCreate::OpenExisting, &writer));
+    EXPECT_EQ(violation, OpenFile(path, kFileRead, kShareRead, FileCreate::OpenExisting, &plainReader));
+    EXPECT_EQ(0, OpenFile(path, kFileRead, kShareRead | kShareWrite, FileCreate::OpenExisting, &tolerantReader));
+  }
+  EXPECT_EQ(0, File_Delete(path.c_str()));
+}
+
+// Wine run as root writes to read-only files, as root may on Linux; Windows
+// and the native layer refuse.
+bool ReadOnlyIsEnforced(const std::string& path) {
+  ScopedFile probe;
+  return File_Open(path.c_str(), kFileWrite, kShareNone, FileCreate::OpenExisting, 0, probe.Out()) != 0;
+}
+
+TEST_F(FileContract, AReadOnlyFileIsReportedAndRefusesWritesWhereTheSystemEnforcesIt) {
+  std::string path = temp_.Join("locked.bin");
+  ASSERT_TRUE(WriteWholeFile(path, Bytes("abc")));
+  ASSERT_EQ(0, File_SetReadOnly(path.c_str(), true));
+  FileInfo info;
+  ASSERT_EQ(0, File_GetInfo(path.c_str(), &info));
+  EXPECT_TRUE(info.readOnly);
+
+  ScopedFile file;
+  EXPECT_EQ(0, OpenFile(path, kFileRead, kShareRead, FileCreate::OpenExisting, &file));
+  uint32_t done = 0;
+  EXPECT_EQ(StatusFromError(kErrorAccessDenied), File_Write(file.Get(), "x", 1, &done));
+  file.Reset();
+  if (ReadOnlyIsEnforced(path)) {
+    EXPECT_EQ(StatusFromError(kErrorAccessDenied), File_Delete(path.c_str()));
+  }
+
+  ASSERT_EQ(0, File_SetReadOnly(path.c_str(), false));
+  ASSERT_EQ(0, File_GetInfo(path.c_str(), &info));
+  EXPECT_FALSE(info.readOnly);
+  EXPECT_EQ(0, File_Delete(path.c_str()));
+}
+
+TEST_F(FileContract, FoldersAreCreatedWithEveryMissingParent) {
+  std::string deep = temp_.Join("a\\b\\c");
+  EXPECT_EQ(0, File_CreateFolderPath(deep.c_str()));
+  EXPECT_EQ(0, File_CreateFolderPath((deep + "\\").c_str()));
+  FileInfo info;
+  ASSERT_EQ(0, File_GetInfo(deep.c_str(), &info));
+  EXPECT_TRUE(info.isFolder);
+  EXPECT_EQ(StatusFromError(kErrorAlreadyExists), File_CreateFolder(deep.c_str()));
+
+  ASSERT_TRUE(WriteWholeFile(deep + "\\f.bin", Bytes("x")));
+  EXPECT_EQ(StatusFromError(kErrorDirNotEmpty), File_RemoveFolder(deep.c_str()));
+  ASSERT_EQ(0, File_Delete((deep + "\\f.bin").c_str()));
+  EXPECT_EQ(0, File_RemoveFolder(deep.c_str()));
+  // A file in the way of a folder is a failure, not a folder.
+  ASSERT_TRUE(WriteWholeFile(temp_.Join("plain"), Bytes("x")));
+  EXPECT_LT(File_CreateFolderPath(temp_.Join("plain\\sub").c_str()), 0);
+}
+
+TEST_F(FileContract, ReplaceMovesAFileOverAnotherInOneStep) {
+  std::string target = temp_.Join("target.bin"), fresh = temp_.Join("fresh.tmp");
+  ASSERT_TRUE(WriteWholeFile(target, Bytes("old contents")));
+  ASSERT_TRUE(WriteWholeFile(fresh, Bytes("new")));
+  ASSERT_EQ(0, File_Replace(fresh.c_str(), target.c_str()));
+  std::vector<unsigned char> bytes;
+  ASSERT_TRUE(ReadWholeFile(target, &bytes));
+  EXPECT_EQ(Bytes("new"), bytes);
+  EXPECT_FALSE(File_Exists(fresh.c_str()));
+
+  // Onto a file that another handle holds without sharing deletion: refused,
+  // and both files stay as they were.
+  ASSERT_TRUE(WriteWholeFile(fresh, Bytes("newer")));
+  {
+    ScopedFile holder;
+    ASSERT_EQ(0, OpenFile(target, kFileRead, kShareRead, FileCreate::OpenExisting, &holder));
+    EXPECT_LT(File_Replace(fresh.c_str(), target.c_str()), 0);
+  }
+  ASSERT_TRUE(ReadWholeFile(target, &bytes));
+  EXPECT_EQ(Bytes("new"), bytes);
+  EXPECT_TRUE(File_Exists(fresh.c_str()));
+}
+
+TEST_F(FileContract, NamesCarryAnyCharacterInUtf8) {
+  std::string path = temp_.Join("Pr\xC3\xA9set \xE5\xA3\xB0 \xF0\x9F\x8E\xB5.dxp");
+  ASSERT_TRUE(WriteWholeFile(path, Bytes("utf")));
+  std::vector<unsigned char> bytes;
+  ASSERT_TRUE(ReadWholeFile(path, &bytes));
+  EXPECT_EQ(Bytes("utf"), bytes);
+}
+
+TEST_F(FileContract, TheProgramKnowsItsOwnPath) {
+  char path[1024];
+  ASSERT_EQ(0, File_GetModulePath(path, sizeof(path)));
+  EXPECT_NE(nullptr, strstr(path, "platform_tests"));
+  EXPECT_NE(nullptr, strchr(path, '\\'));
+  EXPECT_TRUE(File_Exists(path));
+  char tiny[4];
+  EXPECT_LT(File_GetModulePath(tiny, sizeof(tiny)), 0);
+}
+
+}  // namespace

@@ -1,0 +1,92 @@
+// Texts in the program's code page: cutting, UTF-16 conversion, comparison.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "platform/text.h"
+
+namespace {
+
+const char* kE = "\xC3\xA9";            // é, two bytes
+const char* kEuro = "\xE2\x82\xAC";     // €, three bytes
+const char* kNote = "\xF0\x9F\x8E\xB5";  // 🎵, four bytes, a surrogate pair in UTF-16
+
+TEST(Text, TheProgramRunsInUtf8) { EXPECT_TRUE(Text_IsUtf8()); }
+
+TEST(Text, CuttingNeverSplitsACharacter) {
+  std::string text = std::string("ab") + kE + kEuro + kNote;  // 2 + 2 + 3 + 4 bytes
+  EXPECT_EQ(2u, Text_CutLength(text.c_str(), 3));
+  EXPECT_EQ(4u, Text_CutLength(text.c_str(), 4));
+  EXPECT_EQ(4u, Text_CutLength(text.c_str(), 6));
+  EXPECT_EQ(7u, Text_CutLength(text.c_str(), 10));
+  EXPECT_EQ(11u, Text_CutLength(text.c_str(), 100));
+  // A stray byte is a character of its own and never swallows the NUL.
+  EXPECT_EQ(1u, Text_CutLength("\xC3", 10));
+  EXPECT_EQ(3u, Text_CutLength("a\xE2\x82", 10));
+
+  char buffer[6];
+  memset(buffer, 'x', sizeof(buffer));
+  EXPECT_EQ(4u, Text_Copy(buffer, sizeof(buffer), text.c_str()));
+  EXPECT_EQ(std::string("ab") + kE, buffer);
+  EXPECT_EQ(0u, Text_Copy(buffer, 0, text.c_str()));
+  EXPECT_EQ(0u, Text_Copy(buffer, 1, text.c_str()));
+  EXPECT_STREQ("", buffer);
+
+  char joined[8] = "ab";
+  EXPECT_EQ(5u, Text_Append(joined, sizeof(joined), (std::string(kEuro) + kEuro).c_str()));
+  EXPECT_EQ(std::string("ab") + kEuro, joined);
+}
+
+TEST(Text, Utf16ConversionRoundTripsAndCutsWholeCharacters) {
+  std::string text = std::string("A") + kE + kEuro + kNote;
+  char16_t wide[16];
+  ASSERT_EQ(5u, Text_ToUtf16(text.c_str(), wide, 16));
+  EXPECT_EQ(u'A', wide[0]);
+  EXPECT_EQ(0x00E9, wide[1]);
+  EXPECT_EQ(0x20AC, wide[2]);
+  EXPECT_EQ(0xD83C, wide[3]);
+  EXPECT_EQ(0xDFB5, wide[4]);
+  EXPECT_EQ(0, wide[5]);
+  // Room for four units leaves out the pair rather than half of it.
+  EXPECT_EQ(3u, Text_ToUtf16(text.c_str(), wide, 5));
+  EXPECT_EQ(0, wide[3]);
+
+  char back[32];
+  ASSERT_EQ(text.size(), Text_FromUtf16(u"A\u00E9\u20AC\U0001F3B5", 16, back, sizeof(back)));
+  EXPECT_EQ(text, back);
+  // Only the units given are read, and the output is cut whole.
+  EXPECT_EQ(3u, Text_FromUtf16(u"A\u00E9\u20AC", 2, back, sizeof(back)));
+  EXPECT_EQ(3u, Text_FromUtf16(u"A\u00E9\u20AC", 16, back, 6));
+  EXPECT_EQ(std::string("A") + kE, back);
+  // A lone surrogate becomes the replacement character.
+  char16_t lone[] = {0xD800, u'x', 0};
+  ASSERT_EQ(4u, Text_FromUtf16(lone, 3, back, sizeof(back)));
+  EXPECT_STREQ("\xEF\xBF\xBDx", back);
+}
+
+TEST(Text, LongNamesSurviveTheRoundTrip) {
+  std::string name;
+  while (name.size() + 3 <= 259) name += kEuro;
+  char16_t wide[260];
+  Text_ToUtf16(name.c_str(), wide, 260);
+  char back[260];
+  Text_FromUtf16(wide, 260, back, sizeof(back));
+  EXPECT_EQ(name, back);
+}
+
+TEST(Text, ComparisonIgnoresLetterCaseOnlyWhenAsked) {
+  EXPECT_EQ(0, Text_CompareNoCase("Reverb", "rEVERB"));
+  EXPECT_EQ(0, Text_CompareNoCase((std::string("Caf") + kE).c_str(), "CAF\xC3\x89"));
+  EXPECT_EQ(0, Text_CompareNoCase("\xCE\xA3\xCE\xB9", "\xCF\x83\xCE\x99"));  // Σι and σΙ
+  EXPECT_LT(Text_CompareNoCase("apple", "Banana"), 0);
+  EXPECT_GT(Text_CompareNoCase("Cherry", "banana"), 0);
+  EXPECT_LT(Text_CompareNoCase("abc", "abcd"), 0);
+  EXPECT_NE(0, Text_CompareNoCase("Reverb 1", "Reverb 2"));
+  EXPECT_TRUE(Text_EqualNoCase("", ""));
+
+  EXPECT_TRUE(Text_Equal("{ABC}", "{ABC}"));
+  EXPECT_FALSE(Text_Equal("{ABC}", "{abc}"));
+}
+
+}  // namespace
