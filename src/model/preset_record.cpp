@@ -1,0 +1,40 @@
+#include "model/preset_record.h"
+
+#include <cstring>
+
+#include "platform/status.h"
+#include "platform/text.h"
+
+PresetRecord::PresetRecord(const char* presetName) : dataSize(0), data(nullptr) { SetName(presetName); }
+
+PresetRecord::~PresetRecord() { free(data); }
+
+PresetRecord* PresetRecord::Create(const char* presetName) { return NewModelObject<PresetRecord>(presetName); }
+
+void PresetRecord::SetName(const char* presetName) { Text_Copy(name, sizeof(name), presetName != nullptr ? presetName : ""); }
+
+int32_t PresetRecord::SetData(const void* bytes, uint32_t size) {
+  unsigned char* block = nullptr;
+  if (size > 0) {
+    block = static_cast<unsigned char*>(malloc(size));
+    if (block == nullptr) return E_OUTOFMEMORY;
+    memcpy(block, bytes, size);
+  }
+  AdoptData(block, size);
+  return 0;
+}
+
+void PresetRecord::AdoptData(unsigned char* block, uint32_t size) {
+  free(data);
+  data = size > 0 ? block : nullptr;
+  dataSize = size > 0 ? size : 0;
+  if (size == 0) free(block);
+}
+
+int32_t PresetRecord::CopyFrom(const PresetRecord& other) {
+  if (&other == this) return 0;
+  int32_t status = SetData(other.data, other.dataSize);
+  if (status != 0) return status;
+  memcpy(name, other.name, sizeof(name));
+  return 0;
+}
