@@ -1,0 +1,61 @@
+#include "cli/cli.h"
+
+#include <cstdarg>
+#include <cstring>
+
+#include "kernel/error_text.h"
+
+void Cli_PrintUsage(FILE* stream) {
+  fputs(
+      "usage: ordalis-cli COMMAND [ARGUMENTS]\n"
+      "\n"
+      "Package files:\n"
+      "  list PACKAGE [--json] [--data]   show the plug-ins, presets and chains of a package\n"
+      "  check PACKAGE                    tell whether a package can be read\n"
+      "  create PACKAGE --from-json FILE  write a package described by a JSON file\n"
+#ifdef _WIN32
+      "\n"
+      "The system store (the current user's registry and preset files):\n"
+      "  system [--json] [--data]         show the system store\n"
+      "  export PACKAGE [--plugin NAME]... [--chain NAME]...\n"
+      "                                   copy from the system store into a package\n"
+      "  import PACKAGE [--plugin NAME]... [--chain NAME]... [--overwrite | --skip]\n"
+      "                                   copy from a package into the system store\n"
+#endif
+      "\n"
+      "  --help                           show this text\n"
+      "\n"
+      "Exit codes: 0 success, 1 the operation failed, 2 bad usage.\n",
+      stream);
+}
+
+int Cli_UsageError(const char* format, ...) {
+  fputs("ordalis-cli: ", stderr);
+  va_list args;
+  va_start(args, format);
+  vfprintf(stderr, format, args);
+  va_end(args);
+  fputs("\n\n", stderr);
+  Cli_PrintUsage(stderr);
+  return kExitUsage;
+}
+
+int Cli_Error(const char* format, ...) {
+  fputs("ordalis-cli: ", stderr);
+  va_list args;
+  va_start(args, format);
+  vfprintf(stderr, format, args);
+  va_end(args);
+  fputc('\n', stderr);
+  return kExitFailure;
+}
+
+int Cli_Failure(const char* what, int32_t status) {
+  char explanation[512];
+  VtGetErrorExplanation(status, explanation, sizeof(explanation));
+  // The explanations start with the two line breaks of the message box.
+  const char* text = explanation;
+  while (*text == '\n') ++text;
+  fprintf(stderr, "ordalis-cli: %s: %s (0x%08X)\n", what, text, static_cast<unsigned>(status));
+  return kExitFailure;
+}

@@ -1,0 +1,11 @@
+// Explanations of statuses in words, as the error-report box appends them
+// to an operation's text and as ordalis-cli prints them.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// Copies the explanation of `status` into `buffer` (cut to its size). The
+// program's own explanations begin with two line breaks; a status without
+// one gives "Error 0x%08x (message missing)".
+void VtGetErrorExplanation(int32_t status, char* buffer, size_t size);
