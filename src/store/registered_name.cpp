@@ -1,0 +1,22 @@
+#include "store/registered_name.h"
+
+#include <cstdio>
+
+#include "platform/registry.h"
+
+int32_t LookupRegisteredName(const char* classKey, char* buffer, size_t size) {
+  if (size < 40) return kErrorMoreData;
+  char path[64];
+  int length = snprintf(path, sizeof(path), "CLSID\\%s", classKey);
+  if (length < 0 || static_cast<size_t>(length) >= sizeof(path)) return kErrorFileNotFound;
+  ScopedRegKey key;
+  int32_t status = Reg_OpenKey(Reg_Root(RegRoot::ClassesRoot), path, RegAccess::Read, key.Out());
+  if (status != 0) return status;
+  uint32_t type = 0;
+  status = Reg_QueryText(key.Get(), "", buffer, size > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(size), &type);
+  if (status == 0 && type != kRegSz) {
+    buffer[0] = '\0';
+    return kErrorInvalidData;
+  }
+  return status;
+}

@@ -1,0 +1,11 @@
+// The name under which a plug-in class is registered on this computer.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// Reads the default value of HKEY_CLASSES_ROOT\CLSID\<classKey> into
+// `buffer`. Gives 0 with the name, or a non-zero status: 234 when the buffer
+// is smaller than 40 bytes or the name does not fit, 13 when the value is
+// not a REG_SZ, or the registry's status when the key or value is missing.
+int32_t LookupRegisteredName(const char* classKey, char* buffer, size_t size);
