@@ -45,22 +45,12 @@ void RemoveOtherChainsNamed(RegKey chainsKey, const ChainRecord& chain) {
   }
 }
 
-int32_t OpenChainsKey(bool create, RegKey* out) {
-  RegKey user = Reg_Root(RegRoot::CurrentUser);
-  return create ? Reg_CreateKey(user, kChainsKey, RegAccess::All, out) : Reg_OpenKey(user, kChainsKey, RegAccess::All, out);
-}
-
 }  // namespace
 
 int32_t WriteSystemChain(const ChainRecord& chain) {
   if (!IsSafeKeyName(chain.keyName)) return E_FAIL;
-  ScopedRegKey chains;
-  int32_t status = OpenChainsKey(true, chains.Out());
-  if (status != 0) return status;
-  status = EnsureDefLocation(chains.Get(), kChainsFolder);
-  if (StatusFailed(status)) return status;
-  ScopedRegKey key;
-  status = Reg_CreateKey(chains.Get(), chain.keyName, RegAccess::All, key.Out());
+  ScopedRegKey chains, key;
+  int32_t status = CreateItemKey(kChainsKey, kChainsFolder, chain.keyName, &chains, &key);
   if (status != 0) return status;
   int32_t fields = Reg_SetDword(key.Get(), kChainFlagsValue, chain.flags);
   if (fields == 0) fields = Reg_SetText(key.Get(), kChainNameValue, chain.name);
@@ -77,7 +67,7 @@ int32_t WriteSystemChain(const ChainRecord& chain) {
 int32_t DeleteSystemChain(const ChainRecord& chain) {
   if (!IsSafeKeyName(chain.keyName)) return E_FAIL;
   ScopedRegKey chains;
-  int32_t status = OpenChainsKey(false, chains.Out());
+  int32_t status = Reg_OpenKey(Reg_Root(RegRoot::CurrentUser), kChainsKey, RegAccess::All, chains.Out());
   if (status != 0) return status;
   return DeleteChainKey(chains.Get(), chain.keyName);
 }

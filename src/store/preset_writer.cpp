@@ -24,13 +24,8 @@ int32_t FormEntryKeyPath(const PlugInEntry& entry, bool editor, char* path, size
 
 int32_t WriteDirectShowPreset(const PlugInEntry& entry, const PresetRecord& preset) {
   if (!IsWritableClassKey(entry.classKey)) return E_FAIL;
-  ScopedRegKey store;
-  int32_t status = Reg_CreateKey(Reg_Root(RegRoot::CurrentUser), kDirectShowPresetsKey, RegAccess::All, store.Out());
-  if (status != 0) return status;
-  status = EnsureDefLocation(store.Get(), kPresetsFolder);
-  if (StatusFailed(status)) return status;
-  ScopedRegKey plugIn;
-  status = Reg_CreateKey(store.Get(), entry.classKey, RegAccess::All, plugIn.Out());
+  ScopedRegKey store, plugIn;
+  int32_t status = CreateItemKey(kDirectShowPresetsKey, kPresetsFolder, entry.classKey, &store, &plugIn);
   if (status != 0) return status;
   return WriteItemValue(store.Get(), plugIn.Get(), entry.classKey, preset.name, preset.name, kPresetFileExtension,
                         preset.data, preset.dataSize);

@@ -70,8 +70,7 @@ int32_t WriteFileInPlace(const char* path, const void* data, uint32_t size) {
   return 0;
 }
 
-}  // namespace
-
+// Gives a DefLocation to a store key that has none.
 int32_t EnsureDefLocation(RegKey storeKey, const char* subfolder) {
   if (Reg_QueryValue(storeKey, kDefLocationValue, nullptr, nullptr, nullptr) != kErrorFileNotFound) return 0;
   char program[kStorePathSize];
@@ -82,6 +81,19 @@ int32_t EnsureDefLocation(RegKey storeKey, const char* subfolder) {
   char location[kStorePathSize];
   if (!Fits(snprintf(location, sizeof(location), "%s%s", program, subfolder), sizeof(location))) return E_FAIL;
   return Reg_SetText(storeKey, kDefLocationValue, location, kRegExpandSz);
+}
+
+}  // namespace
+
+int32_t CreateItemKey(const char* storePath, const char* subfolder, const char* itemKeyName, ScopedRegKey* storeKey,
+                      ScopedRegKey* itemKey) {
+  int32_t status = Reg_CreateKey(Reg_Root(RegRoot::CurrentUser), storePath, RegAccess::All, storeKey->Out());
+  if (status != 0) return status;
+  // Only a failure to know the program's folder stops here: a registry
+  // error leaves DefLocation missing, which stops only a preset file.
+  status = EnsureDefLocation(storeKey->Get(), subfolder);
+  if (StatusFailed(status)) return status;
+  return Reg_CreateKey(storeKey->Get(), itemKeyName, RegAccess::All, itemKey->Out());
 }
 
 int32_t ReadDefLocation(RegKey storeKey, char* text, uint32_t size) {

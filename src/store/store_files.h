@@ -8,11 +8,14 @@
 
 #include "platform/registry.h"
 
-// Sets DefLocation (REG_EXPAND_SZ) of a store key that has none to the
-// running program's folder followed by `subfolder`. A DefLocation already
-// there is left as it is. Gives a negative status when the program's folder
-// cannot be had, else the registry's status.
-int32_t EnsureDefLocation(RegKey storeKey, const char* subfolder);
+// Creates (or opens) the store key at `storePath` below HKEY_CURRENT_USER
+// and the item's key below it, for all access. A store key without
+// DefLocation first gets one (REG_EXPAND_SZ): the running program's folder
+// followed by `subfolder`; one already there is left as it is. Gives the
+// first failing status: negative when the program's folder cannot be had,
+// else the registry's.
+int32_t CreateItemKey(const char* storePath, const char* subfolder, const char* itemKeyName, ScopedRegKey* storeKey,
+                      ScopedRegKey* itemKey);
 
 // DefLocation as text, whatever its type, never expanded; at most 259
 // characters. Gives the registry's status, or 234 when it is longer.
