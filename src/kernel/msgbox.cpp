@@ -186,10 +186,8 @@ int32_t VtMsgBox(VtWindow owner, uint32_t flags, const char* format, ...) {
 }
 
 int32_t VtMsgBoxId(VtLang* strings, VtWindow owner, uint32_t flags, uint32_t id, ...) {
-  // The ring may hand the same bytes out again while formatting, so the
-  // text is copied first.
   char format[kTextSize];
-  Text_Copy(format, sizeof(format), VtGetString(strings, id));
+  VtLoadString(strings, id, format, sizeof(format));
   if (format[0] == '\0') Text_Copy(format, sizeof(format), VtGetString2(strings, id));
   va_list args;
   va_start(args, id);

@@ -105,8 +105,8 @@ int32_t VtMessageBox(VtWindow owner, const char* text, const char* caption, uint
 // conversions with the arguments) when it holds a "%" or a "$".
 int32_t VtMsgBox(VtWindow owner, uint32_t flags, const char* format, ...);
 
-// As VtMsgBox with the text of string `id`: VtGetString, or VtGetString2
-// when that is empty.
+// As VtMsgBox with the text of string `id` (VtLoadString), or VtGetString2
+// when the module has none.
 int32_t VtMsgBoxId(VtLang* strings, VtWindow owner, uint32_t flags, uint32_t id, ...);
 
 // The custom box. With both details bits a details button shows `details`;
