@@ -4,9 +4,6 @@
 
 namespace {
 
-constexpr const char* kInitialCaption = "Veltrane Ordalis";
-constexpr const char* kUntitledTitle = "Veltrane Ordalis 1.0 - Untitled";
-
 void OnCommand(HWND frame, int id) {
   switch (id) {
     case ID_APP_EXIT:
@@ -50,9 +47,8 @@ bool RegisterFrameClass(HINSTANCE instance) {
 
 void UnregisterFrameClass(HINSTANCE instance) { UnregisterClassA(kFrameClassName, instance); }
 
-HWND CreateFrameWindow(HINSTANCE instance) {
-  HWND frame = CreateWindowExA(WS_EX_ACCEPTFILES, kFrameClassName, kInitialCaption, WS_OVERLAPPEDWINDOW, 0, 0, 800,
-                               600, nullptr, nullptr, instance, nullptr);
-  if (frame != nullptr) SetWindowTextA(frame, kUntitledTitle);
-  return frame;
+HWND CreateFrameWindow(HINSTANCE instance, const char* caption) {
+  // Start-up applies the stored placement afterwards.
+  return CreateWindowExA(WS_EX_ACCEPTFILES, kFrameClassName, caption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
 }

@@ -9,5 +9,5 @@ constexpr const char* kFrameClassName = "Ordalis.Class.Frame";
 bool RegisterFrameClass(HINSTANCE instance);
 void UnregisterFrameClass(HINSTANCE instance);
 
-// Creates the frame with its menu, titled from the document; null on failure.
-HWND CreateFrameWindow(HINSTANCE instance);
+// Creates the frame, hidden, with its menu and `caption`; null on failure.
+HWND CreateFrameWindow(HINSTANCE instance, const char* caption);

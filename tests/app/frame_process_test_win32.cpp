@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "kernel/msgbox.h"
 #include "platform/file.h"
 #include "resource.h"
 
@@ -41,8 +42,8 @@ struct ChildProcess {
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
   }
-  bool Start(const std::string& program) {
-    std::string commandLine = "\"" + program + "\"";
+  bool Start(const std::string& program, const std::string& arguments = "") {
+    std::string commandLine = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     return CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
@@ -70,6 +71,83 @@ TEST(OrdalisProcess, OpensItsFrameAndEndsWithExitCodeZeroWhenClosed) {
   DWORD exitCode = 99;
   ASSERT_TRUE(GetExitCodeProcess(child.info.hProcess, &exitCode));
   EXPECT_EQ(0u, exitCode);
+}
+
+bool WaitForExit(const ChildProcess& child, DWORD* exitCode) {
+  if (WaitForSingleObject(child.info.hProcess, 30000) != WAIT_OBJECT_0) return false;
+  return GetExitCodeProcess(child.info.hProcess, exitCode) != 0;
+}
+
+// Polls `condition` until it holds or the deadline passes.
+template <class Condition>
+bool WaitUntil(Condition condition, DWORD milliseconds) {
+  DWORD start = GetTickCount();
+  while (!condition()) {
+    if (GetTickCount() - start > milliseconds) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+  }
+  return true;
+}
+
+std::string TextOf(HWND window) {
+  char text[1024] = {};
+  DWORD_PTR ignored;
+  SendMessageTimeoutA(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 5000, &ignored);
+  return text;
+}
+
+TEST(OrdalisProcess, ASecondStartBringsTheFirstBackAndEndsWithExitCodeZero) {
+  ChildProcess first;
+  ASSERT_TRUE(first.Start(ProgramPath()));
+  HWND frame = WaitForWindow(first.info.hProcess, first.info.dwProcessId, "Ordalis.Class.Frame", 30000);
+  ASSERT_NE(nullptr, frame);
+  PostMessageA(frame, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ASSERT_TRUE(WaitUntil([&] { return IsIconic(frame) != 0; }, 10000));
+
+  ChildProcess second;
+  ASSERT_TRUE(second.Start(ProgramPath(), "b.vtpreset"));
+  DWORD exitCode = 99;
+  ASSERT_TRUE(WaitForExit(second, &exitCode));
+  EXPECT_EQ(0u, exitCode);
+  EXPECT_TRUE(WaitUntil([&] { return IsIconic(frame) == 0; }, 10000));
+  EXPECT_EQ("Veltrane Ordalis 1.0 - Untitled", TextOf(frame));  // the second command line was dropped
+
+  PostMessageA(frame, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitForExit(first, &exitCode));
+  EXPECT_EQ(0u, exitCode);
+}
+
+// Starts the program with `arguments`, reads the error report it shows,
+// dismisses it and gives the report's text and the exit code.
+void StartAndReadTheReport(const std::string& arguments, std::string* text, DWORD* exitCode) {
+  ChildProcess child;
+  ASSERT_TRUE(child.Start(ProgramPath(), arguments));
+  HWND box = WaitForWindow(child.info.hProcess, child.info.dwProcessId, "#32770", 30000);
+  ASSERT_NE(nullptr, box);
+  EXPECT_EQ("Veltrane Ordalis", TextOf(box));
+  *text = TextOf(GetDlgItem(box, kVtIdMessageText));
+  HWND ok = GetDlgItem(box, IDOK);
+  PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
+  ASSERT_TRUE(WaitForExit(child, exitCode));
+}
+
+TEST(OrdalisProcess, AnUnknownOptionEndsWithExitCodeFourAfterTheReport) {
+  std::string text;
+  DWORD exitCode = 99;
+  StartAndReadTheReport("-x", &text, &exitCode);
+  EXPECT_EQ("An error occurred during the current operation.\n\nAn invalid argument was specifed.", text);
+  EXPECT_EQ(4u, exitCode);
+}
+
+TEST(OrdalisProcess, AMissingResponseFileEndsWithExitCodeTwo) {
+  std::string text;
+  DWORD exitCode = 99;
+  StartAndReadTheReport("@no-such-list.txt", &text, &exitCode);
+  EXPECT_EQ(
+      "An error occurred during the current operation.\n\nThe file could not be opened. Make sure the file exists "
+      "and that you have access to the file/folder.",
+      text);
+  EXPECT_EQ(2u, exitCode);
 }
 
 class OrdalisResources : public ::testing::Test {

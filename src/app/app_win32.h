@@ -1,0 +1,62 @@
+// The application globals and the start-up, message loop and shutdown of
+// Ordalis.exe.
+#pragma once
+
+#include <windows.h>
+
+#include "app/document.h"
+#include "kernel/metrics.h"
+#include "kernel/strings.h"
+
+constexpr const char* kAppCaption = "Veltrane Ordalis";
+constexpr const char* kStartupMutexName = "Ordalis.Mutex";
+constexpr DWORD kStartupWait = 10000;  // milliseconds a second start waits for the first
+constexpr uint32_t kAppVersion = 0x01000049;  // 1.0, build 73
+constexpr int32_t kPlacementMetric = 100;
+constexpr uint32_t kOperationStartup = 26;
+
+// Exit codes of the process.
+constexpr int kExitNormal = 0;
+constexpr int kExitStartupFailed = 2;
+constexpr int kExitCrashed = 3;
+constexpr int kExitInvalidArgument = 4;
+
+// Plain process-wide values, owned by the entry point for the life of the
+// process; the settings and string handles are closed by App_Shutdown.
+struct AppGlobals {
+  HINSTANCE instance;
+  SYSTEM_INFO systemInfo;
+  VtMetric* settings;
+  VtLang* strings;
+  HWND frame;
+  HACCEL accelerators;
+  char frameTitle[260];
+  DocumentRecord document;
+  WINDOWPLACEMENT placement;  // read at start-up, applied to the new frame
+  bool frameClassRegistered;
+};
+
+// The start-up lock: held from the wait at entry until start-up is over.
+struct StartupLock {
+  HANDLE mutex;
+  bool held;
+};
+void StartupLock_Release(StartupLock* lock);
+
+// Steps 1 to 19 of start-up. Gives the frame, or null (with `*exitCode`
+// telling why) when the program must not enter the message loop.
+HWND App_Startup(AppGlobals* app, HINSTANCE instance, const char* commandLine, int* exitCode);
+
+// Runs until WM_QUIT and gives its wParam.
+int App_RunMessageLoop(const AppGlobals* app);
+
+// Frees what start-up made, in order, and gives `exitCode` back.
+int App_Shutdown(AppGlobals* app, int exitCode);
+
+// Runs body(context) in the exception guard. After an exception the report
+// goes to `showReport`, the start-up lock is released if still held, and the
+// result is kExitCrashed.
+int App_RunGuarded(int (*body)(void*), void* context, StartupLock* lock, void (*showReport)(const char* report));
+
+// The whole process: lock, guarded start-up and message loop, shutdown.
+int App_Main(HINSTANCE instance, const char* commandLine);

@@ -1,0 +1,122 @@
+// Start-up and shutdown of Ordalis.exe, in the order the program depends on.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/app_win32.h"
+#include "app/com_server_win32.h"
+#include "app/command_line.h"
+#include "app/frame_win32.h"
+#include "kernel/kernel.h"
+#include "kernel/msgbox.h"
+#include "kernel/tokens.h"
+#include "kernel/window_placement_win32.h"
+#include "platform/status.h"
+#include "platform/text.h"
+#include "resource.h"
+
+namespace {
+
+// Step 12: the stored placement, or the program's own default (restored at
+// 0,0, 800 by 600), made safe to show.
+void LoadPlacement(AppGlobals* app) {
+  app->placement.length = sizeof(app->placement);
+  if (VtLoadWindowPlacement(app->settings, kPlacementMetric, 2, &app->placement) != 0) {
+    app->placement.showCmd = SW_RESTORE;
+    app->placement.rcNormalPosition = {0, 0, 800, 600};
+  }
+  VtFixWindowPlacement(&app->placement);
+}
+
+// Steps 16 and 17, and what follows the frame's creation.
+int32_t CreateFrame(AppGlobals* app) {
+  if (!RegisterFrameClass(app->instance)) return E_OUTOFMEMORY;
+  app->frameClassRegistered = true;
+  app->frame = CreateFrameWindow(app->instance, app->frameTitle);
+  if (app->frame == nullptr) return static_cast<int32_t>(0x8004E00F);
+  app->accelerators = LoadAcceleratorsA(app->instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
+  VtMsgBoxSetAppData(app->instance, app->frame, kAppCaption);
+  char title[kTitleSize];
+  Document_FormatTitle(&app->document, app->strings, title, sizeof(title));
+  SetWindowTextA(app->frame, title);
+
+  app->placement.length = sizeof(app->placement);
+  SetWindowPlacement(app->frame, &app->placement);
+  if (!IsWindowVisible(app->frame)) ShowWindow(app->frame, SW_SHOWNORMAL);
+  return 0;
+}
+
+// Steps 8 to 16; a failure ends start-up.
+int32_t StartApplication(AppGlobals* app, const char* commandLine) {
+  int32_t status = VtMetric_Open(&app->settings, "Ordalis", kAppVersion, nullptr);
+  if (status < 0) return status;
+  status = VtLang_Open(&app->strings, app->instance, 2, 0);
+  if (status < 0) return status;
+  Document_SetUntitled(&app->document);
+  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+  LoadPlacement(app);
+  status = CommandLine_Handle(commandLine, &app->document);
+  if (status < 0) return status;
+  RegisterLocalServer();
+  return CreateFrame(app);
+}
+
+}  // namespace
+
+HWND App_Startup(AppGlobals* app, HINSTANCE instance, const char* commandLine, int* exitCode) {
+  // The kernel's texts serve even if its start fails, so start-up goes on.
+  VtKernel_Start(instance);
+  app->instance = instance;
+  GetSystemInfo(&app->systemInfo);
+  if (VtActivatePrevAppInstance(kFrameClassName)) {
+    // The running instance takes over; this command line is dropped.
+    *exitCode = kExitNormal;
+    return nullptr;
+  }
+  VtMsgBoxSetAppData(instance, nullptr, kAppCaption);
+  VtPrintF_AddToken("AppName", "Ordalis");
+  VtPrintF_AddToken("AppName.Full", "Veltrane Ordalis");
+  VtPrintF_AddToken("AppName.Title", "Veltrane Ordalis 1.0");
+  Text_Copy(app->frameTitle, sizeof(app->frameTitle), kAppCaption);
+
+  int32_t status = StartApplication(app, commandLine);
+  if (status < 0) {
+    *exitCode = status == E_INVALIDARG ? kExitInvalidArgument : kExitStartupFailed;
+    VtErrorHandler_MsgBox(VtOwnerNone(), MB_OK | MB_ICONEXCLAMATION, kOperationStartup, status, nullptr, false);
+    return nullptr;
+  }
+  *exitCode = kExitNormal;
+  return app->frame;
+}
+
+int App_RunMessageLoop(const AppGlobals* app) {
+  MSG msg = {};
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    if (app->accelerators != nullptr && TranslateAcceleratorA(app->frame, app->accelerators, &msg)) continue;
+    TranslateMessage(&msg);
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
+      // Escape anywhere cancels what the frame has going (a drag of presets).
+      MSG cancel = msg;
+      cancel.hwnd = app->frame;
+      cancel.message = WM_COMMAND;
+      cancel.wParam = IDCANCEL;
+      cancel.lParam = 0;
+      DispatchMessageA(&cancel);
+    }
+    DispatchMessageA(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+int App_Shutdown(AppGlobals* app, int exitCode) {
+  if (app->frameClassRegistered) {
+    UnregisterFrameClass(app->instance);
+    app->frameClassRegistered = false;
+  }
+  VtMetric_Close(app->settings);
+  app->settings = nullptr;
+  VtLang_Close(app->strings);
+  app->strings = nullptr;
+  VtKernel_Shutdown();
+  return exitCode;
+}

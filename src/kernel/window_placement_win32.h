@@ -1,0 +1,41 @@
+// Window placement: stored as a binary metric, restored onto a monitor that
+// is still there, and the activation of a running instance.
+#pragma once
+
+#include <windows.h>
+
+#include "kernel/metrics.h"
+#include "kernel/placement_geometry.h"
+
+constexpr uint32_t kVtPlacementSize = 44;  // WINDOWPLACEMENT, the same on 32 and 64 bits
+
+// Reads the placement stored as binary metric `id`. Mode 2 uses it only when
+// all 44 bytes were there and both coordinates of its maximised position are
+// negative; otherwise it resets `placement` to the default (restored, the
+// primary work area shrunk by a sixteenth on each side) and gives 1. Other
+// modes give 1 when fewer than 44 bytes were read. 0: the stored placement
+// is in `placement`.
+int32_t VtLoadWindowPlacement(const VtMetric* handle, int32_t id, int32_t mode, WINDOWPLACEMENT* placement);
+
+// A minimised show state becomes normal, and a normal rectangle whose
+// caption shows on no monitor is moved onto the desktop.
+void VtFixWindowPlacement(WINDOWPLACEMENT* placement);
+
+// Mode 0 saves the window's placement as metric `id`; mode 1 applies a
+// stored one (fixed) if there is one; mode 2 applies the stored or default
+// one (fixed). Gives 0, or E_FAIL for another mode or a failed save.
+int32_t VtWindowPlacement(HWND window, const VtMetric* handle, int32_t id, int32_t mode);
+
+bool VtIsWindowCaptionVisible(const RECT* rect);
+
+// Moves `rect` inside the work area of the monitor it overlaps most (the
+// primary when none), keeping the margins.
+void VtForceRectOntoDesktop(RECT* rect, int32_t horizontalMargin, int32_t verticalMargin);
+
+// The work area of the monitor `rect` overlaps most.
+VtRect VtWorkAreaFor(const VtRect& rect);
+
+// Brings a running instance to the front: the last active pop-up of the top
+// level window of `frameClass`, restored when minimised. True when one was
+// found.
+bool VtActivatePrevAppInstance(const char* frameClass);

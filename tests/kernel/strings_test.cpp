@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "kernel/error_text.h"
+#include "kernel/kernel.h"
+#include "kernel/strings.h"
+#include "platform/status.h"
+#include "resource.h"
+
+namespace {
+
+struct LangOwner {
+  VtLang* handle = nullptr;
+  ~LangOwner() { VtLang_Close(handle); }
+};
+
+TEST(StringResources, TheProgramsStringsLoadInEveryBuild) {
+  char buffer[256];
+  EXPECT_EQ(4, VtLoadString(nullptr, IDS_GROUP_COPY, buffer, sizeof(buffer)));
+  EXPECT_STREQ("Copy", buffer);
+  VtLoadString(nullptr, IDS_OPEN_MISSING, buffer, sizeof(buffer));
+  EXPECT_STREQ("The file %s could not be opened.\n\nMake sure you have access to the specified file.", buffer);
+  VtLoadString(nullptr, IDS_CANT_UNDO, buffer, sizeof(buffer));
+  EXPECT_STREQ("Can't &Undo\tCtrl+Z", buffer);
+  VtLoadString(nullptr, IDS_TITLE_READ_ONLY, buffer, sizeof(buffer));
+  EXPECT_STREQ(" (Read-Only)", buffer);
+  EXPECT_EQ(0, VtLoadString(nullptr, 12345, buffer, sizeof(buffer)));
+  EXPECT_STREQ("", buffer);
+  // Cut to the buffer.
+  char small[4];
+  EXPECT_EQ(3, VtLoadString(nullptr, IDS_GROUP_DELETE, small, sizeof(small)));
+  EXPECT_STREQ("Del", small);
+}
+
+TEST(StringResources, TheRingHandsOutTextsUntilItWraps) {
+  LangOwner lang;
+  ASSERT_EQ(0, VtLang_Open(&lang.handle, nullptr, 2, 100));  // sizes up to 2048 mean 2048
+  const char* first = VtGetString(lang.handle, IDS_GROUP_COPY);
+  const char* second = VtGetString(lang.handle, IDS_GROUP_DELETE);
+  EXPECT_STREQ("Copy", first);
+  EXPECT_STREQ("Delete", second);
+  EXPECT_EQ(first + 8, second);  // "Copy" and its NUL, rounded up to 4
+  // Fill the ring until less than 1024 bytes are left: the next text starts
+  // at the front again, and until then the earlier texts stay valid.
+  const char* previous = second;
+  size_t used = 8 + 8;
+  while (2048 - used >= 1024) {
+    previous = VtGetString(lang.handle, IDS_OPEN_UNSUPPORTED);
+    used += (strlen(previous) + 1 + 3) & ~size_t{3};
+  }
+  EXPECT_STREQ("Copy", first);
+  EXPECT_EQ(first, VtGetString(lang.handle, IDS_UNTITLED));
+  EXPECT_STREQ("Untitled", first);
+  EXPECT_STREQ("", VtGetString(lang.handle, 12345));
+}
+
+TEST(StringResources, TablesAreSearchedByRangeAndResourcesOverrideThem) {
+  LangOwner lang;
+  ASSERT_EQ(0, VtLang_Open(&lang.handle, nullptr, 0, 0));
+  EXPECT_STREQ("", VtGetString2(lang.handle, 1));  // no tables yet
+
+  static const char* const kTexts[] = {"one", "two", nullptr};
+  static const char* const kOverridden[] = {"Kopie", "Entfernen"};
+  ASSERT_EQ(0, VtLang_AddStringTable(lang.handle, kTexts, 3, 10));
+  ASSERT_EQ(0, VtLang_AddStringTable(lang.handle, kOverridden, 2, IDS_GROUP_COPY));
+  EXPECT_EQ(E_INVALIDARG, VtLang_AddStringTable(lang.handle, kTexts, 2, 12));  // overlaps 10..12
+  EXPECT_EQ(E_INVALIDARG, VtLang_AddStringTable(lang.handle, kTexts, 5, 6));
+  EXPECT_EQ(0, VtLang_AddStringTable(lang.handle, kTexts, 2, 13));
+
+  const char* two = VtGetString2(lang.handle, 11);
+  EXPECT_STREQ("two", two);
+  EXPECT_EQ(two, VtGetString2(lang.handle, 11));  // kept and handed out again
+  EXPECT_STREQ("", VtGetString2(lang.handle, 12));
+  EXPECT_STREQ("one", VtGetString2(lang.handle, 13));
+  EXPECT_STREQ("Copy", VtGetString2(lang.handle, IDS_GROUP_COPY));  // the string resource wins
+  EXPECT_STREQ("VtGetString2(uId=9, ERROR)", VtGetString2(lang.handle, 9));
+
+  VtLang_DestroyStringTables(lang.handle);
+  EXPECT_STREQ("", VtGetString2(lang.handle, 11));
+}
+
+TEST(KernelTexts, ExplanationsOfStatuses) {
+  char text[512];
+  VtGetErrorExplanation(E_INVALIDARG, text, sizeof(text));
+  EXPECT_STREQ("\n\nAn invalid argument was specifed.", text);
+  VtGetErrorExplanation(E_FILE_OPEN, text, sizeof(text));
+  EXPECT_STREQ(
+      "\n\nThe file could not be opened. Make sure the file exists and that you have access to the file/folder.", text);
+  VtGetErrorExplanation(static_cast<int32_t>(0x8004E00F), text, sizeof(text));
+  EXPECT_STREQ("\n\nAn error occurred while creating a window.", text);
+  VtGetErrorExplanation(static_cast<int32_t>(0x80041234), text, sizeof(text));
+  EXPECT_STREQ("Error 0x80041234 (message missing)", text);
+
+  // The same texts once the kernel has started and reads them through its strings.
+  ASSERT_EQ(0, VtKernel_Start(nullptr));
+  VtGetErrorExplanation(E_OUTOFMEMORY, text, sizeof(text));
+  EXPECT_STREQ(
+      "\n\nThe system is low on memory. You may be able to reduce memory usage by closing other applications.", text);
+  EXPECT_STREQ("Yes to &All", VtKernel_Text(kVtTextYesToAll));
+  EXPECT_STREQ("", VtKernel_Text(4429));
+  VtKernel_Shutdown();
+  EXPECT_STREQ("N&o to All", VtKernel_Text(kVtTextNoToAll));
+}
+
+}  // namespace
