@@ -173,6 +173,11 @@ int32_t CreateTempFile(const char* path, char* tempPath, size_t size, ScopedFile
 }  // namespace
 
 int32_t WritePackage(const char* path, const PlugInCollection* plugIns, const ChainCollection* chains) {
+  // Saving over a read-only package or a folder fails as creating it would;
+  // Wine's move would replace a read-only file.
+  FileInfo info;
+  if (File_GetInfo(path, &info) == 0 && (info.readOnly || info.isFolder)) return E_FILE_CREATE;
+
   char tempPath[kPathSize];
   ScopedFile file;
   int32_t status = CreateTempFile(path, tempPath, sizeof(tempPath), &file);

@@ -28,6 +28,7 @@ ByteBlock PackageHeader(uint32_t plugIns = 0, uint32_t chains = 0);
 ByteBlock PlugInHead(uint32_t flags, const std::string& classKey, const std::string& name, uint32_t presets = 1);
 ByteBlock PresetList(const std::string& name, const ByteBlock& data);  // a "pset" with its "psth"
 // A "chn " with its "chnh"; as the writer makes it, its sizes count a pad
-// byte after an odd stream that the file does not hold.
+// byte after an odd stream that the file does not hold, so a List() around
+// it would count one byte less than the writer does.
 ByteBlock ChainList(const std::string& name, const std::string& keyName, const ByteBlock& stream, uint32_t flags = 0,
                     uint32_t type = 0);

@@ -9,6 +9,7 @@
 #include "model/chain_collection.h"
 #include "model/plugin_collection.h"
 #include "package/package_bytes.h"
+#include "platform/file.h"
 #include "support/temp_folder.h"
 
 struct DestroyModel {
