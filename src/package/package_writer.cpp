@@ -13,36 +13,50 @@ namespace {
 constexpr size_t kPathSize = 1024;
 constexpr unsigned kTempAttempts = 100;
 
-// Writes a chunk of `headSize` head bytes followed by `length` bytes of
-// `block`; `padded` adds the pad byte after odd blocks to the file, while
-// the size field counts it either way. `written` gets the chunk's size plus 8.
-int32_t WriteHeadChunk(FileHandle file, RiffId id, const unsigned char* head, uint32_t headSize,
-                       const unsigned char* block, uint32_t length, bool padded, uint64_t* written) {
-  int64_t size = riff_RoundedSize(length) + headSize;
-  if (size > static_cast<int64_t>(kRiffMaxSize)) return E_RIFF_WRITE;
-  int32_t status = riff_WriteChunkHeader(file, id, static_cast<uint32_t>(size));
-  if (status == 0) status = riff_WriteData(file, head, headSize);
-  if (status == 0 && length > 0) status = riff_WriteData(file, block, length);
+// Writes `length` bytes of `block` and, when `padded`, the pad byte after an
+// odd block.
+int32_t WriteBlock(FileHandle file, const unsigned char* block, uint32_t length, bool padded) {
+  int32_t status = length > 0 ? riff_WriteData(file, block, length) : 0;
   if (status == 0 && padded && (length & 1)) {
     const unsigned char pad = 0;
     status = riff_WriteData(file, &pad, 1);
   }
-  *written = static_cast<uint64_t>(size) + 8;
+  return status;
+}
+
+// Writes a chunk holding only a head; `written` gets its size plus 8.
+int32_t WriteHeadChunk(FileHandle file, RiffId id, const unsigned char* head, uint32_t headSize, uint64_t* written) {
+  int32_t status = riff_WriteChunkHeader(file, id, headSize);
+  if (status == 0) status = riff_WriteData(file, head, headSize);
+  *written = static_cast<uint64_t>(headSize) + 8;
+  return status;
+}
+
+// Writes a member list ("pset" or "chn ") holding one chunk of a head and a
+// block. Its sizes are known beforehand, so the two headers and the head go
+// out in one write. The chunk's size counts a pad byte after an odd block,
+// which the file holds only when `padded`. `written` gets the list's size plus 8.
+int32_t WriteMemberList(FileHandle file, RiffId listType, RiffId id, const unsigned char* head, uint32_t headSize,
+                        const unsigned char* block, uint32_t length, bool padded, uint64_t* written) {
+  int64_t chunkSize = riff_RoundedSize(length) + headSize;
+  if (chunkSize + 12 > static_cast<int64_t>(kRiffMaxSize) || headSize > kChainHeadSize) return E_RIFF_WRITE;
+  unsigned char prefix[20 + kChainHeadSize];
+  riff_PutChunkHeader(prefix, kRiffIdList, static_cast<uint32_t>(chunkSize + 12));
+  riff_PutU32(prefix + 8, listType);
+  riff_PutChunkHeader(prefix + 12, id, static_cast<uint32_t>(chunkSize));
+  memcpy(prefix + 20, head, headSize);
+  int32_t status = riff_WriteData(file, prefix, 20 + headSize);
+  if (status == 0) status = WriteBlock(file, block, length, padded);
+  *written = static_cast<uint64_t>(chunkSize) + 20;
   return status;
 }
 
 int32_t WritePreset(FileHandle file, const PresetRecord& preset, uint64_t* written) {
-  RiffSizedWrite list;
-  int32_t status = riff_BeginList(file, kPresetType, &list);
-  if (status != 0) return status;
   unsigned char head[kPresetHeadSize] = {};
   Package_PutName(head + kPresetNameAt, kNameUnits, preset.name);
   riff_PutU32(head + kPresetLengthAt, preset.dataSize);
-  uint64_t chunk = 0;
-  status = WriteHeadChunk(file, kPresetHeadId, head, sizeof(head), preset.data, preset.dataSize, true, &chunk);
-  if (status == 0) status = riff_AddToSize(&list, chunk);
-  if (status == 0) status = riff_EndSized(file, list, written);
-  return status;
+  return WriteMemberList(file, kPresetType, kPresetHeadId, head, sizeof(head), preset.data, preset.dataSize, true,
+                         written);
 }
 
 uint32_t CountStoredPresets(const PlugInEntry& entry) {
@@ -64,7 +78,7 @@ int32_t WritePlugIn(FileHandle file, const PlugInEntry& entry, uint32_t presetCo
   Package_PutName(head + kPlugInClassKeyAt, kKeyUnits, entry.classKey);
   Package_PutName(head + kPlugInNameAt, kNameUnits, entry.name);
   uint64_t length = 0;
-  status = WriteHeadChunk(file, kPlugInHeadId, head, sizeof(head), nullptr, 0, true, &length);
+  status = WriteHeadChunk(file, kPlugInHeadId, head, sizeof(head), &length);
   if (status == 0) status = riff_AddToSize(&plugIn, length);
 
   RiffSizedWrite presets;
@@ -98,9 +112,6 @@ int32_t WritePlugInGroup(FileHandle file, const PlugInCollection& plugIns, uint6
 }
 
 int32_t WriteChain(FileHandle file, const ChainRecord& chain, uint64_t* written) {
-  RiffSizedWrite list;
-  int32_t status = riff_BeginList(file, kChainType, &list);
-  if (status != 0) return status;
   unsigned char head[kChainHeadSize] = {};
   riff_PutU32(head + kChainNameCountAt, static_cast<uint32_t>(chain.GetPlugInNameCount()));
   riff_PutU32(head + kChainFlagsAt, chain.flags);
@@ -109,11 +120,8 @@ int32_t WriteChain(FileHandle file, const ChainRecord& chain, uint64_t* written)
   Package_PutName(head + kChainKeyNameAt, kKeyUnits, chain.keyName);
   riff_PutU32(head + kChainLengthAt, chain.streamSize);
   // No pad byte after the stream, though the sizes count one for odd streams.
-  uint64_t chunk = 0;
-  status = WriteHeadChunk(file, kChainHeadId, head, sizeof(head), chain.stream, chain.streamSize, false, &chunk);
-  if (status == 0) status = riff_AddToSize(&list, chunk);
-  if (status == 0) status = riff_EndSized(file, list, written);
-  return status;
+  return WriteMemberList(file, kChainType, kChainHeadId, head, sizeof(head), chain.stream, chain.streamSize, false,
+                         written);
 }
 
 int32_t WriteChainGroup(FileHandle file, const ChainCollection& chains, uint64_t* written) {
@@ -142,7 +150,7 @@ int32_t WriteForm(FileHandle file, const PlugInCollection* plugIns, const ChainC
   riff_PutU32(header + 4, static_cast<uint32_t>(plugInCount));
   riff_PutU32(header + 8, static_cast<uint32_t>(chainCount));
   uint64_t length = 0;
-  status = WriteHeadChunk(file, kPackageHeaderId, header, sizeof(header), nullptr, 0, true, &length);
+  status = WriteHeadChunk(file, kPackageHeaderId, header, sizeof(header), &length);
   if (status == 0) status = riff_AddToSize(&form, length);
 
   if (status == 0 && plugInCount > 0) {

@@ -22,18 +22,15 @@ void SeekForward(FileHandle file, int64_t distance) {
 
 int32_t WriteHeaderAndType(FileHandle file, RiffId id, uint32_t size, RiffId type) {
   unsigned char bytes[12];
-  riff_PutU32(bytes, id);
-  riff_PutU32(bytes + 4, size);
+  riff_PutChunkHeader(bytes, id, size);
   riff_PutU32(bytes + 8, type);
   return riff_WriteData(file, bytes, sizeof(bytes));
 }
 
-int32_t BeginSized(FileHandle file, RiffId id, RiffId type, RiffSizedWrite* sized) {
-  int32_t status = WriteHeaderAndType(file, id, 0, type);
-  if (status != 0) return status;
+// Called after the header with size 0 has been written.
+void BeginSized(FileHandle file, RiffSizedWrite* sized) {
   riff_SaveLocation(file, &sized->typeEnd);
   sized->size = 4;
-  return 0;
 }
 
 }  // namespace
@@ -163,10 +160,14 @@ int32_t riff_WriteData(FileHandle file, const void* data, uint32_t size) {
   return 0;
 }
 
-int32_t riff_WriteChunkHeader(FileHandle file, RiffId id, uint32_t size) {
-  unsigned char bytes[8];
+void riff_PutChunkHeader(unsigned char* bytes, RiffId id, uint32_t size) {
   riff_PutU32(bytes, id);
   riff_PutU32(bytes + 4, size);
+}
+
+int32_t riff_WriteChunkHeader(FileHandle file, RiffId id, uint32_t size) {
+  unsigned char bytes[8];
+  riff_PutChunkHeader(bytes, id, size);
   return riff_WriteData(file, bytes, sizeof(bytes));
 }
 
@@ -179,11 +180,15 @@ int32_t riff_WriteFileID(FileHandle file, RiffId formType, uint32_t size) {
 }
 
 int32_t riff_BeginList(FileHandle file, RiffId listType, RiffSizedWrite* sized) {
-  return BeginSized(file, kRiffIdList, listType, sized);
+  int32_t status = riff_WriteListHeader(file, listType, 0);
+  if (status == 0) BeginSized(file, sized);
+  return status;
 }
 
 int32_t riff_BeginForm(FileHandle file, RiffId formType, RiffSizedWrite* sized) {
-  return BeginSized(file, kRiffIdRiff, formType, sized);
+  int32_t status = riff_WriteFileID(file, formType, 0);
+  if (status == 0) BeginSized(file, sized);
+  return status;
 }
 
 int32_t riff_AddToSize(RiffSizedWrite* sized, uint64_t length) {

@@ -84,6 +84,10 @@ int32_t riff_FindListChunk(FileHandle file, RiffId listType, uint32_t* contentsS
 // file where it was. `remaining` is used up by the walk.
 int32_t riff_GetNumListEntries(FileHandle file, int32_t* count, int32_t* remaining);
 
+// Puts a chunk header (identifier and size) into 8 bytes of memory, for
+// writers that gather several headers into one write.
+void riff_PutChunkHeader(unsigned char* bytes, RiffId id, uint32_t size);
+
 // E_RIFF_WRITE when a write fails.
 int32_t riff_WriteChunkHeader(FileHandle file, RiffId id, uint32_t size);
 int32_t riff_WriteListHeader(FileHandle file, RiffId listType, uint32_t size);
