@@ -12,8 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "model/chain_collection.h"
-#include "model/plugin_collection.h"
+#include "package/package_collections.h"
 #include "package/package_file.h"
 #include "platform/file.h"
 
@@ -30,19 +29,6 @@ constexpr uint32_t kSmallSize = 500;
 constexpr int kChains = 1000;
 constexpr uint32_t kChainSize = 301;
 
-// The two collections of a package, owned.
-struct Store {
-  PlugInCollection* plugIns = PlugInCollection::Create();
-  ChainCollection* chains = ChainCollection::Create();
-  Store() = default;
-  ~Store() {
-    DestroyModelObject(plugIns);
-    DestroyModelObject(chains);
-  }
-  Store(const Store&) = delete;
-  Store& operator=(const Store&) = delete;
-};
-
 int32_t AddPreset(PlugInEntry* entry, int number, const std::vector<unsigned char>& bytes, uint32_t size) {
   char name[64];
   snprintf(name, sizeof(name), "Preset %05d", number);
@@ -54,7 +40,7 @@ int32_t AddPreset(PlugInEntry* entry, int number, const std::vector<unsigned cha
   return preset->SetData(bytes.data(), size);
 }
 
-int32_t Fill(Store* store) {
+int32_t Fill(PackageCollections* store) {
   std::vector<unsigned char> bytes(kLargeSize);
   for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<unsigned char>(i * 31 + (i >> 9));
   for (int p = 0; p < kPlugIns; ++p) {
@@ -118,15 +104,15 @@ int main(int argc, char** argv) {
   }
   std::string package = std::string(argv[1]) + "/bench.vtpreset";
   std::string copy = std::string(argv[1]) + "/copy.vtpreset";
-  Store store;
-  if (store.plugIns == nullptr || store.chains == nullptr || Fill(&store) != 0) {
+  PackageCollections store;
+  if (!store.Created() || Fill(&store) != 0) {
     fputs("package_bench: out of memory\n", stderr);
     return 1;
   }
 
   double write = MedianMs([&] { return WritePackage(package.c_str(), store.plugIns, store.chains) == 0; });
   double read = MedianMs([&] {
-    Store back;
+    PackageCollections back;
     return ReadPackage(package.c_str(), back.plugIns, back.chains) == 0;
   });
   double cp = MedianMs([&] { return RunProgram({"cp", package, copy}); });

@@ -5,8 +5,7 @@
 #include "cli/cli.h"
 #include "cli/store_json.h"
 #include "cli/store_print.h"
-#include "model/chain_collection.h"
-#include "model/plugin_collection.h"
+#include "package/package_collections.h"
 #include "package/package_file.h"
 #include "platform/file.h"
 
@@ -22,24 +21,9 @@ struct PackageArguments {
   const char* jsonPath;  // with --from-json
 };
 
-// The two collections of a package, owned.
-struct PackageStore {
-  PlugInCollection* plugIns = PlugInCollection::Create();
-  ChainCollection* chains = ChainCollection::Create();
-
-  PackageStore() = default;
-  ~PackageStore() {
-    DestroyModelObject(plugIns);
-    DestroyModelObject(chains);
-  }
-  PackageStore(const PackageStore&) = delete;
-  PackageStore& operator=(const PackageStore&) = delete;
-  bool Created() const { return plugIns != nullptr && chains != nullptr; }
-};
-
 // Reads the package named on the command line, reporting a failure; gives
 // -1 to go on, or the exit code.
-int ReadNamedPackage(const char* path, PackageStore* store) {
+int ReadNamedPackage(const char* path, PackageCollections* store) {
   if (!store->Created()) return Cli_Failure("out of memory", E_OUTOFMEMORY);
   int32_t status = ReadPackage(path, store->plugIns, store->chains);
   if (status == 0) return -1;
@@ -118,7 +102,7 @@ int Cli_List(int argc, char** argv) {
   if ((arguments.options & kOptionData) && !(arguments.options & kOptionJson)) {
     return Cli_UsageError("list: --data goes with --json");
   }
-  PackageStore store;
+  PackageCollections store;
   exit = ReadNamedPackage(arguments.package, &store);
   if (exit >= 0) return exit;
   if (arguments.options & kOptionJson) {
@@ -133,7 +117,7 @@ int Cli_Check(int argc, char** argv) {
   PackageArguments arguments;
   int exit = ParseArguments("check", argc, argv, 0, &arguments);
   if (exit >= 0) return exit;
-  PackageStore store;
+  PackageCollections store;
   exit = ReadNamedPackage(arguments.package, &store);
   if (exit >= 0) return exit;
   puts("OK");
@@ -154,7 +138,7 @@ int Cli_Create(int argc, char** argv) {
     snprintf(what, sizeof(what), "cannot read %s", arguments.jsonPath);
     return Cli_Failure(what, status);
   }
-  PackageStore store;
+  PackageCollections store;
   if (!store.Created()) {
     free(text);
     return Cli_Failure("out of memory", E_OUTOFMEMORY);

@@ -99,17 +99,22 @@ int32_t ReadMember(FileHandle file, RiffId type, int32_t* group, Begin begin, Vi
   return WalkRegion(file, static_cast<int32_t>(contents), group, visit);
 }
 
-// Reads the data block after a head whose length field gave `length`: it
-// must fit what the chunk holds after the head and what the file holds.
-int32_t ReadBlock(const PackageReader& reader, uint32_t chunkSize, uint32_t headSize, uint32_t length,
-                  unsigned char** block) {
-  if (length == 0 || chunkSize < headSize || length > chunkSize - headSize || length > BytesLeftInFile(reader)) {
+// Reads the head of a "psth" or "chnh" chunk into a zero-filled `head`,
+// then the block whose length the head gives at `lengthAt`. The length must
+// fit what the chunk holds after the head and what the file still holds, and
+// is checked before the block is allocated; a length of 0 is refused.
+int32_t ReadHeadAndBlock(const PackageReader& reader, uint32_t chunkSize, unsigned char* head, uint32_t headSize,
+                         size_t lengthAt, unsigned char** block, uint32_t* length) {
+  int32_t status = riff_ReadDataBounded(reader.file, head, headSize, chunkSize);
+  if (status != 0) return status;
+  *length = riff_GetU32(head + lengthAt);
+  if (*length == 0 || chunkSize < headSize || *length > chunkSize - headSize || *length > BytesLeftInFile(reader)) {
     return E_RIFF_READ;
   }
-  unsigned char* bytes = static_cast<unsigned char*>(malloc(length));
+  unsigned char* bytes = static_cast<unsigned char*>(malloc(*length));
   if (bytes == nullptr) return E_OUTOFMEMORY;
   uint32_t done = 0;
-  if (File_Read(reader.file, bytes, length, &done) != 0 || done != length) {
+  if (File_Read(reader.file, bytes, *length, &done) != 0 || done != *length) {
     free(bytes);
     return E_RIFF_READ;
   }
@@ -119,11 +124,9 @@ int32_t ReadBlock(const PackageReader& reader, uint32_t chunkSize, uint32_t head
 
 int32_t ReadPresetHead(const PackageReader& reader, uint32_t chunkSize, PresetRecord* preset) {
   unsigned char head[kPresetHeadSize] = {};
-  int32_t status = riff_ReadDataBounded(reader.file, head, sizeof(head), chunkSize);
-  if (status != 0) return status;
-  uint32_t length = riff_GetU32(head + kPresetLengthAt);
   unsigned char* data = nullptr;
-  status = ReadBlock(reader, chunkSize, kPresetHeadSize, length, &data);
+  uint32_t length = 0;
+  int32_t status = ReadHeadAndBlock(reader, chunkSize, head, sizeof(head), kPresetLengthAt, &data, &length);
   if (status != 0) return status;
   Package_GetName(head + kPresetNameAt, kNameUnits, preset->name, sizeof(preset->name));
   preset->AdoptData(data, length);
@@ -135,11 +138,9 @@ int32_t ReadPresetHead(const PackageReader& reader, uint32_t chunkSize, PresetRe
 // The stream has no pad byte after it: the file stays right after it.
 int32_t ReadChainHead(const PackageReader& reader, uint32_t chunkSize, ChainRecord* chain) {
   unsigned char head[kChainHeadSize] = {};
-  int32_t status = riff_ReadDataBounded(reader.file, head, sizeof(head), chunkSize);
-  if (status != 0) return status;
-  uint32_t length = riff_GetU32(head + kChainLengthAt);
   unsigned char* stream = nullptr;
-  status = ReadBlock(reader, chunkSize, kChainHeadSize, length, &stream);
+  uint32_t length = 0;
+  int32_t status = ReadHeadAndBlock(reader, chunkSize, head, sizeof(head), kChainLengthAt, &stream, &length);
   if (status != 0) return status;
   chain->flags = riff_GetU32(head + kChainFlagsAt);
   chain->type = riff_GetU32(head + kChainTypeAt);

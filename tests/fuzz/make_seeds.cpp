@@ -3,8 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "model/chain_collection.h"
-#include "model/plugin_collection.h"
+#include "package/package_collections.h"
 #include "package/package_file.h"
 
 namespace {
@@ -86,13 +85,10 @@ int main(int argc, char** argv) {
     return 2;
   }
   for (const Seed& seed : kSeeds) {
-    PlugInCollection* plugIns = PlugInCollection::Create();
-    ChainCollection* chains = ChainCollection::Create();
+    PackageCollections package;
     std::string path = std::string(argv[1]) + "/" + seed.file;
-    int32_t status = plugIns != nullptr && chains != nullptr ? Build(seed, plugIns, chains) : -1;
-    if (status == 0) status = WritePackage(path.c_str(), plugIns, chains);
-    DestroyModelObject(plugIns);
-    DestroyModelObject(chains);
+    int32_t status = package.Created() ? Build(seed, package.plugIns, package.chains) : -1;
+    if (status == 0) status = WritePackage(path.c_str(), package.plugIns, package.chains);
     if (status != 0) {
       fprintf(stderr, "make_seeds: cannot write %s (0x%08X)\n", path.c_str(), static_cast<unsigned>(status));
       return 1;

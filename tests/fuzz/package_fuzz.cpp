@@ -10,8 +10,7 @@
 #include <cstring>
 #include <string>
 
-#include "model/chain_collection.h"
-#include "model/plugin_collection.h"
+#include "package/package_collections.h"
 #include "package/package_file.h"
 #include "package/package_layout.h"
 
@@ -21,18 +20,6 @@ int g_input = -1;               // memory file holding the current input
 char g_inputPath[64];           // its name for File_Open
 std::string g_folder;           // where the round trip writes
 std::string g_roundTripPath;
-
-struct Store {
-  PlugInCollection* plugIns = PlugInCollection::Create();
-  ChainCollection* chains = ChainCollection::Create();
-  Store() = default;
-  ~Store() {
-    DestroyModelObject(plugIns);
-    DestroyModelObject(chains);
-  }
-  Store(const Store&) = delete;
-  Store& operator=(const Store&) = delete;
-};
 
 void Fail(const char* what) {
   fprintf(stderr, "round trip changed the package: %s\n", what);
@@ -48,7 +35,7 @@ bool SameBytes(const unsigned char* a, uint32_t aSize, const unsigned char* b, u
 }
 
 // The written package holds the first read's storable records, in order.
-void CompareRoundTrip(const Store& first, const Store& second) {
+void CompareRoundTrip(const PackageCollections& first, const PackageCollections& second) {
   int32_t at = 0;
   for (int32_t i = 0; i < first.plugIns->GetCount(); ++i) {
     const PlugInEntry* entry = first.plugIns->Get(i);
@@ -108,12 +95,12 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (ftruncate(g_input, 0) != 0 || pwrite(g_input, data, size, 0) != static_cast<ssize_t>(size)) abort();
-  Store first;
-  if (first.plugIns == nullptr || first.chains == nullptr) return 0;
+  PackageCollections first;
+  if (!first.Created()) return 0;
   if (ReadPackage(g_inputPath, first.plugIns, first.chains) != 0) return 0;
 
   if (WritePackage(g_roundTripPath.c_str(), first.plugIns, first.chains) != 0) Fail("the write failed");
-  Store second;
+  PackageCollections second;
   if (ReadPackage(g_roundTripPath.c_str(), second.plugIns, second.chains) != 0) Fail("the written file is refused");
   CompareRoundTrip(first, second);
   return 0;
