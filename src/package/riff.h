@@ -95,7 +95,7 @@ int32_t riff_WriteFileID(FileHandle file, RiffId formType, uint32_t size);
 // Writes exactly `size` bytes.
 int32_t riff_WriteData(FileHandle file, const void* data, uint32_t size);
 
-// Sizes largest a list or form may reach: positions are 32-bit and files of
+// The largest size a list or form may reach: positions are 32-bit and files of
 // 2 GiB or more are not supported.
 constexpr uint64_t kRiffMaxSize = 0x7FFFFFFFu;
 
