@@ -114,42 +114,39 @@ int32_t MsgBoxV(VtWindow owner, uint32_t flags, const char* format, va_list args
   return VtMessageBox(owner, Expand(format, args, buffer, sizeof(buffer)), nullptr, flags);
 }
 
+// Button sets 0 to 5 are the same in both boxes.
+const ButtonSet kCommonSets[] = {
+    kOk,
+    {2, {kVtIdOk, kVtIdCancel}, kVtIdCancel},
+    {3, {kVtIdAbort, kVtIdRetry, kVtIdIgnore}, 0},
+    {3, {kVtIdYes, kVtIdNo, kVtIdCancel}, kVtIdCancel},
+    {2, {kVtIdYes, kVtIdNo}, 0},
+    {2, {kVtIdRetry, kVtIdCancel}, kVtIdCancel},
+};
+constexpr uint32_t kCommonSetCount = sizeof(kCommonSets) / sizeof(kCommonSets[0]);
+
 }  // namespace
 
 VtMsgBoxButtons VtMsgBox_SystemButtons(uint32_t flags) {
-  static const ButtonSet kSets[] = {
-      kOk,
-      {2, {kVtIdOk, kVtIdCancel}, kVtIdCancel},
-      {3, {kVtIdAbort, kVtIdRetry, kVtIdIgnore}, 0},
-      {3, {kVtIdYes, kVtIdNo, kVtIdCancel}, kVtIdCancel},
-      {2, {kVtIdYes, kVtIdNo}, 0},
-      {2, {kVtIdRetry, kVtIdCancel}, kVtIdCancel},
-      {3, {kVtIdCancel, kVtIdTryAgain, kVtIdContinue}, kVtIdCancel},
-  };
+  static const ButtonSet kCancelTryContinue = {3, {kVtIdCancel, kVtIdTryAgain, kVtIdContinue}, kVtIdCancel};
   uint32_t set = flags & kVtMbButtonMask;
-  return MakeButtons(set < sizeof(kSets) / sizeof(kSets[0]) ? kSets[set] : kOk, flags);
+  if (set < kCommonSetCount) return MakeButtons(kCommonSets[set], flags);
+  return MakeButtons(set == kVtMbCancelTryContinue ? kCancelTryContinue : kOk, flags);
 }
 
 VtMsgBoxButtons VtMsgBox_CustomButtons(uint32_t flags) {
-  static const ButtonSet kSets[] = {
-      kOk,
-      {2, {kVtIdOk, kVtIdCancel}, kVtIdCancel},
-      {3, {kVtIdAbort, kVtIdRetry, kVtIdIgnore}, 0},
-      {3, {kVtIdYes, kVtIdNo, kVtIdCancel}, kVtIdCancel},
-      {2, {kVtIdYes, kVtIdNo}, 0},
-      {2, {kVtIdRetry, kVtIdCancel}, kVtIdCancel},
-      kOk,
-      kOk,
-      kOk,
-      kOk,
+  static const ButtonSet kExtendedSets[] = {
       {4, {kVtIdYes, kVtIdYesToAll, kVtIdNo, kVtIdCancel}, kVtIdCancel},
       {3, {kVtIdYes, kVtIdNo, kVtIdDelete}, 0},
       {4, {kVtIdYes, kVtIdNo, kVtIdNoToAll, kVtIdCancel}, kVtIdCancel},
       {5, {kVtIdYes, kVtIdYesToAll, kVtIdNo, kVtIdNoToAll, kVtIdCancel}, kVtIdCancel},
-      kOk,
-      kOk,
   };
-  return MakeButtons(kSets[flags & kVtMbButtonMask], flags);
+  uint32_t set = flags & kVtMbButtonMask;
+  if (set < kCommonSetCount) return MakeButtons(kCommonSets[set], flags);
+  if (set >= kVtMbYesAllNoCancel && set <= kVtMbYesAllNoNoAllCancel) {
+    return MakeButtons(kExtendedSets[set - kVtMbYesAllNoCancel], flags);
+  }
+  return MakeButtons(kOk, flags);
 }
 
 int32_t VtMsgBoxSetAppData(VtModule instance, VtWindow defaultOwner, const char* caption) {

@@ -32,12 +32,6 @@ TEST(CrashReport, NamesTheExceptionTheAccessAndTheModule) {
       Compose(wide));
 }
 
-TEST(CrashReport, MisalignmentIsLeftToTheSystem) {
-  EXPECT_FALSE(CrashReport_Handles(0x80000002u));
-  EXPECT_TRUE(CrashReport_Handles(0xC0000005u));
-  EXPECT_TRUE(CrashReport_Handles(0xE06D7363u));
-}
-
 TEST(WindowTitle, NamesTheFileAndItsState) {
   ASSERT_NE(0, VtPrintF_AddToken("AppName.Title", "Veltrane Ordalis 1.0"));
   DocumentRecord document;

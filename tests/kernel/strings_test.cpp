@@ -20,10 +20,6 @@ TEST(StringResources, TheProgramsStringsLoadInEveryBuild) {
   char buffer[256];
   EXPECT_EQ(4, VtLoadString(nullptr, IDS_GROUP_COPY, buffer, sizeof(buffer)));
   EXPECT_STREQ("Copy", buffer);
-  VtLoadString(nullptr, IDS_OPEN_MISSING, buffer, sizeof(buffer));
-  EXPECT_STREQ("The file %s could not be opened.\n\nMake sure you have access to the specified file.", buffer);
-  VtLoadString(nullptr, IDS_CANT_UNDO, buffer, sizeof(buffer));
-  EXPECT_STREQ("Can't &Undo\tCtrl+Z", buffer);
   VtLoadString(nullptr, IDS_TITLE_READ_ONLY, buffer, sizeof(buffer));
   EXPECT_STREQ(" (Read-Only)", buffer);
   EXPECT_EQ(0, VtLoadString(nullptr, 12345, buffer, sizeof(buffer)));
@@ -85,11 +81,6 @@ TEST(KernelTexts, ExplanationsOfStatuses) {
   char text[512];
   VtGetErrorExplanation(E_INVALIDARG, text, sizeof(text));
   EXPECT_STREQ("\n\nAn invalid argument was specifed.", text);
-  VtGetErrorExplanation(E_FILE_OPEN, text, sizeof(text));
-  EXPECT_STREQ(
-      "\n\nThe file could not be opened. Make sure the file exists and that you have access to the file/folder.", text);
-  VtGetErrorExplanation(static_cast<int32_t>(0x8004E00F), text, sizeof(text));
-  EXPECT_STREQ("\n\nAn error occurred while creating a window.", text);
   VtGetErrorExplanation(static_cast<int32_t>(0x80041234), text, sizeof(text));
   EXPECT_STREQ("Error 0x80041234 (message missing)", text);
 
