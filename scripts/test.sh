@@ -35,9 +35,14 @@ step "Windows tests under Wine ($ORDALIS_RUN_ARCH)"
 (cd "build/$ORDALIS_RUN_ARCH" && ctest -j "$ORDALIS_JOBS" --output-on-failure) 2>&1 | tee build/logs/ctest-wine.log
 [ "${PIPESTATUS[0]}" -eq 0 ] || failed=1
 
+step "fuzzing the package reader (about a minute)"
+"$ORDALIS_ROOT/scripts/fuzz-package.sh" 60 || failed=1
+
 step "summary"
 for log in native wine; do
   echo "$log:"
   grep -E '^[0-9]+% tests passed|^Total Test time' "build/logs/ctest-$log.log" | sed 's/^/  /'
 done
+echo "fuzz:"
+[ -f build/logs/fuzz.log ] && grep -E '^Done [0-9]+ runs|^==[0-9]+==ERROR|deadly signal' build/logs/fuzz.log | sed 's/^/  /'
 exit $failed

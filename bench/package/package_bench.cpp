@@ -1,0 +1,137 @@
+// Writes and reads a package of about 100 MB (some large presets, many small
+// ones) and compares the times with copying the same file with cp. Not a
+// test: it prints figures.
+//
+// usage: package_bench FOLDER
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "package/package_collections.h"
+#include "package/package_file.h"
+#include "platform/file.h"
+
+extern char** environ;
+
+namespace {
+
+constexpr int kRuns = 5;
+constexpr int kLargePresets = 32;
+constexpr uint32_t kLargeSize = 2 * 1024 * 1024;
+constexpr int kPlugIns = 200;
+constexpr int kSmallPerPlugIn = 150;
+constexpr uint32_t kSmallSize = 500;
+constexpr int kChains = 1000;
+constexpr uint32_t kChainSize = 301;
+
+int32_t AddPreset(PlugInEntry* entry, int number, const std::vector<unsigned char>& bytes, uint32_t size) {
+  char name[64];
+  snprintf(name, sizeof(name), "Preset %05d", number);
+  PresetRecord* preset = PresetRecord::Create(name);
+  if (preset == nullptr || entry->AppendPreset(preset) != 0) {
+    DestroyModelObject(preset);
+    return E_OUTOFMEMORY;
+  }
+  return preset->SetData(bytes.data(), size);
+}
+
+int32_t Fill(PackageCollections* store) {
+  std::vector<unsigned char> bytes(kLargeSize);
+  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<unsigned char>(i * 31 + (i >> 9));
+  for (int p = 0; p < kPlugIns; ++p) {
+    char name[64], key[64];
+    snprintf(name, sizeof(name), "Plug-In %03d", p);
+    snprintf(key, sizeof(key), "{%08X-0000-4000-8000-000000000000}", p);
+    PlugInEntry* entry = PlugInEntry::Create(name, key);
+    if (entry == nullptr || store->plugIns->Append(entry) != 0) return E_OUTOFMEMORY;
+    for (int s = 0; s < kSmallPerPlugIn; ++s) {
+      int32_t status = AddPreset(entry, s, bytes, kSmallSize + static_cast<uint32_t>(s % 7));
+      if (status != 0) return status;
+    }
+    if (p < kLargePresets) {
+      int32_t status = AddPreset(entry, 99999, bytes, kLargeSize);
+      if (status != 0) return status;
+    }
+  }
+  for (int c = 0; c < kChains; ++c) {
+    ChainRecord* chain = ChainRecord::Create();
+    if (chain == nullptr || store->chains->Append(chain) != 0) return E_OUTOFMEMORY;
+    char name[64];
+    snprintf(name, sizeof(name), "Chain%04d", c);
+    chain->SetName(name);
+    chain->SetKeyName(name);
+    int32_t status = chain->SetStream(bytes.data(), kChainSize);
+    if (status != 0) return status;
+  }
+  return 0;
+}
+
+// Runs a program and waits for it; true when it exits with 0.
+bool RunProgram(std::vector<std::string> args) {
+  std::vector<char*> argv;
+  for (std::string& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  pid_t pid = 0;
+  if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return false;
+  int status = 0;
+  return waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// The median of kRuns timings of `work`, in milliseconds; negative when it failed.
+template <class Work>
+double MedianMs(Work work) {
+  std::vector<double> times;
+  for (int run = 0; run < kRuns; ++run) {
+    auto start = std::chrono::steady_clock::now();
+    if (!work()) return -1;
+    times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+  }
+  std::sort(times.begin(), times.end());
+  return times[kRuns / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    fputs("usage: package_bench FOLDER\n", stderr);
+    return 2;
+  }
+  std::string package = std::string(argv[1]) + "/bench.vtpreset";
+  std::string copy = std::string(argv[1]) + "/copy.vtpreset";
+  PackageCollections store;
+  if (!store.Created() || Fill(&store) != 0) {
+    fputs("package_bench: out of memory\n", stderr);
+    return 1;
+  }
+
+  double write = MedianMs([&] { return WritePackage(package.c_str(), store.plugIns, store.chains) == 0; });
+  double read = MedianMs([&] {
+    PackageCollections back;
+    return ReadPackage(package.c_str(), back.plugIns, back.chains) == 0;
+  });
+  double cp = MedianMs([&] { return RunProgram({"cp", package, copy}); });
+  // The writer flushes the package before it replaces the old one; cp does not.
+  double cpSync = MedianMs([&] { return RunProgram({"cp", package, copy}) && RunProgram({"sync", copy}); });
+  FileInfo info{};
+  File_GetInfo(package.c_str(), &info);
+  File_Delete(copy.c_str());
+  File_Delete(package.c_str());
+  if (write < 0 || read < 0 || cp < 0 || cpSync < 0) {
+    fputs("package_bench: a step failed\n", stderr);
+    return 1;
+  }
+
+  printf("package: %.1f MB, %u presets, %d chains (median of %d runs)\n", info.size / 1e6,
+         store.plugIns->GetTotalPresetCount(), kChains, kRuns);
+  printf("write:        %8.1f ms   %.2f x cp, %.2f x cp + sync\n", write, write / cp, write / cpSync);
+  printf("read:         %8.1f ms   %.2f x cp\n", read, read / cp);
+  printf("cp:           %8.1f ms\n", cp);
+  printf("cp + sync:    %8.1f ms\n", cpSync);
+  return 0;
+}

@@ -1,0 +1,167 @@
+#include "cli/store_json.h"
+
+#include <cstring>
+
+#include "model/chain_collection.h"
+#include "model/plugin_collection.h"
+#include "package/package_layout.h"
+
+namespace {
+
+// The keys one kind of object may have; bit i of `optional` lets names[i]
+// be missing.
+struct ObjectKeys {
+  const char* what;
+  const char* const* names;
+  int count;
+  uint32_t optional;
+};
+
+const char* const kDocumentNames[] = {"plugins", "chains"};
+enum { kDocumentPlugIns, kDocumentChains };
+const ObjectKeys kDocumentKeys = {"the document", kDocumentNames, 2, 0};
+
+const char* const kPlugInNames[] = {"name", "displayName", "classKey", "flags", "presets"};
+enum { kPlugInName, kPlugInDisplayName, kPlugInClassKey, kPlugInFlags, kPlugInPresets };
+const ObjectKeys kPlugInKeys = {"a plug-in", kPlugInNames, 5, 1u << kPlugInDisplayName};
+
+const char* const kPresetNames[] = {"name", "size", "data"};
+enum { kPresetName, kPresetSize, kPresetData };
+const ObjectKeys kPresetKeys = {"a preset", kPresetNames, 3, 1u << kPresetSize};
+
+const char* const kChainNames[] = {"name", "keyName", "flags", "type", "size", "stream"};
+enum { kChainName, kChainKeyName, kChainFlags, kChainType, kChainSize, kChainStream };
+const ObjectKeys kChainKeys = {"a chain", kChainNames, 6, 1u << kChainSize};
+
+// The index of `key` among the object's keys, or -1 after failing on an
+// unknown or repeated key.
+int TakeKey(JsonReader* reader, const ObjectKeys& keys, uint32_t* seen, const char* key) {
+  for (int i = 0; i < keys.count; ++i) {
+    if (strcmp(keys.names[i], key) != 0) continue;
+    if (*seen & (1u << i)) {
+      Json_Fail(reader, "\"%s\" given twice in %s", key, keys.what);
+      return -1;
+    }
+    *seen |= 1u << i;
+    return i;
+  }
+  Json_Fail(reader, "unknown key \"%s\" in %s", key, keys.what);
+  return -1;
+}
+
+bool HasAllKeys(JsonReader* reader, const ObjectKeys& keys, uint32_t seen) {
+  for (int i = 0; i < keys.count; ++i) {
+    if (!(seen & (1u << i)) && !(keys.optional & (1u << i))) {
+      return Json_Fail(reader, "%s without \"%s\"", keys.what, keys.names[i]);
+    }
+  }
+  return true;
+}
+
+// A value that is checked and dropped.
+bool SkipNumber(JsonReader* reader) {
+  uint32_t ignored = 0;
+  return Json_ReadUint32(reader, &ignored);
+}
+
+// Reads a hex string into a block the caller adopts.
+template <class Adopt>
+bool ReadBlock(JsonReader* reader, Adopt adopt) {
+  unsigned char* block = nullptr;
+  uint32_t size = 0;
+  if (!Json_ReadHex(reader, &block, &size)) return false;
+  adopt(block, size);
+  return true;
+}
+
+bool ReadPreset(JsonReader* reader, PlugInEntry* entry) {
+  PresetRecord* preset = PresetRecord::Create();
+  if (preset == nullptr || entry->AppendPreset(preset) != 0) {
+    DestroyModelObject(preset);
+    return Json_Fail(reader, "out of memory");
+  }
+  uint32_t seen = 0;
+  bool ok = Json_ReadObject(reader, [&](const char* key) {
+    switch (TakeKey(reader, kPresetKeys, &seen, key)) {
+      case kPresetName: return Json_ReadString(reader, preset->name, sizeof(preset->name), "a preset name");
+      case kPresetSize: return SkipNumber(reader);
+      case kPresetData:
+        return ReadBlock(reader, [&](unsigned char* block, uint32_t size) { preset->AdoptData(block, size); });
+      default: return false;
+    }
+  });
+  if (!ok || !HasAllKeys(reader, kPresetKeys, seen)) return false;
+  if (preset->dataSize == 0) return Json_Fail(reader, "preset \"%s\" has no data", preset->name);
+  return true;
+}
+
+bool ReadPlugIn(JsonReader* reader, PlugInCollection* plugIns) {
+  PlugInEntry* entry = PlugInEntry::Create();
+  if (entry == nullptr || plugIns->Append(entry) != 0) {
+    DestroyModelObject(entry);
+    return Json_Fail(reader, "out of memory");
+  }
+  uint32_t seen = 0;
+  bool ok = Json_ReadObject(reader, [&](const char* key) {
+    switch (TakeKey(reader, kPlugInKeys, &seen, key)) {
+      case kPlugInName: return Json_ReadString(reader, entry->name, sizeof(entry->name), "a plug-in name");
+      case kPlugInDisplayName: return Json_ReadString(reader, nullptr, 0, "a display name");
+      case kPlugInClassKey: return Json_ReadString(reader, entry->classKey, sizeof(entry->classKey), "a class key");
+      case kPlugInFlags: return Json_ReadUint32(reader, &entry->flags);
+      case kPlugInPresets: return Json_ReadArray(reader, [&] { return ReadPreset(reader, entry); });
+      default: return false;
+    }
+  });
+  if (!ok || !HasAllKeys(reader, kPlugInKeys, seen)) return false;
+  if (!Package_IsSafePlugIn(*entry)) {
+    if (entry->classKey[0] == '\0') {
+      return Json_Fail(reader, "plug-in \"%s\" has no class key and is not an editor entry (flags bit 0)", entry->name);
+    }
+    return Json_Fail(reader, "plug-in \"%s\": class key \"%s\" cannot name a key", entry->name, entry->classKey);
+  }
+  if (entry->GetPresetCount() == 0) {
+    return Json_Fail(reader, "plug-in \"%s\" has no presets; a package holds only plug-ins with presets", entry->name);
+  }
+  return true;
+}
+
+bool ReadChain(JsonReader* reader, ChainCollection* chains) {
+  ChainRecord* chain = ChainRecord::Create();
+  if (chain == nullptr || chains->Append(chain) != 0) {
+    DestroyModelObject(chain);
+    return Json_Fail(reader, "out of memory");
+  }
+  uint32_t seen = 0;
+  bool ok = Json_ReadObject(reader, [&](const char* key) {
+    switch (TakeKey(reader, kChainKeys, &seen, key)) {
+      case kChainName: return Json_ReadString(reader, chain->name, sizeof(chain->name), "a chain name");
+      case kChainKeyName: return Json_ReadString(reader, chain->keyName, sizeof(chain->keyName), "a chain key name");
+      case kChainFlags: return Json_ReadUint32(reader, &chain->flags);
+      case kChainType: return Json_ReadUint32(reader, &chain->type);
+      case kChainSize: return SkipNumber(reader);
+      case kChainStream:
+        return ReadBlock(reader, [&](unsigned char* block, uint32_t size) { chain->AdoptStream(block, size); });
+      default: return false;
+    }
+  });
+  if (!ok || !HasAllKeys(reader, kChainKeys, seen)) return false;
+  if (!Package_IsSafeChainKey(chain->keyName)) {
+    return Json_Fail(reader, "chain \"%s\": key name \"%s\" cannot name a key", chain->name, chain->keyName);
+  }
+  if (chain->streamSize == 0) return Json_Fail(reader, "chain \"%s\" has no stream", chain->name);
+  return true;
+}
+
+}  // namespace
+
+bool ReadStoreJson(JsonReader* reader, PlugInCollection* plugIns, ChainCollection* chains) {
+  uint32_t seen = 0;
+  bool ok = Json_ReadObject(reader, [&](const char* key) {
+    switch (TakeKey(reader, kDocumentKeys, &seen, key)) {
+      case kDocumentPlugIns: return Json_ReadArray(reader, [&] { return ReadPlugIn(reader, plugIns); });
+      case kDocumentChains: return Json_ReadArray(reader, [&] { return ReadChain(reader, chains); });
+      default: return false;
+    }
+  });
+  return ok && HasAllKeys(reader, kDocumentKeys, seen) && Json_End(reader);
+}

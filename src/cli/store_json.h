@@ -1,0 +1,17 @@
+// Reads a store from the JSON that PrintStoreJson writes with data, so that
+// `create --from-json` takes what `list --json --data` gives.
+#pragma once
+
+#include "cli/json_reader.h"
+
+struct PlugInCollection;
+struct ChainCollection;
+
+// Appends the document's plug-in entries and chains to the collections.
+// Every key of the shape is required except "displayName" and "size", which
+// are checked and ignored. Refuses what a package could not give back: names
+// longer than their fields, empty data or streams, plug-ins without presets,
+// class keys and chain key names that the package reader refuses. Gives
+// false with the reason in the reader's error; the collections then hold
+// part of the document.
+bool ReadStoreJson(JsonReader* reader, PlugInCollection* plugIns, ChainCollection* chains);
