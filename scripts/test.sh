@@ -39,10 +39,10 @@ step "fuzzing the package reader (about a minute)"
 "$ORDALIS_ROOT/scripts/fuzz-package.sh" 60 || failed=1
 
 step "summary"
+echo "fuzz:"
+[ -f build/logs/fuzz.log ] && grep -E '^Done [0-9]+ runs|^==[0-9]+==ERROR|deadly signal' build/logs/fuzz.log | sed 's/^/  /'
 for log in native wine; do
   echo "$log:"
   grep -E '^[0-9]+% tests passed|^Total Test time' "build/logs/ctest-$log.log" | sed 's/^/  /'
 done
-echo "fuzz:"
-[ -f build/logs/fuzz.log ] && grep -E '^Done [0-9]+ runs|^==[0-9]+==ERROR|deadly signal' build/logs/fuzz.log | sed 's/^/  /'
 exit $failed

@@ -52,6 +52,18 @@ void PrintHex(FILE* out, const unsigned char* bytes, uint32_t size) {
   fputc('"', out);
 }
 
+// Writes a name for people: a control character would break the tree's
+// lines, so it is shown as an escape.
+void PrintName(FILE* out, const char* name) {
+  for (const unsigned char* c = reinterpret_cast<const unsigned char*>(name); *c != '\0'; ++c) {
+    if (*c < 0x20 || *c == 0x7F) {
+      fprintf(out, "\\x%02X", *c);
+    } else {
+      fputc(*c, out);
+    }
+  }
+}
+
 int32_t PlugInCount(const PlugInCollection* plugIns) { return plugIns != nullptr ? plugIns->GetCount() : 0; }
 int32_t ChainCount(const ChainCollection* chains) { return chains != nullptr ? chains->GetChainCount() : 0; }
 
@@ -64,18 +76,30 @@ void PrintStoreTree(FILE* out, const PlugInCollection* plugIns, const ChainColle
     if (entry == nullptr) continue;
     char display[kNameSize];
     entry->GetDisplayName(display, sizeof(display));
-    fprintf(out, "  %s", display);
-    if (entry->classKey[0] != '\0') fprintf(out, " %s", entry->classKey);
+    fputs("  ", out);
+    PrintName(out, display);
+    if (entry->classKey[0] != '\0') {
+      fputc(' ', out);
+      PrintName(out, entry->classKey);
+    }
     fprintf(out, " (%d preset%s)\n", entry->GetPresetCount(), entry->GetPresetCount() == 1 ? "" : "s");
     for (int32_t p = 0; p < entry->GetPresetCount(); ++p) {
       const PresetRecord* preset = entry->GetPreset(p);
-      if (preset != nullptr) fprintf(out, "    %s (%u bytes)\n", preset->name, preset->dataSize);
+      if (preset == nullptr) continue;
+      fputs("    ", out);
+      PrintName(out, preset->name);
+      fprintf(out, " (%u bytes)\n", preset->dataSize);
     }
   }
   fprintf(out, "FX Chains (%d)\n", ChainCount(chains));
   for (int32_t i = 0; i < ChainCount(chains); ++i) {
     const ChainRecord* chain = chains->Get(i);
-    if (chain != nullptr) fprintf(out, "  %s [%s] (%u bytes)\n", chain->name, chain->keyName, chain->streamSize);
+    if (chain == nullptr) continue;
+    fputs("  ", out);
+    PrintName(out, chain->name);
+    fputs(" [", out);
+    PrintName(out, chain->keyName);
+    fprintf(out, "] (%u bytes)\n", chain->streamSize);
   }
 }
 

@@ -197,14 +197,11 @@ int32_t File_Write(FileHandle file, const void* buffer, uint32_t size, uint32_t*
 
 int32_t File_Seek(FileHandle file, int64_t distance, FileOrigin origin, uint64_t* position) {
   int whence = origin == FileOrigin::Begin ? SEEK_SET : origin == FileOrigin::Current ? SEEK_CUR : SEEK_END;
-  off_t now = lseek(file->fd, 0, SEEK_CUR);
-  off_t base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? now : lseek(file->fd, 0, SEEK_END);
-  if (base + distance < 0) {
-    lseek(file->fd, now, SEEK_SET);
-    return StatusFromError(131);  // a negative seek, as Windows names it
+  off_t result = lseek(file->fd, static_cast<off_t>(distance), whence);
+  if (result < 0) {
+    // lseek refuses a position before the start without moving, as Windows does.
+    return errno == EINVAL ? StatusFromError(131) : FromErrno(errno, "");
   }
-  off_t result = lseek(file->fd, static_cast<off_t>(base + distance), SEEK_SET);
-  if (result < 0) return FromErrno(errno, "");
   if (position != nullptr) *position = static_cast<uint64_t>(result);
   return 0;
 }

@@ -81,7 +81,10 @@ TEST_F(Cli, CreateAndListGiveEachOtherTheirJson) {
   ASSERT_EQ(0, listed.exitCode) << listed.err;
   EXPECT_EQ(kListed, listed.out);
   EXPECT_EQ(std::string::npos, RunCli({"list", Path("a.vtpreset"), "--json"}).out.find("\"data\""));
-  EXPECT_NE(std::string::npos, RunCli({"list", Path("a.vtpreset")}).out.find("  Vocal [Chain0001] (5 bytes)\n"));
+  std::string tree = RunCli({"list", Path("a.vtpreset")}).out;
+  EXPECT_NE(std::string::npos, tree.find("  Vocal [Chain0001] (5 bytes)\n"));
+  // A line break in a name must not break the tree's lines.
+  EXPECT_NE(std::string::npos, tree.find("    Caf\xC3\xA9\\x0A (2 bytes)\n")) << tree;
 
   // Without the ignored keys, spaced out, in capitals: the same package.
   const char* handWritten =
