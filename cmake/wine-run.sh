@@ -8,7 +8,7 @@ set -u
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 . "$here/wine-env.sh"
 
-template=$1 arch=$2
+template=$(realpath -m "$1") arch=$2
 shift 2
 
 wine_template "$template" "$arch" || exit 125

@@ -32,8 +32,12 @@ size_t Text_FromUtf16(const char16_t* src, size_t srcUnits, char* dst, size_t ds
 // and Unicode simple case folding natively.
 int Text_CompareNoCase(const char* a, const char* b);
 int Text_Compare(const char* a, const char* b);
-inline bool Text_EqualNoCase(const char* a, const char* b) { return Text_CompareNoCase(a, b) == 0; }
-inline bool Text_Equal(const char* a, const char* b) { return Text_Compare(a, b) == 0; }
+
+// Equality under the two comparisons above. Texts of printable ASCII
+// characters are decided without asking the platform, which makes the many
+// lookups by name cheap; any other text is compared as above.
+bool Text_EqualNoCase(const char* a, const char* b);
+bool Text_Equal(const char* a, const char* b);
 
 // True when the code page is UTF-8 (always natively).
 bool Text_IsUtf8();

@@ -123,3 +123,46 @@ size_t TextUtf16ToUtf8(const char16_t* src, size_t srcUnits, char* dst, size_t d
   dst[out] = '\0';
   return out;
 }
+
+namespace {
+
+bool IsPrintableAscii(unsigned char c) { return c >= 0x20 && c <= 0x7E; }
+
+bool AllPrintableAscii(const unsigned char* s) {
+  for (; *s != '\0'; ++s) {
+    if (!IsPrintableAscii(*s)) return false;
+  }
+  return true;
+}
+
+unsigned char FoldAscii(unsigned char c) { return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c; }
+
+// 1 equal, 0 different, -1 when only the platform can tell.
+int EqualByBytes(const char* a, const char* b, bool fold) {
+  const unsigned char* pa = reinterpret_cast<const unsigned char*>(a);
+  const unsigned char* pb = reinterpret_cast<const unsigned char*>(b);
+  bool plain = true;
+  for (; *pa != '\0' && *pb != '\0'; ++pa, ++pb) {
+    unsigned char ca = fold ? FoldAscii(*pa) : *pa;
+    unsigned char cb = fold ? FoldAscii(*pb) : *pb;
+    if (ca != cb) break;
+    plain = plain && IsPrintableAscii(*pa);
+  }
+  if (*pa == '\0' && *pb == '\0') return 1;  // the same text, letter case aside
+  // Two different texts of printable ASCII are different under the
+  // platform's comparison as well; anything else may hold characters the
+  // platform ignores or folds together.
+  return plain && AllPrintableAscii(pa) && AllPrintableAscii(pb) ? 0 : -1;
+}
+
+}  // namespace
+
+bool Text_EqualNoCase(const char* a, const char* b) {
+  int verdict = EqualByBytes(a, b, true);
+  return verdict >= 0 ? verdict == 1 : Text_CompareNoCase(a, b) == 0;
+}
+
+bool Text_Equal(const char* a, const char* b) {
+  int verdict = EqualByBytes(a, b, false);
+  return verdict >= 0 ? verdict == 1 : Text_Compare(a, b) == 0;
+}

@@ -90,3 +90,30 @@ TEST(Text, ComparisonIgnoresLetterCaseOnlyWhenAsked) {
 }
 
 }  // namespace
+
+namespace {
+
+// The quick equality of printable ASCII texts must agree with the platform's
+// comparison, which it stands in for.
+TEST(Text, QuickEqualityAgreesWithTheComparison) {
+  for (int a = 0x20; a <= 0x7E; ++a) {
+    for (int b = 0x20; b <= 0x7E; ++b) {
+      char left[] = {'x', static_cast<char>(a), 'y', '\0'};
+      char right[] = {'x', static_cast<char>(b), 'y', '\0'};
+      ASSERT_EQ(Text_CompareNoCase(left, right) == 0, Text_EqualNoCase(left, right)) << left << " " << right;
+      ASSERT_EQ(Text_Compare(left, right) == 0, Text_Equal(left, right)) << left << " " << right;
+    }
+  }
+  const char* const unequal[][2] = {{"co-op", "coop"}, {"it's", "its"}, {"a b", "ab"}, {"Reverb", "reverb "}};
+  for (const auto& pair : unequal) {
+    EXPECT_FALSE(Text_EqualNoCase(pair[0], pair[1])) << pair[0];
+    EXPECT_NE(0, Text_CompareNoCase(pair[0], pair[1])) << pair[0];
+  }
+  // Other texts go to the platform: accented letters fold, and natively the
+  // Kelvin sign is a k.
+  EXPECT_TRUE(Text_EqualNoCase("CAF\xC3\x89", "caf\xC3\xA9"));
+  EXPECT_FALSE(Text_Equal("CAF\xC3\x89", "caf\xC3\xA9"));
+  EXPECT_TRUE(Text_Equal("caf\xC3\xA9", "caf\xC3\xA9"));
+}
+
+}  // namespace

@@ -1,0 +1,201 @@
+#include "edit/selection_edit.h"
+
+#include <cstring>
+
+#include "edit/copy_delete.h"
+#include "resource.h"
+#include "store/preset_store.h"
+
+namespace {
+
+uint32_t OtherStore(uint32_t store) { return IsSystemStore(store) ? kPackageStore : kSystemStore; }
+
+const PlugInCollection* PlugInsOf(Stores& stores, uint32_t store) { return stores.plugIns[StoreSlot(store)]; }
+const ChainCollection* ChainsOf(Stores& stores, uint32_t store) { return stores.chains[StoreSlot(store)]; }
+
+uint32_t TotalPresets(const PlugInCollection* plugIns) {
+  return plugIns != nullptr ? plugIns->GetTotalPresetCount() : 0;
+}
+uint32_t ChainCount(const ChainCollection* chains) {
+  return chains != nullptr ? static_cast<uint32_t>(chains->GetChainCount()) : 0;
+}
+
+const char* NameAt(const Selection& selection, int32_t index) { return VtList_At<const char>(selection.names, index); }
+
+// What one name stands for, found in `store`; the operations take what they
+// need. A name that finds no record is passed over.
+struct Item {
+  NodeKind kind;
+  const PlugInEntry* entry;
+  const PresetRecord* preset;
+  const ChainRecord* chain;
+};
+
+Item FindItem(Stores& stores, uint32_t store, const Selection& selection, const char* name) {
+  Item item{ClassifyItem(name, selection.focusKind, selection.selectedKind), nullptr, nullptr, nullptr};
+  switch (item.kind) {
+    case NodeKind::PlugIn:
+      item.entry = FindPlugInByNameInStore(stores, store, name);
+      break;
+    case NodeKind::Preset:
+      item.entry = FindPlugInByNameInStore(stores, store, selection.context);
+      if (item.entry != nullptr) item.preset = item.entry->GetPreset(item.entry->FindPreset(name));
+      break;
+    case NodeKind::Chain:
+      item.chain = FindChainInStore(stores, store, name);
+      break;
+    default:
+      break;
+  }
+  return item;
+}
+
+int32_t CopyItem(EditContext& edit, uint32_t source, const Item& item) {
+  uint32_t destination = OtherStore(source);
+  const PlugInCollection* plugIns = PlugInsOf(*edit.stores, source);
+  const ChainCollection* chains = ChainsOf(*edit.stores, source);
+  switch (item.kind) {
+    case NodeKind::PackageRoot: {
+      int32_t result = plugIns != nullptr && plugIns->GetCount() > 0 ? CopyAllEntries(edit, *plugIns, destination) : 0;
+      if (result != 0) return result;
+      return chains != nullptr && chains->GetChainCount() > 0 ? CopyAllChains(edit, *chains, destination) : 0;
+    }
+    case NodeKind::PlugInGroup:
+      return plugIns != nullptr ? CopyAllEntries(edit, *plugIns, destination) : 0;
+    case NodeKind::PlugIn:
+      return item.entry != nullptr ? CopyEntryPresets(edit, *item.entry, destination) : 0;
+    case NodeKind::Preset:
+      return item.preset != nullptr ? CopyPreset(edit, *item.entry, *item.preset, destination) : 0;
+    case NodeKind::ChainGroup:
+      return chains != nullptr ? CopyAllChains(edit, *chains, destination) : 0;
+    case NodeKind::Chain:
+      return item.chain != nullptr ? CopyChain(edit, *item.chain, destination) : 0;
+    case NodeKind::None:
+      break;
+  }
+  return 0;
+}
+
+int32_t DeleteItem(EditContext& edit, uint32_t store, const Item& item) {
+  const PlugInCollection* plugIns = PlugInsOf(*edit.stores, store);
+  const ChainCollection* chains = ChainsOf(*edit.stores, store);
+  switch (item.kind) {
+    case NodeKind::PackageRoot: {
+      int32_t result = plugIns != nullptr && plugIns->GetCount() > 0 ? DeleteAllEntries(edit, *plugIns, store) : 0;
+      if (result != 0) return result;
+      return chains != nullptr && chains->GetChainCount() > 0 ? DeleteAllChains(edit, *chains, store) : 0;
+    }
+    case NodeKind::PlugInGroup:
+      return plugIns != nullptr ? DeleteAllEntries(edit, *plugIns, store) : 0;
+    case NodeKind::PlugIn:
+      return item.entry != nullptr ? DeleteEntryPresets(edit, *item.entry, store) : 0;
+    case NodeKind::Preset:
+      return item.preset != nullptr ? DeletePreset(edit, *item.entry, *item.preset, store) : 0;
+    case NodeKind::ChainGroup:
+      return chains != nullptr ? DeleteAllChains(edit, *chains, store) : 0;
+    case NodeKind::Chain:
+      return item.chain != nullptr ? DeleteChain(edit, *item.chain, store) : 0;
+    case NodeKind::None:
+      break;
+  }
+  return 0;
+}
+
+using ItemOperation = int32_t (*)(EditContext& edit, uint32_t store, const Item& item);
+
+// Records the operation for every name of every selection into the pending
+// group, stopping at the first result that is not 0, then commits the
+// group, or discards it when recording stopped.
+EditOutcome RecordAndCommit(EditContext& edit, uint32_t store, const Selection* selections, int count,
+                            ItemOperation operation, uint32_t destination) {
+  EditOutcome outcome{0, false, destination};
+  for (int s = 0; s < count && outcome.status == 0; ++s) {
+    const Selection& selection = selections[s];
+    for (int32_t i = 0; i < VtList_Count(selection.names) && outcome.status == 0; ++i) {
+      const char* name = NameAt(selection, i);
+      if (name != nullptr) outcome.status = operation(edit, store, FindItem(*edit.stores, store, selection, name));
+    }
+  }
+  History& history = *edit.history;
+  if (outcome.status != 0) {
+    DiscardGroup(history);
+    return outcome;
+  }
+  if (GetPendingActionCount(history) == 0) {
+    DiscardGroup(history);
+    outcome.status = E_FAIL;
+    return outcome;
+  }
+  int32_t undoBefore = GetUndoCount(history);
+  outcome.status = CommitGroup(history, *edit.stores);
+  // A commit whose actions failed still changed the store: the caller
+  // refreshes whenever the group went onto the undo stack.
+  outcome.committed = GetUndoCount(history) > undoBefore;
+  return outcome;
+}
+
+}  // namespace
+
+NodeKind ClassifyItem(const char* name, int focusKind, NodeKind selectedKind) {
+  if (focusKind == kFocusTree) return selectedKind;
+  switch (selectedKind) {
+    case NodeKind::PackageRoot:
+      return strcmp(name, kPlugInGroupLabel) == 0 ? NodeKind::PlugInGroup : NodeKind::ChainGroup;
+    case NodeKind::PlugInGroup:
+      return NodeKind::PlugIn;
+    case NodeKind::PlugIn:
+      return NodeKind::Preset;
+    case NodeKind::ChainGroup:
+      return NodeKind::Chain;
+    default:
+      return NodeKind::None;
+  }
+}
+
+uint32_t CountAffectedItems(Stores& stores, uint32_t store, const Selection& selection) {
+  const PlugInCollection* plugIns = PlugInsOf(stores, store);
+  const ChainCollection* chains = ChainsOf(stores, store);
+  uint32_t total = 0;
+  for (int32_t i = 0; i < VtList_Count(selection.names); ++i) {
+    const char* name = NameAt(selection, i);
+    if (name == nullptr) continue;
+    switch (ClassifyItem(name, selection.focusKind, selection.selectedKind)) {
+      case NodeKind::PackageRoot:
+        total += ChainCount(chains) + TotalPresets(plugIns);
+        break;
+      case NodeKind::PlugInGroup:
+        total += TotalPresets(plugIns);
+        break;
+      case NodeKind::PlugIn: {
+        const PlugInEntry* entry = FindPlugInByNameInStore(stores, store, name);
+        if (entry != nullptr) total += static_cast<uint32_t>(entry->GetPresetCount());
+        break;
+      }
+      case NodeKind::ChainGroup:
+        total += ChainCount(chains);
+        break;
+      case NodeKind::Preset:
+      case NodeKind::Chain:
+        total += 1;
+        break;
+      case NodeKind::None:
+        break;
+    }
+  }
+  return total;
+}
+
+EditOutcome CopySelectionsToOtherStore(EditContext& edit, uint32_t source, const Selection* selections, int count) {
+  uint32_t destination = OtherStore(source);
+  BeginGroup(*edit.history, source, destination);
+  SetGroupName(*edit.history, edit.strings, IDS_GROUP_COPY);
+  edit.overwriteCount = 0;
+  for (int s = 0; s < count; ++s) edit.overwriteCount += CountAffectedItems(*edit.stores, source, selections[s]);
+  return RecordAndCommit(edit, source, selections, count, CopyItem, destination);
+}
+
+EditOutcome DeleteSelections(EditContext& edit, uint32_t store, const Selection* selections, int count) {
+  BeginGroup(*edit.history, store, store);
+  SetGroupName(*edit.history, edit.strings, IDS_GROUP_DELETE);
+  return RecordAndCommit(edit, store, selections, count, DeleteItem, store);
+}

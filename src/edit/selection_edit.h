@@ -1,0 +1,46 @@
+// Copying and deleting what is selected in a pane, found by name: the layer
+// below the views that the frame's commands, drops and ordalis-cli share.
+// A selection is a list of names with a context name; each name is
+// classified by the kind of the pane's selected node and the focus.
+#pragma once
+
+#include <cstdint>
+
+#include "edit/edit_context.h"
+#include "kernel/item_list.h"
+#include "model/names.h"
+#include "model/node_kind.h"
+
+struct Selection {
+  VtList* names;            // heap list of texts; not owned
+  char context[kNameSize];  // list selection: the selected node; tree selection: its parent
+  int focusKind;            // kFocusTree, kFocusList or kFocusNone
+  NodeKind selectedKind;    // kind of the tree's selected node
+};
+
+// The kind of record one name stands for; None means the name is ignored.
+NodeKind ClassifyItem(const char* name, int focusKind, NodeKind selectedKind);
+
+// The presets and chains the names of a selection cover in `store`.
+uint32_t CountAffectedItems(Stores& stores, uint32_t store, const Selection& selection);
+
+struct EditOutcome {
+  int32_t status;         // E_CANCELLED, E_FAIL when nothing was to be done, else the commit's status
+  bool committed;         // a group went onto the undo stack and `changedStore` changed
+  uint32_t changedStore;  // the store to refresh when committed
+};
+
+// Copies everything the selections stand for from `source` into the other
+// store as one undoable group named "Copy". A cancelled overwrite question
+// leaves both stores and the history as they were.
+EditOutcome CopySelectionsToOtherStore(EditContext& edit, uint32_t source, const Selection* selections, int count);
+inline EditOutcome CopySelectionToOtherStore(EditContext& edit, uint32_t source, const Selection& selection) {
+  return CopySelectionsToOtherStore(edit, source, &selection, 1);
+}
+
+// Deletes everything the selections stand for from `store` as one undoable
+// group named "Delete".
+EditOutcome DeleteSelections(EditContext& edit, uint32_t store, const Selection* selections, int count);
+inline EditOutcome DeleteSelection(EditContext& edit, uint32_t store, const Selection& selection) {
+  return DeleteSelections(edit, store, &selection, 1);
+}
