@@ -113,18 +113,27 @@ int32_t ReadDefLocation(RegKey storeKey, char* text, uint32_t size) {
 
 int32_t WriteItemValue(RegKey storeKey, RegKey itemKey, const char* folderKeyName, const char* valueName,
                        const char* itemName, const char* extension, const void* data, uint32_t size) {
-  if (size < kFileThreshold) return Reg_SetValue(itemKey, valueName, kRegBinary, data, size);
+  // A value owns the file it names: once it names another file or none,
+  // the old file goes, as it would with the item. So an overwrite that is
+  // undone leaves the folder as it found it.
+  char current[kStorePathSize];
+  ReadPathValue(itemKey, valueName, current, sizeof(current));
+  if (size < kFileThreshold) {
+    int32_t status = Reg_SetValue(itemKey, valueName, kRegBinary, data, size);
+    if (status == 0 && current[0] != '\0') File_Delete(current);
+    return status;
+  }
   char folder[kStorePathSize];
   int32_t status = FormFolder(storeKey, folderKeyName, folder, sizeof(folder));
   if (status != 0) return status;
   if (File_CreateFolderPath(folder) != 0) return E_RIFF_WRITE;
-  char current[kStorePathSize];
-  ReadPathValue(itemKey, valueName, current, sizeof(current));
   char path[kStorePathSize];
   status = ChoosePath(folder, itemName, extension, current, path, sizeof(path));
   if (status == 0) status = WriteFileInPlace(path, data, size);
   if (status != 0) return status;
-  return Reg_SetText(itemKey, valueName, path);
+  status = Reg_SetText(itemKey, valueName, path);
+  if (status == 0 && current[0] != '\0' && !Text_EqualNoCase(current, path)) File_Delete(current);
+  return status;
 }
 
 void DeleteValueFile(RegKey key, const char* valueName) {
