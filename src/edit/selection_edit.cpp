@@ -104,34 +104,20 @@ int32_t DeleteItem(EditContext& edit, uint32_t store, const Item& item) {
 using ItemOperation = int32_t (*)(EditContext& edit, uint32_t store, const Item& item);
 
 // Records the operation for every name of every selection into the pending
-// group, stopping at the first result that is not 0, then commits the
-// group, or discards it when recording stopped.
-EditOutcome RecordAndCommit(EditContext& edit, uint32_t store, const Selection* selections, int count,
-                            ItemOperation operation, uint32_t destination) {
-  EditOutcome outcome{0, false, destination};
-  for (int s = 0; s < count && outcome.status == 0; ++s) {
+// group, stopping at the first result that is not 0; the group is discarded
+// when recording stopped.
+int32_t RecordItems(EditContext& edit, uint32_t store, const Selection* selections, int count,
+                    ItemOperation operation) {
+  int32_t status = 0;
+  for (int s = 0; s < count && status == 0; ++s) {
     const Selection& selection = selections[s];
-    for (int32_t i = 0; i < VtList_Count(selection.names) && outcome.status == 0; ++i) {
+    for (int32_t i = 0; i < VtList_Count(selection.names) && status == 0; ++i) {
       const char* name = NameAt(selection, i);
-      if (name != nullptr) outcome.status = operation(edit, store, FindItem(*edit.stores, store, selection, name));
+      if (name != nullptr) status = operation(edit, store, FindItem(*edit.stores, store, selection, name));
     }
   }
-  History& history = *edit.history;
-  if (outcome.status != 0) {
-    DiscardGroup(history);
-    return outcome;
-  }
-  if (GetPendingActionCount(history) == 0) {
-    DiscardGroup(history);
-    outcome.status = E_FAIL;
-    return outcome;
-  }
-  int32_t undoBefore = GetUndoCount(history);
-  outcome.status = CommitGroup(history, *edit.stores);
-  // A commit whose actions failed still changed the store: the caller
-  // refreshes whenever the group went onto the undo stack.
-  outcome.committed = GetUndoCount(history) > undoBefore;
-  return outcome;
+  if (status != 0) DiscardGroup(*edit.history);
+  return status;
 }
 
 }  // namespace
@@ -185,17 +171,39 @@ uint32_t CountAffectedItems(Stores& stores, uint32_t store, const Selection& sel
   return total;
 }
 
-EditOutcome CopySelectionsToOtherStore(EditContext& edit, uint32_t source, const Selection* selections, int count) {
-  uint32_t destination = OtherStore(source);
-  BeginGroup(*edit.history, source, destination);
+int32_t RecordCopyOfSelections(EditContext& edit, uint32_t source, const Selection* selections, int count) {
+  BeginGroup(*edit.history, source, OtherStore(source));
   SetGroupName(*edit.history, edit.strings, IDS_GROUP_COPY);
   edit.overwriteCount = 0;
   for (int s = 0; s < count; ++s) edit.overwriteCount += CountAffectedItems(*edit.stores, source, selections[s]);
-  return RecordAndCommit(edit, source, selections, count, CopyItem, destination);
+  return RecordItems(edit, source, selections, count, CopyItem);
+}
+
+EditOutcome CommitRecordedGroup(EditContext& edit, uint32_t changedStore) {
+  EditOutcome outcome{E_FAIL, false, changedStore};
+  History& history = *edit.history;
+  if (GetPendingActionCount(history) == 0) {
+    DiscardGroup(history);
+    return outcome;
+  }
+  int32_t undoBefore = GetUndoCount(history);
+  outcome.status = CommitGroup(history, *edit.stores);
+  // A commit whose actions failed still changed the store: the caller
+  // refreshes whenever the group went onto the undo stack.
+  outcome.committed = GetUndoCount(history) > undoBefore;
+  return outcome;
+}
+
+EditOutcome CopySelectionsToOtherStore(EditContext& edit, uint32_t source, const Selection* selections, int count) {
+  int32_t status = RecordCopyOfSelections(edit, source, selections, count);
+  if (status != 0) return EditOutcome{status, false, OtherStore(source)};
+  return CommitRecordedGroup(edit, OtherStore(source));
 }
 
 EditOutcome DeleteSelections(EditContext& edit, uint32_t store, const Selection* selections, int count) {
   BeginGroup(*edit.history, store, store);
   SetGroupName(*edit.history, edit.strings, IDS_GROUP_DELETE);
-  return RecordAndCommit(edit, store, selections, count, DeleteItem, store);
+  int32_t status = RecordItems(edit, store, selections, count, DeleteItem);
+  if (status != 0) return EditOutcome{status, false, store};
+  return CommitRecordedGroup(edit, store);
 }

@@ -38,6 +38,14 @@ inline EditOutcome CopySelectionToOtherStore(EditContext& edit, uint32_t source,
   return CopySelectionsToOtherStore(edit, source, &selection, 1);
 }
 
+// The copy above in two steps, for callers that look at what was recorded
+// before they commit it: the first records the copy into a new pending group
+// named "Copy" and gives 0, E_CANCELLED or E_OUTOFMEMORY (on anything but 0
+// the group is discarded); the second commits the pending group, or gives
+// E_FAIL without committing when it holds no action.
+int32_t RecordCopyOfSelections(EditContext& edit, uint32_t source, const Selection* selections, int count);
+EditOutcome CommitRecordedGroup(EditContext& edit, uint32_t changedStore);
+
 // Deletes everything the selections stand for from `store` as one undoable
 // group named "Delete".
 EditOutcome DeleteSelections(EditContext& edit, uint32_t store, const Selection* selections, int count);
