@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "kernel/error_text.h"
+#include "kernel/format.h"
 
 void Cli_PrintUsage(FILE* stream) {
   fputs(
@@ -17,10 +18,14 @@ void Cli_PrintUsage(FILE* stream) {
       "\n"
       "The system store (the current user's registry and preset files):\n"
       "  system [--json] [--data]         show the system store\n"
-      "  export PACKAGE [--plugin NAME]... [--chain NAME]...\n"
+      "  export PACKAGE [--plugin NAME]... [--chain NAME]... [--overwrite | --skip]\n"
       "                                   copy from the system store into a package\n"
+      "                                   (created when missing)\n"
       "  import PACKAGE [--plugin NAME]... [--chain NAME]... [--overwrite | --skip]\n"
       "                                   copy from a package into the system store\n"
+      "    Nothing named copies everything; names match a plug-in's name or display\n"
+      "    name, or a chain's name, in any letter case. When an item already exists\n"
+      "    and neither --overwrite nor --skip is given, nothing is changed.\n"
 #endif
       "\n"
       "  --help                           show this text\n"
@@ -51,8 +56,17 @@ int Cli_Error(const char* format, ...) {
 }
 
 int Cli_Failure(const char* what, int32_t status) {
-  char explanation[512];
-  VtGetErrorExplanation(status, explanation, sizeof(explanation));
+  char raw[512], format[1024], explanation[512];
+  VtGetErrorExplanation(status, raw, sizeof(raw));
+  // Explanations may name the program through its tokens; only those are
+  // expanded, a "%" stays as it is.
+  size_t out = 0;
+  for (const char* c = raw; *c != '\0' && out + 2 < sizeof(format); ++c) {
+    if (*c == '%') format[out++] = '%';
+    format[out++] = *c;
+  }
+  format[out] = '\0';
+  VtSnPrintF(explanation, sizeof(explanation), format);
   // The explanations start with the two line breaks of the message box.
   const char* text = explanation;
   while (*text == '\n') ++text;

@@ -2,7 +2,7 @@
 // preset files change with the records, and undo puts them back exactly.
 #include <gtest/gtest.h>
 
-#include "edit/disk_snapshot.h"
+#include "support/disk_snapshot.h"
 #include "edit/edit_fixture.h"
 #include "platform/file.h"
 #include "store/store_layout.h"
@@ -13,7 +13,10 @@ namespace {
 class SystemEdit : public EditTest {
  protected:
   // Loads the system store as the program does at start-up.
-  void LoadSystem() { Stores_Replace(stores_, kSystemStore, LoadSystemPlugIns(), LoadSystemChains()); }
+  void LoadSystem() {
+    ChainCollection* chains = LoadSystemChains();
+    Stores_Replace(stores_, kSystemStore, LoadSystemPlugIns(), chains);
+  }
   std::string Disk() const { return DescribeStoreOnDisk(folder_.Path()); }
 };
 

@@ -1,4 +1,4 @@
-#include "edit/disk_snapshot.h"
+#include "support/disk_snapshot.h"
 
 #include <algorithm>
 #include <cstdio>
