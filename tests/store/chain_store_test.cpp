@@ -51,17 +51,14 @@ TEST_F(ChainStore, ChainsAreWrittenWithTheirFourValuesAndDeletedWithTheirFiles) 
   // The folder is named after the key name, made safe; the file after the chain.
   std::string file = FileOf("large-key_", "Large_One");
   EXPECT_EQ(file, QueryText(ChainKeyPath("large-key."), kChainStreamValue));
-  EXPECT_EQ(std::string("Large/One 3 4 256|Small 3 4 255|"), [] {
-    std::string out;
-    ChainCollection* chains = LoadSystemChains();
-    for (int32_t i = 0; chains != nullptr && i < chains->GetChainCount(); ++i) {
-      const ChainRecord* chain = chains->Get(i);
-      out += std::string(chain->name) + " " + std::to_string(chain->flags) + " " + std::to_string(chain->type) + " " +
-             std::to_string(chain->streamSize) + "|";
-    }
-    DestroyModelObject(chains);
-    return out;
-  }());
+  ChainCollection* loaded = LoadSystemChains();
+  ASSERT_NE(nullptr, loaded);
+  ASSERT_EQ(2, loaded->GetChainCount());
+  const ChainRecord* large = loaded->Get(loaded->FindChainByName("Large/One"));
+  EXPECT_EQ(3u, large->flags);
+  EXPECT_EQ(4u, large->type);
+  EXPECT_EQ(Pattern(256, 2), std::vector<unsigned char>(large->stream, large->stream + large->streamSize));
+  DestroyModelObject(loaded);
 
   ASSERT_EQ(0, DeleteSystemChain(*Chain("Large/One", "large-key.", {})));
   EXPECT_FALSE(KeyExists(ChainKeyPath("large-key.")));

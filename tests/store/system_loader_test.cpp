@@ -79,9 +79,12 @@ TEST_F(SystemLoader, OnlyBinaryValuesAndTextsNamingReadableFilesArePresets) {
   // A path stored without its terminating NUL is still read whole.
   std::string bare = WriteFile("bare.dxp", Pattern(6, 4));
   SetValue(key, "bare", kRegSz, bare.data(), static_cast<uint32_t>(bare.size()));
-  // The unnamed default value is a preset with an empty name.
+  // The unnamed default value is a preset with an empty name; as a text,
+  // only when it names a file.
   SetBinary(key, "", Pattern(4, 5));
+  SetText(PlugInKey(kClassB), "", folder_.Join("missing.dxp"));
   Load();
+  EXPECT_EQ((Names{"Not Installed 000"}), EntryNames());
 
   ASSERT_NE(nullptr, Entry("Not Installed 000"));
   EXPECT_EQ((Names{"", "bare", "file", "inline"}), PresetNames("Not Installed 000"));
@@ -90,14 +93,6 @@ TEST_F(SystemLoader, OnlyBinaryValuesAndTextsNamingReadableFilesArePresets) {
   ASSERT_EQ(4096u, file->dataSize);
   EXPECT_EQ(Pattern(4096, 2), std::vector<unsigned char>(file->data, file->data + file->dataSize));
   EXPECT_EQ(6u, entry->GetPreset(entry->FindPreset("bare"))->dataSize);
-}
-
-TEST_F(SystemLoader, ADefaultValueOfTextIsAPresetOnlyWhenItNamesAFile) {
-  SetText(PlugInKey(kClassA), "", folder_.Join("missing.dxp"));
-  SetText(PlugInKey(kClassB), "", WriteFile("default.dxp", Pattern(8, 1)));
-  Load();
-  EXPECT_EQ((Names{"Not Installed 000"}), EntryNames());
-  EXPECT_STREQ(kClassB, Entry("Not Installed 000")->classKey);
 }
 
 TEST_F(SystemLoader, EditorEffectsFollowThePlugInsAndKeepUntitledPresets) {
