@@ -75,6 +75,8 @@ TEST_F(PresetWriter, DataFromTheThresholdUpGoesToAFileNamedAfterThePreset) {
   EXPECT_EQ(FileOf("a_b_c_"), QueryText(PlugInKey(kClassA), "a/b:c?"));
   EXPECT_EQ(Pattern(300, 4), FileBytes(FileOf("a_b_c_")));
   EXPECT_EQ(FileOf("_Aux"), QueryText(PlugInKey(kClassA), "Aux"));
+  ASSERT_EQ(0, Write("R\xC3\xA9verb \xE2\x98\x83", Pattern(300, 6)));
+  EXPECT_EQ(Pattern(300, 6), FileBytes(FileOf("R\xC3\xA9verb \xE2\x98\x83")));
 
   // Editor presets stay in the registry whatever their size.
   ASSERT_EQ(0, Write("Huge", Pattern(100000, 3), editor_));
