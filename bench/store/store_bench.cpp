@@ -152,6 +152,93 @@ int32_t CountPresets(const Stores& stores) {
   return plugIns != nullptr ? static_cast<int32_t>(plugIns->GetTotalPresetCount()) : 0;
 }
 
+// Times of each kind, each in a block of its own after a pause, so that
+// what the server still does for the block before (a child's exit, a save
+// of the registry) is not counted in it.
+struct Results {
+  Series regExport{"reg export of the same key", {}};
+  Series loaders{"full load (LoadSystemChains, LoadSystemPlugIns)", {}};
+  Series full{"full load (new cache)", {}};
+  Series unchanged{"refresh, nothing changed", {}};
+  Series onePreset{"refresh, one preset value changed", {}};
+  Series oneFile{"refresh, one preset file changed", {}};
+  int32_t presets = 0;
+  bool sameCounts = true;
+};
+
+void Pause() { std::this_thread::sleep_for(std::chrono::seconds(2)); }
+
+void MeasureExport(const Store& store, int runs, Results* results) {
+  std::string command = std::string("reg.exe export \"HKCU\\") + kDirectShowPresetsKey + "\" \"" + store.folder +
+                        "export.reg\" /y";
+  for (int run = 0; run < runs; ++run) {
+    uint32_t exitCode = 1;
+    char output[512];
+    results->regExport.seconds.push_back(
+        Seconds([&] { Process_Run(command.c_str(), output, sizeof(output), &exitCode); }));
+    if (exitCode != 0) fprintf(stderr, "store_bench: reg export failed: %s\n", output);
+  }
+}
+
+void MeasureLoads(int runs, Results* results) {
+  for (int run = 0; run < runs; ++run) {
+    results->loaders.seconds.push_back(Seconds([] {
+      ChainCollection* chains = LoadSystemChains();
+      PlugInCollection* plugIns = LoadSystemPlugIns();
+      DestroyModelObject(plugIns);
+      DestroyModelObject(chains);
+    }));
+  }
+  for (int run = 0; run < runs; ++run) {
+    Stores stores = {};
+    SystemStoreCache* cache = SystemStoreCache_Create();
+    results->full.seconds.push_back(Seconds([&] { RefreshSystemStore(stores, cache); }));
+    results->presets = CountPresets(stores);
+    Stores_Clear(stores);
+    SystemStoreCache_Destroy(cache);
+  }
+}
+
+void MeasureRefreshes(const Store& store, int runs, Results* results) {
+  Stores stores = {};
+  SystemStoreCache* cache = SystemStoreCache_Create();
+  RefreshSystemStore(stores, cache);
+  for (int run = 0; run < runs; ++run) {
+    results->unchanged.seconds.push_back(Seconds([&] { RefreshSystemStore(stores, cache); }));
+    results->sameCounts = results->sameCounts && CountPresets(stores) == results->presets;
+  }
+  ScopedRegKey plugIn;
+  char classKey[64];
+  ClassKey(kPlugIns / 2, classKey, sizeof(classKey));
+  Reg_OpenKey(Reg_Root(RegRoot::CurrentUser), (std::string(kDirectShowPresetsKey) + "\\" + classKey).c_str(),
+              RegAccess::All, plugIn.Out());
+  for (int run = 0; run < runs; ++run) {
+    SetBinary(plugIn.Get(), "Preset 05 of plug-in 250", Bytes(89, static_cast<unsigned>(run + 1000)));
+    results->onePreset.seconds.push_back(Seconds([&] { RefreshSystemStore(stores, cache); }));
+  }
+  for (int run = 0; run < runs; ++run) {
+    WriteBytes(store.changedFile, Bytes(kFileSize, static_cast<unsigned>(run + 2000)));
+    results->oneFile.seconds.push_back(Seconds([&] { RefreshSystemStore(stores, cache); }));
+    results->sameCounts = results->sameCounts && CountPresets(stores) == results->presets;
+  }
+  Stores_Clear(stores);
+  SystemStoreCache_Destroy(cache);
+}
+
+void Print(const Store& store, int runs, const Results& results) {
+  printf("%d presets loaded, %d of %d plug-ins registered; %d runs%s\n\n", results.presets, store.registered,
+         kPlugIns, runs, results.sameCounts ? "" : " (COUNTS DIFFERED BETWEEN REFRESHES)");
+  printf("%-50s %9s %9s %9s %9s\n", "", "min s", "median s", "max s", "x export");
+  double exportMedian = results.regExport.Median();
+  for (const Series* series : {&results.full, &results.loaders, &results.unchanged, &results.onePreset,
+                               &results.oneFile, &results.regExport}) {
+    printf("%-50s %9.3f %9.3f %9.3f %9.2f\n", series->name, series->Min(), series->Median(), series->Max(),
+           exportMedian > 0 ? series->Median() / exportMedian : 0);
+  }
+  printf("\ntargets: full load <= 0.9 x reg export (%.2f); unchanged refresh <= 0.1 x full load (%.2f)\n",
+         results.full.Median() / exportMedian, results.unchanged.Median() / results.full.Median());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -168,72 +255,13 @@ int main(int argc, char** argv) {
   // What was written in the last seconds is read again by every refresh
   // until it is older than that; a store in use is older.
   std::this_thread::sleep_for(std::chrono::seconds(4));
-  Stores stores = {};
-  SystemStoreCache* cache = nullptr;
-
-  Series full{"full load (new cache)", {}}, loaders{"full load (LoadSystemChains, LoadSystemPlugIns)", {}},
-      unchanged{"refresh, nothing changed", {}}, onePreset{"refresh, one preset value changed", {}},
-      oneFile{"refresh, one preset file changed", {}}, regExport{"reg export of the same key", {}};
-  // Each kind in a block of its own, after a pause, so that what the server
-  // still does for the one before (a child's exit) is not counted.
-  auto pause = [] { std::this_thread::sleep_for(std::chrono::seconds(2)); };
-  std::string command = std::string("reg.exe export \"HKCU\\") + kDirectShowPresetsKey + "\" \"" + store.folder +
-                        "export.reg\" /y";
-  for (int run = 0; run < runs; ++run) {
-    uint32_t exitCode = 1;
-    char output[512];
-    regExport.seconds.push_back(Seconds([&] { Process_Run(command.c_str(), output, sizeof(output), &exitCode); }));
-    if (exitCode != 0) fprintf(stderr, "store_bench: reg export failed: %s\n", output);
-  }
-  pause();
-  for (int run = 0; run < runs; ++run) {
-    loaders.seconds.push_back(Seconds([&] {
-      ChainCollection* chains = LoadSystemChains();
-      PlugInCollection* plugIns = LoadSystemPlugIns();
-      DestroyModelObject(plugIns);
-      DestroyModelObject(chains);
-    }));
-  }
-  int32_t presets = 0;
-  bool same = true;
-  for (int run = 0; run < runs; ++run) {
-    Stores_Clear(stores);
-    SystemStoreCache_Destroy(cache);
-    cache = SystemStoreCache_Create();
-    full.seconds.push_back(Seconds([&] { RefreshSystemStore(stores, cache); }));
-    presets = CountPresets(stores);
-  }
-  for (int run = 0; run < runs; ++run) {
-    unchanged.seconds.push_back(Seconds([&] { RefreshSystemStore(stores, cache); }));
-    same = same && CountPresets(stores) == presets;
-  }
-  ScopedRegKey plugIn;
-  char classKey[64];
-  ClassKey(kPlugIns / 2, classKey, sizeof(classKey));
-  Reg_OpenKey(Reg_Root(RegRoot::CurrentUser), (std::string(kDirectShowPresetsKey) + "\\" + classKey).c_str(),
-              RegAccess::All, plugIn.Out());
-  for (int run = 0; run < runs; ++run) {
-    SetBinary(plugIn.Get(), "Preset 05 of plug-in 250", Bytes(89, static_cast<unsigned>(run + 1000)));
-    onePreset.seconds.push_back(Seconds([&] { RefreshSystemStore(stores, cache); }));
-  }
-  for (int run = 0; run < runs; ++run) {
-    WriteBytes(store.changedFile, Bytes(kFileSize, static_cast<unsigned>(run + 2000)));
-    oneFile.seconds.push_back(Seconds([&] { RefreshSystemStore(stores, cache); }));
-    same = same && CountPresets(stores) == presets;
-  }
-  Stores_Clear(stores);
-  SystemStoreCache_Destroy(cache);
-
-  printf("%d presets loaded, %d of %d plug-ins registered; %d runs%s\n\n", presets, store.registered, kPlugIns, runs,
-         same ? "" : " (COUNTS DIFFERED BETWEEN REFRESHES)");
-  printf("%-50s %9s %9s %9s %9s\n", "", "min s", "median s", "max s", "x export");
-  double exportMedian = regExport.Median();
-  for (const Series* series : {&full, &loaders, &unchanged, &onePreset, &oneFile, &regExport}) {
-    printf("%-50s %9.3f %9.3f %9.3f %9.2f\n", series->name, series->Min(), series->Median(), series->Max(),
-           exportMedian > 0 ? series->Median() / exportMedian : 0);
-  }
-  printf("\ntargets: full load <= 0.9 x reg export (%.2f); unchanged refresh <= 0.1 x full load (%.2f)\n",
-         full.Median() / exportMedian, unchanged.Median() / full.Median());
+  Results results;
+  MeasureExport(store, runs, &results);
+  Pause();
+  MeasureLoads(runs, &results);
+  Pause();
+  MeasureRefreshes(store, runs, &results);
+  Print(store, runs, results);
   RemoveStore(store);
   return 0;
 }
