@@ -77,19 +77,20 @@ bool BuildStore(Store* store) {
       char name[64];
       snprintf(name, sizeof(name), "Preset %02d of plug-in %03d", i, p);
       if ((p * kPresetsPerPlugIn + i) % 10 != 0) {
-        if (!SetBinary(plugIn.Get(), name, Bytes(64 + static_cast<uint32_t>(i * 5), static_cast<unsigned>(p)))) return false;
+        std::vector<unsigned char> bytes = Bytes(64 + static_cast<uint32_t>(i * 5), static_cast<unsigned>(p));
+        if (!SetBinary(plugIn.Get(), name, bytes)) return false;
         continue;
       }
       std::string path = store->folder + classKey + "-" + std::to_string(i) + ".dxp";
-      if (!WriteBytes(path, Bytes(kFileSize, static_cast<unsigned>(i))) || Reg_SetText(plugIn.Get(), name, path.c_str()) != 0) {
-        return false;
-      }
+      if (!WriteBytes(path, Bytes(kFileSize, static_cast<unsigned>(i)))) return false;
+      if (Reg_SetText(plugIn.Get(), name, path.c_str()) != 0) return false;
       store->changedFile = path;
     }
     if (p % 2 == 0) {
       ScopedRegKey registration;
       std::string clsid = std::string("CLSID\\") + classKey;
-      if (Reg_CreateKey(Reg_Root(RegRoot::ClassesRoot), clsid.c_str(), RegAccess::All, registration.Out()) != 0) return false;
+      RegKey classes = Reg_Root(RegRoot::ClassesRoot);
+      if (Reg_CreateKey(classes, clsid.c_str(), RegAccess::All, registration.Out()) != 0) return false;
       std::string display = "Bench Effect " + std::to_string(p);
       Reg_SetText(registration.Get(), "", display.c_str());
       ++store->registered;

@@ -129,7 +129,8 @@ void ReadCachedKey(RegKey parent, const char* name, uint64_t lastWriteTime, Stor
     return;
   }
   uint32_t nameType = 0, streamType = 0, streamSize = 0;
-  key->isChain = ReadWord(sub.Get(), kChainFlagsValue, &key->flags) && ReadWord(sub.Get(), kChainTypeValue, &key->type) &&
+  key->isChain = ReadWord(sub.Get(), kChainFlagsValue, &key->flags) &&
+                 ReadWord(sub.Get(), kChainTypeValue, &key->type) &&
                  Reg_QueryText(sub.Get(), kChainNameValue, key->chainName, sizeof(key->chainName), &nameType) == 0 &&
                  nameType == kRegSz &&
                  Reg_QueryValue(sub.Get(), kChainStreamValue, &streamType, nullptr, &streamSize) == 0;

@@ -30,7 +30,9 @@ class SystemLoader : public SystemStoreTest {
   std::vector<std::string> PresetNames(const char* entryName) const {
     std::vector<std::string> names;
     const PlugInEntry* entry = Entry(entryName);
-    for (int32_t i = 0; entry != nullptr && i < entry->GetPresetCount(); ++i) names.push_back(entry->GetPreset(i)->name);
+    for (int32_t i = 0; entry != nullptr && i < entry->GetPresetCount(); ++i) {
+      names.push_back(entry->GetPreset(i)->name);
+    }
     return names;
   }
   std::vector<std::string> EntryNames() const {
