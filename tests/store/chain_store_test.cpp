@@ -95,10 +95,13 @@ TEST_F(ChainStore, WritingAChainRemovesAChainOfTheSameNameUnderAnotherKey) {
 TEST_F(ChainStore, PuttingAChainReplacesTheOneOfThatNameAndWritesTheSystemStoreFirst) {
   ChainCollection* system = GetChainCollection(stores_, kSystemStore);
   ASSERT_NE(nullptr, system);
-  ChainRecord* existing = ChainRecord::Create();
-  existing->CopyFrom(*Chain("Vocal", "old-key", Pattern(5, 1)));
-  ASSERT_EQ(0, system->Append(existing));
-  SetChain("old-key", "Vocal", Pattern(5, 1));
+  // The store holds the name twice, as a registry written by others may.
+  for (const char* keyName : {"old-key", "other-key"}) {
+    ChainRecord* existing = ChainRecord::Create();
+    existing->CopyFrom(*Chain("Vocal", keyName, Pattern(5, 1)));
+    ASSERT_EQ(0, system->Append(existing));
+    SetChain(keyName, "Vocal", Pattern(5, 1));
+  }
 
   ASSERT_EQ(0, PutChain(stores_, *Chain("VOCAL", "new-key", Pattern(300, 2)), kSystemStore));
   ASSERT_EQ(1, System()->GetChainCount());
@@ -106,6 +109,7 @@ TEST_F(ChainStore, PuttingAChainReplacesTheOneOfThatNameAndWritesTheSystemStoreF
   EXPECT_EQ(300u, System()->Get(0)->streamSize);
   EXPECT_EQ("VOCAL", QueryText(ChainKeyPath("new-key"), kChainNameValue));
   EXPECT_FALSE(KeyExists(ChainKeyPath("old-key")));
+  EXPECT_FALSE(KeyExists(ChainKeyPath("other-key")));
   EXPECT_EQ(System()->Get(0), FindChainInStore(stores_, 7, "vocal"));  // any selector but 1 is the system store
 
   // A failing write leaves the collection as it was.
