@@ -153,9 +153,9 @@ int32_t CountPresets(const Stores& stores) {
   return plugIns != nullptr ? static_cast<int32_t>(plugIns->GetTotalPresetCount()) : 0;
 }
 
-// Times of each kind, each in a block of its own after a pause, so that
-// what the server still does for the block before (a child's exit, a save
-// of the registry) is not counted in it.
+// Times of each kind. Loads and exports take turns, each after a pause, so
+// that the machine's other work weighs on both alike and what the server
+// still does for the one before (a child's exit) is not counted.
 struct Results {
   Series regExport{"reg export of the same key", {}};
   Series loaders{"full load (LoadSystemChains, LoadSystemPlugIns)", {}};
@@ -167,9 +167,9 @@ struct Results {
   bool sameCounts = true;
 };
 
-void Pause() { std::this_thread::sleep_for(std::chrono::seconds(2)); }
+void Pause(int seconds = 1) { std::this_thread::sleep_for(std::chrono::seconds(seconds)); }
 
-void MeasureExport(const Store& store, int runs, Results* results) {
+void MeasureLoads(const Store& store, int runs, Results* results) {
   std::string command = std::string("reg.exe export \"HKCU\\") + kDirectShowPresetsKey + "\" \"" + store.folder +
                         "export.reg\" /y";
   for (int run = 0; run < runs; ++run) {
@@ -178,25 +178,24 @@ void MeasureExport(const Store& store, int runs, Results* results) {
     results->regExport.seconds.push_back(
         Seconds([&] { Process_Run(command.c_str(), output, sizeof(output), &exitCode); }));
     if (exitCode != 0) fprintf(stderr, "store_bench: reg export failed: %s\n", output);
-  }
-}
+    // The system goes on working for a while after the child's exit.
+    Pause(4);
 
-void MeasureLoads(int runs, Results* results) {
-  for (int run = 0; run < runs; ++run) {
-    results->loaders.seconds.push_back(Seconds([] {
-      ChainCollection* chains = LoadSystemChains();
-      PlugInCollection* plugIns = LoadSystemPlugIns();
-      DestroyModelObject(plugIns);
-      DestroyModelObject(chains);
-    }));
-  }
-  for (int run = 0; run < runs; ++run) {
     Stores stores = {};
     SystemStoreCache* cache = SystemStoreCache_Create();
     results->full.seconds.push_back(Seconds([&] { RefreshSystemStore(stores, cache); }));
     results->presets = CountPresets(stores);
     Stores_Clear(stores);
     SystemStoreCache_Destroy(cache);
+    Pause();
+
+    results->loaders.seconds.push_back(Seconds([] {
+      ChainCollection* chains = LoadSystemChains();
+      PlugInCollection* plugIns = LoadSystemPlugIns();
+      DestroyModelObject(plugIns);
+      DestroyModelObject(chains);
+    }));
+    Pause();
   }
 }
 
@@ -253,14 +252,13 @@ int main(int argc, char** argv) {
     RemoveStore(store);
     return 1;
   }
-  // What was written in the last seconds is read again by every refresh
-  // until it is older than that; a store in use is older.
-  std::this_thread::sleep_for(std::chrono::seconds(4));
+  // A store in use was written long ago: a refresh reads again what was
+  // written in its last few seconds. Waiting also lets the server make its
+  // periodic save of the new store before anything is timed.
+  printf("waiting for the store to settle...\n");
+  std::this_thread::sleep_for(std::chrono::seconds(35));
   Results results;
-  MeasureExport(store, runs, &results);
-  Pause();
-  MeasureLoads(runs, &results);
-  Pause();
+  MeasureLoads(store, runs, &results);
   MeasureRefreshes(store, runs, &results);
   Print(store, runs, results);
   RemoveStore(store);
