@@ -1,4 +1,32 @@
 // The system command: the system store as the loaders see it.
-#include "cli/cli.h"
+#include <cstring>
 
-int Cli_System(int, char**) { return Cli_Error("system: not available yet"); }
+#include "cli/cli.h"
+#include "cli/store_print.h"
+#include "store/system_loader.h"
+
+int Cli_System(int argc, char** argv) {
+  bool json = false, data = false;
+  for (int i = 0; i < argc; ++i) {
+    if (strcmp(argv[i], "--json") == 0) {
+      json = true;
+    } else if (strcmp(argv[i], "--data") == 0) {
+      data = true;
+    } else {
+      return Cli_UsageError("system: unknown argument '%s'", argv[i]);
+    }
+  }
+  if (data && !json) return Cli_UsageError("system: --data goes with --json");
+
+  Stores stores = {};
+  RefreshSystemStore(stores, nullptr);
+  const PlugInCollection* plugIns = stores.plugIns[StoreSlot(kSystemStore)];
+  const ChainCollection* chains = stores.chains[StoreSlot(kSystemStore)];
+  if (json) {
+    PrintStoreJson(stdout, plugIns, chains, data);
+  } else {
+    PrintStoreTree(stdout, plugIns, chains);
+  }
+  Stores_Clear(stores);
+  return fflush(stdout) == 0 ? kExitSuccess : Cli_Error("system: the output could not be written");
+}

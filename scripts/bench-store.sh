@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds the system store benchmark and runs it under Wine, in a prefix and
+# a display of its own: it fills that prefix's registry with a large store.
+#
+# usage: scripts/bench-store.sh [RUNS]
+set -euo pipefail
+. "$(dirname "${BASH_SOURCE[0]}")/build-env.sh"
+cd "$ORDALIS_ROOT"
+
+"$ORDALIS_ROOT/scripts/setup.sh"
+mkdir -p build
+arch=$ORDALIS_RUN_ARCH
+configure "build/$arch" -DCMAKE_BUILD_TYPE=Release --toolchain "$(toolchain "$arch")"
+cmake --build "build/$arch" --target store_bench -j "$ORDALIS_JOBS" >/dev/null
+exec "$ORDALIS_ROOT/cmake/wine-run.sh" "$ORDALIS_ROOT/build/$arch/wine-template" "$arch" \
+  "$ORDALIS_ROOT/build/$arch/bin/store_bench.exe" "$@"

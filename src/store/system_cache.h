@@ -1,0 +1,32 @@
+// What the last reading of the system store found, kept so that a refresh
+// reads again only what changed since: a part of the registry whose watch
+// has not fired is taken as it was; in a part that changed, a key whose
+// last-write time is the same is taken as it was; a preset file is read
+// again when its size or last-write time changed; names of plug-ins are
+// looked up again when the class registrations changed. The collections
+// built from it are always new and always those a full load would give.
+#pragma once
+
+#include <cstdint>
+
+#include "model/chain_collection.h"
+#include "model/plugin_collection.h"
+
+// Owned by whoever created it (the frame, for the program's life).
+struct SystemStoreCache;
+
+constexpr uint32_t kCacheChains = 0x1;
+constexpr uint32_t kCachePlugIns = 0x2;
+
+// Null when memory is short.
+SystemStoreCache* SystemStoreCache_Create();
+// Null is fine.
+void SystemStoreCache_Destroy(SystemStoreCache* cache);
+
+// Brings the parts named by `parts` in line with the registry and the
+// preset files.
+void SystemStoreCache_Update(SystemStoreCache* cache, uint32_t parts);
+
+// New collections of what the cache holds; absent (null) when empty.
+ChainCollection* SystemStoreCache_BuildChains(const SystemStoreCache* cache);
+PlugInCollection* SystemStoreCache_BuildPlugIns(const SystemStoreCache* cache);

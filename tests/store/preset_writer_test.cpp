@@ -1,0 +1,209 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/file.h"
+#include "store/preset_writer.h"
+#include "store/store_fixture.h"
+#include "store/store_layout.h"
+
+namespace {
+
+class PresetWriter : public SystemStoreTest {
+ protected:
+  void TearDown() override {
+    DestroyModelObject(entry_);
+    DestroyModelObject(editor_);
+    SystemStoreTest::TearDown();
+  }
+  void SetUp() override {
+    SystemStoreTest::SetUp();
+    entry_ = PlugInEntry::Create("Studio Reverb", kClassA);
+    editor_ = PlugInEntry::Create("Reverb");
+    editor_->flags = kPlugInEditorBit;
+  }
+
+  static PresetRecord* Preset(const char* name, const std::vector<unsigned char>& bytes) {
+    PresetRecord* preset = PresetRecord::Create(name);
+    preset->SetData(bytes.data(), static_cast<uint32_t>(bytes.size()));
+    return preset;
+  }
+  int32_t Write(const char* name, const std::vector<unsigned char>& bytes, const PlugInEntry* entry = nullptr) {
+    PresetRecord* preset = Preset(name, bytes);
+    const PlugInEntry& target = entry != nullptr ? *entry : *entry_;
+    int32_t status = target.IsEditor() ? WriteEditorPreset(target, *preset) : WriteDirectShowPreset(target, *preset);
+    DestroyModelObject(preset);
+    return status;
+  }
+  int32_t Delete(const char* name, const PlugInEntry* entry = nullptr) {
+    PresetRecord* preset = Preset(name, {});
+    int32_t status = DeleteSystemPreset(entry != nullptr ? *entry : *entry_, *preset);
+    DestroyModelObject(preset);
+    return status;
+  }
+  std::string FileOf(const char* fileName) const {
+    return presetFolder_ + "\\" + kClassA + "\\" + fileName + kPresetFileExtension;
+  }
+  std::vector<unsigned char> FileBytes(const std::string& path) const {
+    std::vector<unsigned char> bytes;
+    EXPECT_TRUE(ReadWholeFile(path, &bytes)) << path;
+    return bytes;
+  }
+
+  PlugInEntry* entry_ = nullptr;
+  PlugInEntry* editor_ = nullptr;
+};
+
+TEST_F(PresetWriter, DataFromTheThresholdUpGoesToAFileNamedAfterThePreset) {
+  ASSERT_EQ(0, Write("Small", Pattern(255, 1)));
+  ASSERT_EQ(0, Write("Large", Pattern(256, 2)));
+  uint32_t type = 0;
+  std::vector<unsigned char> bytes;
+  ASSERT_TRUE(QueryValue(PlugInKey(kClassA), "Small", &type, &bytes));
+  EXPECT_EQ(kRegBinary, type);
+  EXPECT_EQ(Pattern(255, 1), bytes);
+
+  ASSERT_TRUE(QueryValue(PlugInKey(kClassA), "Large", &type, &bytes));
+  EXPECT_EQ(kRegSz, type);
+  EXPECT_EQ(FileOf("Large"), QueryText(PlugInKey(kClassA), "Large"));
+  EXPECT_EQ(FileOf("Large").size() + 1, bytes.size());  // the path with its NUL
+  EXPECT_EQ(Pattern(256, 2), FileBytes(FileOf("Large")));
+  // The file's name is made safe; the value keeps the real one.
+  ASSERT_EQ(0, Write("a/b:c?", Pattern(300, 4)));
+  ASSERT_EQ(0, Write("Aux", Pattern(300, 5)));
+  EXPECT_EQ(FileOf("a_b_c_"), QueryText(PlugInKey(kClassA), "a/b:c?"));
+  EXPECT_EQ(Pattern(300, 4), FileBytes(FileOf("a_b_c_")));
+  EXPECT_EQ(FileOf("_Aux"), QueryText(PlugInKey(kClassA), "Aux"));
+  ASSERT_EQ(0, Write("R\xC3\xA9verb \xE2\x98\x83", Pattern(300, 6)));
+  EXPECT_EQ(Pattern(300, 6), FileBytes(FileOf("R\xC3\xA9verb \xE2\x98\x83")));
+
+  // Editor presets stay in the registry whatever their size.
+  ASSERT_EQ(0, Write("Huge", Pattern(100000, 3), editor_));
+  ASSERT_TRUE(QueryValue(EditorKey("Reverb"), "Huge", &type, &bytes));
+  EXPECT_EQ(kRegBinary, type);
+  EXPECT_EQ(Pattern(100000, 3), bytes);
+}
+
+TEST_F(PresetWriter, TheFirstWriteSetsDefLocationToTheProgramsFolder) {
+  Reg_DeleteTree(Reg_Root(RegRoot::CurrentUser), kDirectShowPresetsKey);
+  ASSERT_EQ(0, Write("Small", Pattern(10, 1)));
+  char program[1024];
+  ASSERT_EQ(0, File_GetModulePath(program, sizeof(program)));
+  std::string folder(program);
+  folder.erase(folder.rfind('\\') + 1);
+  uint32_t type = 0;
+  std::vector<unsigned char> bytes;
+  ASSERT_TRUE(QueryValue(kDirectShowPresetsKey, kDefLocationValue, &type, &bytes));
+  EXPECT_EQ(kRegExpandSz, type);
+  EXPECT_EQ(folder + "Presets", QueryText(kDirectShowPresetsKey, kDefLocationValue));
+
+  // One that is there is never changed.
+  SetText(kDirectShowPresetsKey, kDefLocationValue, presetFolder_);
+  ASSERT_EQ(0, Write("Large", Pattern(300, 2)));
+  EXPECT_EQ(presetFolder_, QueryText(kDirectShowPresetsKey, kDefLocationValue));
+}
+
+TEST_F(PresetWriter, DeletingTakesTheValueAndItsFileAndLeavesTheKey) {
+  ASSERT_EQ(0, Write("Old Name", Pattern(400, 1)));
+  ASSERT_EQ(0, Write("Other", Pattern(400, 2)));
+  // A rename deletes the preset and writes it again under the new name.
+  ASSERT_EQ(0, Delete("Old Name"));
+  ASSERT_EQ(0, Write("New Name", Pattern(400, 1)));
+  EXPECT_FALSE(File_Exists(FileOf("Old Name").c_str()));
+  EXPECT_EQ(Pattern(400, 1), FileBytes(FileOf("New Name")));
+  EXPECT_EQ("(none)", QueryText(PlugInKey(kClassA), "Old Name"));
+
+  ASSERT_EQ(0, Delete("New Name"));
+  ASSERT_EQ(0, Delete("Other"));
+  EXPECT_FALSE(File_Exists(FileOf("Other").c_str()));
+  EXPECT_TRUE(KeyExists(PlugInKey(kClassA)));
+  // What is not there gives the registry's status, not a failure.
+  EXPECT_EQ(kErrorFileNotFound, Delete("Other"));
+  ASSERT_EQ(0, Write("Inline", Pattern(3, 3), editor_));
+  ASSERT_EQ(0, Delete("Inline", editor_));
+  EXPECT_EQ("(none)", QueryText(EditorKey("Reverb"), "Inline"));
+}
+
+TEST_F(PresetWriter, NamesThatWouldLeadOutOfTheStoreAreRefusedAndNothingIsWritten) {
+  for (const char* classKey : {"", ".", "..", "..\\..\\Software", "a/b", "C:", "x\x01", "FX Packages"}) {
+    PlugInEntry* hostile = PlugInEntry::Create("Hostile", classKey);
+    EXPECT_EQ(E_FAIL, Write("DefLocation", Pattern(300, 1), hostile)) << classKey;
+    EXPECT_EQ(E_FAIL, Delete("DefLocation", hostile)) << classKey;
+    DestroyModelObject(hostile);
+  }
+  for (const char* name : {"", "a\\b", "Chainer", "0123456789012345678901234567890123456789"}) {
+    PlugInEntry* hostile = PlugInEntry::Create(name);
+    hostile->flags = kPlugInEditorBit;
+    EXPECT_EQ(E_FAIL, Write("Preset", Pattern(3, 1), hostile)) << name;
+    DestroyModelObject(hostile);
+  }
+  ScopedRegKey store;
+  ASSERT_EQ(0, Reg_OpenKey(Reg_Root(RegRoot::CurrentUser), kDirectShowPresetsKey, RegAccess::Read, store.Out()));
+  RegKeyInfo info;
+  ASSERT_EQ(0, Reg_QueryInfo(store.Get(), &info));
+  EXPECT_EQ(1u, info.subKeyCount);  // FX Packages
+  EXPECT_EQ(1u, info.valueCount);   // DefLocation
+  EXPECT_EQ(folder_.Join("chains"), QueryText(kChainsKey, kDefLocationValue));
+  EXPECT_FALSE(KeyExists(kEditorPresetsKey));
+  EXPECT_FALSE(File_Exists(presetFolder_.c_str()));
+}
+
+TEST_F(PresetWriter, AFailedFileWriteLeavesTheOldFileAndValueAsTheyWere) {
+  ASSERT_EQ(0, Write("Preset", Pattern(500, 1)));
+  // The new bytes cannot be written out: a folder stands where they would go
+  // before they take the file's place.
+  ASSERT_EQ(0, File_CreateFolder((FileOf("Preset") + ".tmp").c_str()));
+  EXPECT_EQ(E_RIFF_WRITE, Write("Preset", Pattern(600, 2)));
+  EXPECT_EQ(FileOf("Preset"), QueryText(PlugInKey(kClassA), "Preset"));
+  EXPECT_EQ(Pattern(500, 1), FileBytes(FileOf("Preset")));
+
+  // A folder that cannot be made: a file stands where it would be.
+  PlugInEntry* blocked = PlugInEntry::Create("Blocked", kClassB);
+  ASSERT_TRUE(WriteWholeFile(presetFolder_ + "\\" + kClassB, Pattern(1, 1)));
+  EXPECT_EQ(E_RIFF_WRITE, Write("Preset", Pattern(300, 3), blocked));
+  EXPECT_EQ("(none)", QueryText(PlugInKey(kClassB), "Preset"));
+  DestroyModelObject(blocked);
+}
+
+TEST_F(PresetWriter, AFileThatBelongsToAnotherPresetIsNeverOverwritten) {
+  // Both names make the same file name.
+  ASSERT_EQ(0, Write("a/b", Pattern(300, 1)));
+  ASSERT_EQ(0, Write("a_b", Pattern(300, 2)));
+  EXPECT_EQ(FileOf("a_b"), QueryText(PlugInKey(kClassA), "a/b"));
+  EXPECT_EQ(FileOf("a_b (2)"), QueryText(PlugInKey(kClassA), "a_b"));
+  EXPECT_EQ(Pattern(300, 1), FileBytes(FileOf("a_b")));
+  EXPECT_EQ(Pattern(300, 2), FileBytes(FileOf("a_b (2)")));
+
+  // Writing a preset again replaces its own file.
+  ASSERT_EQ(0, Write("a/b", Pattern(310, 3)));
+  EXPECT_EQ(FileOf("a_b"), QueryText(PlugInKey(kClassA), "a/b"));
+  EXPECT_EQ(Pattern(310, 3), FileBytes(FileOf("a_b")));
+
+  // A file no value names is left alone too.
+  ASSERT_TRUE(WriteWholeFile(FileOf("Stray"), Pattern(5, 4)));
+  ASSERT_EQ(0, Write("Stray", Pattern(300, 5)));
+  EXPECT_EQ(FileOf("Stray (2)"), QueryText(PlugInKey(kClassA), "Stray"));
+  EXPECT_EQ(Pattern(5, 4), FileBytes(FileOf("Stray")));
+}
+
+TEST_F(PresetWriter, DefLocationIsReadAsTextWhateverItsTypeAndNeverExpanded) {
+  std::string binary = folder_.Join("binary");
+  SetValue(kDirectShowPresetsKey, kDefLocationValue, kRegBinary, binary.c_str(), static_cast<uint32_t>(binary.size()));
+  ASSERT_EQ(0, Write("Large", Pattern(300, 1)));
+  EXPECT_EQ(binary + "\\" + kClassA + "\\Large.dxp", QueryText(PlugInKey(kClassA), "Large"));
+
+  std::string literal = folder_.Join("%TEMP%\\");
+  SetText(kDirectShowPresetsKey, kDefLocationValue, literal, kRegExpandSz);
+  ASSERT_EQ(0, Write("Large", Pattern(300, 2)));
+  EXPECT_EQ(literal + kClassA + "\\Large.dxp", QueryText(PlugInKey(kClassA), "Large"));
+  EXPECT_EQ(Pattern(300, 2), FileBytes(literal + kClassA + "\\Large.dxp"));
+
+  // One longer than 259 characters cannot be read: large presets stop there.
+  SetText(kDirectShowPresetsKey, kDefLocationValue, folder_.Join(std::string(300, 'd')));
+  EXPECT_EQ(kErrorMoreData, Write("Other", Pattern(300, 3)));
+  EXPECT_EQ("(none)", QueryText(PlugInKey(kClassA), "Other"));
+  EXPECT_EQ(0, Write("Other", Pattern(30, 3)));
+}
+
+}  // namespace
