@@ -77,19 +77,20 @@ bool BuildStore(Store* store) {
       char name[64];
       snprintf(name, sizeof(name), "Preset %02d of plug-in %03d", i, p);
       if ((p * kPresetsPerPlugIn + i) % 10 != 0) {
-        if (!SetBinary(plugIn.Get(), name, Bytes(64 + static_cast<uint32_t>(i * 5), static_cast<unsigned>(p)))) return false;
+        std::vector<unsigned char> bytes = Bytes(64 + static_cast<uint32_t>(i * 5), static_cast<unsigned>(p));
+        if (!SetBinary(plugIn.Get(), name, bytes)) return false;
         continue;
       }
       std::string path = store->folder + classKey + "-" + std::to_string(i) + ".dxp";
-      if (!WriteBytes(path, Bytes(kFileSize, static_cast<unsigned>(i))) || Reg_SetText(plugIn.Get(), name, path.c_str()) != 0) {
-        return false;
-      }
+      if (!WriteBytes(path, Bytes(kFileSize, static_cast<unsigned>(i)))) return false;
+      if (Reg_SetText(plugIn.Get(), name, path.c_str()) != 0) return false;
       store->changedFile = path;
     }
     if (p % 2 == 0) {
       ScopedRegKey registration;
       std::string clsid = std::string("CLSID\\") + classKey;
-      if (Reg_CreateKey(Reg_Root(RegRoot::ClassesRoot), clsid.c_str(), RegAccess::All, registration.Out()) != 0) return false;
+      RegKey classes = Reg_Root(RegRoot::ClassesRoot);
+      if (Reg_CreateKey(classes, clsid.c_str(), RegAccess::All, registration.Out()) != 0) return false;
       std::string display = "Bench Effect " + std::to_string(p);
       Reg_SetText(registration.Get(), "", display.c_str());
       ++store->registered;
@@ -152,6 +153,92 @@ int32_t CountPresets(const Stores& stores) {
   return plugIns != nullptr ? static_cast<int32_t>(plugIns->GetTotalPresetCount()) : 0;
 }
 
+// Times of each kind. Loads and exports take turns, each after a pause, so
+// that the machine's other work weighs on both alike and what the server
+// still does for the one before (a child's exit) is not counted.
+struct Results {
+  Series regExport{"reg export of the same key", {}};
+  Series loaders{"full load (LoadSystemChains, LoadSystemPlugIns)", {}};
+  Series full{"full load (new cache)", {}};
+  Series unchanged{"refresh, nothing changed", {}};
+  Series onePreset{"refresh, one preset value changed", {}};
+  Series oneFile{"refresh, one preset file changed", {}};
+  int32_t presets = 0;
+  bool sameCounts = true;
+};
+
+void Pause(int seconds = 1) { std::this_thread::sleep_for(std::chrono::seconds(seconds)); }
+
+void MeasureLoads(const Store& store, int runs, Results* results) {
+  std::string command = std::string("reg.exe export \"HKCU\\") + kDirectShowPresetsKey + "\" \"" + store.folder +
+                        "export.reg\" /y";
+  for (int run = 0; run < runs; ++run) {
+    uint32_t exitCode = 1;
+    char output[512];
+    results->regExport.seconds.push_back(
+        Seconds([&] { Process_Run(command.c_str(), output, sizeof(output), &exitCode); }));
+    if (exitCode != 0) fprintf(stderr, "store_bench: reg export failed: %s\n", output);
+    // The system goes on working for a while after the child's exit.
+    Pause(4);
+
+    Stores stores = {};
+    SystemStoreCache* cache = SystemStoreCache_Create();
+    results->full.seconds.push_back(Seconds([&] { RefreshSystemStore(stores, cache); }));
+    results->presets = CountPresets(stores);
+    Stores_Clear(stores);
+    SystemStoreCache_Destroy(cache);
+    Pause();
+
+    results->loaders.seconds.push_back(Seconds([] {
+      ChainCollection* chains = LoadSystemChains();
+      PlugInCollection* plugIns = LoadSystemPlugIns();
+      DestroyModelObject(plugIns);
+      DestroyModelObject(chains);
+    }));
+    Pause();
+  }
+}
+
+void MeasureRefreshes(const Store& store, int runs, Results* results) {
+  Stores stores = {};
+  SystemStoreCache* cache = SystemStoreCache_Create();
+  RefreshSystemStore(stores, cache);
+  for (int run = 0; run < runs; ++run) {
+    results->unchanged.seconds.push_back(Seconds([&] { RefreshSystemStore(stores, cache); }));
+    results->sameCounts = results->sameCounts && CountPresets(stores) == results->presets;
+  }
+  ScopedRegKey plugIn;
+  char classKey[64];
+  ClassKey(kPlugIns / 2, classKey, sizeof(classKey));
+  Reg_OpenKey(Reg_Root(RegRoot::CurrentUser), (std::string(kDirectShowPresetsKey) + "\\" + classKey).c_str(),
+              RegAccess::All, plugIn.Out());
+  for (int run = 0; run < runs; ++run) {
+    SetBinary(plugIn.Get(), "Preset 05 of plug-in 250", Bytes(89, static_cast<unsigned>(run + 1000)));
+    results->onePreset.seconds.push_back(Seconds([&] { RefreshSystemStore(stores, cache); }));
+  }
+  for (int run = 0; run < runs; ++run) {
+    WriteBytes(store.changedFile, Bytes(kFileSize, static_cast<unsigned>(run + 2000)));
+    results->oneFile.seconds.push_back(Seconds([&] { RefreshSystemStore(stores, cache); }));
+    results->sameCounts = results->sameCounts && CountPresets(stores) == results->presets;
+  }
+  Stores_Clear(stores);
+  SystemStoreCache_Destroy(cache);
+}
+
+void Print(const Store& store, int runs, const Results& results) {
+  printf("%d presets loaded, %d of %d plug-ins registered; %d runs%s\n\n", results.presets, store.registered,
+         kPlugIns, runs, results.sameCounts ? "" : " (COUNTS DIFFERED BETWEEN REFRESHES)");
+  printf("%-50s %9s %9s %9s %9s\n", "", "min s", "median s", "max s", "x export");
+  double exportMedian = results.regExport.Median();
+  for (const Series* series : {&results.full, &results.loaders, &results.unchanged, &results.onePreset,
+                               &results.oneFile, &results.regExport}) {
+    printf("%-50s %9.3f %9.3f %9.3f %9.2f\n", series->name, series->Min(), series->Median(), series->Max(),
+           exportMedian > 0 ? series->Median() / exportMedian : 0);
+  }
+  printf("\ntargets: full load <= 0.9 x reg export (%.2f); unchanged refresh <= 0.1 x full load (%.2f)\n",
+         results.full.Median() / exportMedian, results.unchanged.Median() / results.full.Median());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -165,75 +252,15 @@ int main(int argc, char** argv) {
     RemoveStore(store);
     return 1;
   }
-  // What was written in the last seconds is read again by every refresh
-  // until it is older than that; a store in use is older.
-  std::this_thread::sleep_for(std::chrono::seconds(4));
-  Stores stores = {};
-  SystemStoreCache* cache = nullptr;
-
-  Series full{"full load (new cache)", {}}, loaders{"full load (LoadSystemChains, LoadSystemPlugIns)", {}},
-      unchanged{"refresh, nothing changed", {}}, onePreset{"refresh, one preset value changed", {}},
-      oneFile{"refresh, one preset file changed", {}}, regExport{"reg export of the same key", {}};
-  // Each kind in a block of its own, after a pause, so that what the server
-  // still does for the one before (a child's exit) is not counted.
-  auto pause = [] { std::this_thread::sleep_for(std::chrono::seconds(2)); };
-  std::string command = std::string("reg.exe export \"HKCU\\") + kDirectShowPresetsKey + "\" \"" + store.folder +
-                        "export.reg\" /y";
-  for (int run = 0; run < runs; ++run) {
-    uint32_t exitCode = 1;
-    char output[512];
-    regExport.seconds.push_back(Seconds([&] { Process_Run(command.c_str(), output, sizeof(output), &exitCode); }));
-    if (exitCode != 0) fprintf(stderr, "store_bench: reg export failed: %s\n", output);
-  }
-  pause();
-  for (int run = 0; run < runs; ++run) {
-    loaders.seconds.push_back(Seconds([&] {
-      ChainCollection* chains = LoadSystemChains();
-      PlugInCollection* plugIns = LoadSystemPlugIns();
-      DestroyModelObject(plugIns);
-      DestroyModelObject(chains);
-    }));
-  }
-  int32_t presets = 0;
-  bool same = true;
-  for (int run = 0; run < runs; ++run) {
-    Stores_Clear(stores);
-    SystemStoreCache_Destroy(cache);
-    cache = SystemStoreCache_Create();
-    full.seconds.push_back(Seconds([&] { RefreshSystemStore(stores, cache); }));
-    presets = CountPresets(stores);
-  }
-  for (int run = 0; run < runs; ++run) {
-    unchanged.seconds.push_back(Seconds([&] { RefreshSystemStore(stores, cache); }));
-    same = same && CountPresets(stores) == presets;
-  }
-  ScopedRegKey plugIn;
-  char classKey[64];
-  ClassKey(kPlugIns / 2, classKey, sizeof(classKey));
-  Reg_OpenKey(Reg_Root(RegRoot::CurrentUser), (std::string(kDirectShowPresetsKey) + "\\" + classKey).c_str(),
-              RegAccess::All, plugIn.Out());
-  for (int run = 0; run < runs; ++run) {
-    SetBinary(plugIn.Get(), "Preset 05 of plug-in 250", Bytes(89, static_cast<unsigned>(run + 1000)));
-    onePreset.seconds.push_back(Seconds([&] { RefreshSystemStore(stores, cache); }));
-  }
-  for (int run = 0; run < runs; ++run) {
-    WriteBytes(store.changedFile, Bytes(kFileSize, static_cast<unsigned>(run + 2000)));
-    oneFile.seconds.push_back(Seconds([&] { RefreshSystemStore(stores, cache); }));
-    same = same && CountPresets(stores) == presets;
-  }
-  Stores_Clear(stores);
-  SystemStoreCache_Destroy(cache);
-
-  printf("%d presets loaded, %d of %d plug-ins registered; %d runs%s\n\n", presets, store.registered, kPlugIns, runs,
-         same ? "" : " (COUNTS DIFFERED BETWEEN REFRESHES)");
-  printf("%-50s %9s %9s %9s %9s\n", "", "min s", "median s", "max s", "x export");
-  double exportMedian = regExport.Median();
-  for (const Series* series : {&full, &loaders, &unchanged, &onePreset, &oneFile, &regExport}) {
-    printf("%-50s %9.3f %9.3f %9.3f %9.2f\n", series->name, series->Min(), series->Median(), series->Max(),
-           exportMedian > 0 ? series->Median() / exportMedian : 0);
-  }
-  printf("\ntargets: full load <= 0.9 x reg export (%.2f); unchanged refresh <= 0.1 x full load (%.2f)\n",
-         full.Median() / exportMedian, unchanged.Median() / full.Median());
+  // A store in use was written long ago: a refresh reads again what was
+  // written in its last few seconds. Waiting also lets the server make its
+  // periodic save of the new store before anything is timed.
+  printf("waiting for the store to settle...\n");
+  std::this_thread::sleep_for(std::chrono::seconds(35));
+  Results results;
+  MeasureLoads(store, runs, &results);
+  MeasureRefreshes(store, runs, &results);
+  Print(store, runs, results);
   RemoveStore(store);
   return 0;
 }

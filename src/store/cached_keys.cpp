@@ -25,9 +25,11 @@ bool Reserve(ValueScratch* scratch, uint32_t nameSize, uint32_t dataSize) {
 }
 
 // Room for the longest name and the largest value of the key, and one byte
-// past the data for the NUL a REG_SZ may lack.
+// past the data for the NUL a REG_SZ may lack. The registry counts names in
+// UTF-16 units and texts in UTF-16 bytes; in UTF-8 a unit takes up to three
+// bytes, so names may triple and texts grow by half.
 bool ReserveFor(ValueScratch* scratch, const RegKeyInfo& info) {
-  return Reserve(scratch, info.maxValueNameLength + 1, info.maxValueSize + 1);
+  return Reserve(scratch, info.maxValueNameLength * 3 + 1, info.maxValueSize + info.maxValueSize / 2 + 2);
 }
 
 // One value by index, its name, type and data in one call.
@@ -127,7 +129,8 @@ void ReadCachedKey(RegKey parent, const char* name, uint64_t lastWriteTime, Stor
     return;
   }
   uint32_t nameType = 0, streamType = 0, streamSize = 0;
-  key->isChain = ReadWord(sub.Get(), kChainFlagsValue, &key->flags) && ReadWord(sub.Get(), kChainTypeValue, &key->type) &&
+  key->isChain = ReadWord(sub.Get(), kChainFlagsValue, &key->flags) &&
+                 ReadWord(sub.Get(), kChainTypeValue, &key->type) &&
                  Reg_QueryText(sub.Get(), kChainNameValue, key->chainName, sizeof(key->chainName), &nameType) == 0 &&
                  nameType == kRegSz &&
                  Reg_QueryValue(sub.Get(), kChainStreamValue, &streamType, nullptr, &streamSize) == 0;

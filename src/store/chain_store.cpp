@@ -21,7 +21,7 @@ int32_t PutChain(Stores& stores, const ChainRecord& chain, uint32_t store) {
   }
   int32_t copied = chains->Get(found)->CopyFrom(chain);
   if (copied != 0) return copied;
-  if (IsSystemStore(store)) {
+  if (IsSystemStore(store) && status == 0) {
     // The writer removed the other keys holding a chain of this name. The
     // name is kept apart: `chain` may be one of the records removed.
     char name[kNameSize];

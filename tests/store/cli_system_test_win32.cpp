@@ -20,7 +20,8 @@ class CliSystem : public SystemStoreTest {
     cli.erase(cli.rfind('\\') + 1);
     char output[8192];
     uint32_t exitCode = 0;
-    EXPECT_EQ(0, Process_Run(("\"" + cli + "ordalis-cli.exe\" " + arguments).c_str(), output, sizeof(output), &exitCode));
+    std::string command = "\"" + cli + "ordalis-cli.exe\" " + arguments;
+    EXPECT_EQ(0, Process_Run(command.c_str(), output, sizeof(output), &exitCode));
     output_ = output;
     return exitCode;
   }

@@ -55,7 +55,7 @@ class PresetWriter : public SystemStoreTest {
   PlugInEntry* editor_ = nullptr;
 };
 
-TEST_F(PresetWriter, DataFromTheThresholdUpGoesToAFileTheValueNames) {
+TEST_F(PresetWriter, DataFromTheThresholdUpGoesToAFileNamedAfterThePreset) {
   ASSERT_EQ(0, Write("Small", Pattern(255, 1)));
   ASSERT_EQ(0, Write("Large", Pattern(256, 2)));
   uint32_t type = 0;
@@ -69,21 +69,20 @@ TEST_F(PresetWriter, DataFromTheThresholdUpGoesToAFileTheValueNames) {
   EXPECT_EQ(FileOf("Large"), QueryText(PlugInKey(kClassA), "Large"));
   EXPECT_EQ(FileOf("Large").size() + 1, bytes.size());  // the path with its NUL
   EXPECT_EQ(Pattern(256, 2), FileBytes(FileOf("Large")));
+  // The file's name is made safe; the value keeps the real one.
+  ASSERT_EQ(0, Write("a/b:c?", Pattern(300, 4)));
+  ASSERT_EQ(0, Write("Aux", Pattern(300, 5)));
+  EXPECT_EQ(FileOf("a_b_c_"), QueryText(PlugInKey(kClassA), "a/b:c?"));
+  EXPECT_EQ(Pattern(300, 4), FileBytes(FileOf("a_b_c_")));
+  EXPECT_EQ(FileOf("_Aux"), QueryText(PlugInKey(kClassA), "Aux"));
+  ASSERT_EQ(0, Write("R\xC3\xA9verb \xE2\x98\x83", Pattern(300, 6)));
+  EXPECT_EQ(Pattern(300, 6), FileBytes(FileOf("R\xC3\xA9verb \xE2\x98\x83")));
 
   // Editor presets stay in the registry whatever their size.
   ASSERT_EQ(0, Write("Huge", Pattern(100000, 3), editor_));
   ASSERT_TRUE(QueryValue(EditorKey("Reverb"), "Huge", &type, &bytes));
   EXPECT_EQ(kRegBinary, type);
   EXPECT_EQ(Pattern(100000, 3), bytes);
-}
-
-TEST_F(PresetWriter, FileNamesAreMadeSafeWhileTheRegistryKeepsTheRealNames) {
-  ASSERT_EQ(0, Write("a/b:c?", Pattern(300, 1)));
-  ASSERT_EQ(0, Write("Aux", Pattern(300, 2)));
-  EXPECT_EQ(FileOf("a_b_c_"), QueryText(PlugInKey(kClassA), "a/b:c?"));
-  EXPECT_EQ(Pattern(300, 1), FileBytes(FileOf("a_b_c_")));
-  EXPECT_EQ(FileOf("_Aux"), QueryText(PlugInKey(kClassA), "Aux"));
-  EXPECT_EQ(Pattern(300, 2), FileBytes(FileOf("_Aux")));
 }
 
 TEST_F(PresetWriter, TheFirstWriteSetsDefLocationToTheProgramsFolder) {

@@ -53,7 +53,9 @@ class RegTool : public SystemStoreTest {
 
   static std::vector<std::string> SortedPresetNames(const PlugInEntry* entry) {
     std::vector<std::string> names;
-    for (int32_t i = 0; entry != nullptr && i < entry->GetPresetCount(); ++i) names.push_back(entry->GetPreset(i)->name);
+    for (int32_t i = 0; entry != nullptr && i < entry->GetPresetCount(); ++i) {
+      names.push_back(entry->GetPreset(i)->name);
+    }
     std::sort(names.begin(), names.end());
     return names;
   }

@@ -30,7 +30,9 @@ class SystemLoader : public SystemStoreTest {
   std::vector<std::string> PresetNames(const char* entryName) const {
     std::vector<std::string> names;
     const PlugInEntry* entry = Entry(entryName);
-    for (int32_t i = 0; entry != nullptr && i < entry->GetPresetCount(); ++i) names.push_back(entry->GetPreset(i)->name);
+    for (int32_t i = 0; entry != nullptr && i < entry->GetPresetCount(); ++i) {
+      names.push_back(entry->GetPreset(i)->name);
+    }
     return names;
   }
   std::vector<std::string> EntryNames() const {
@@ -79,25 +81,23 @@ TEST_F(SystemLoader, OnlyBinaryValuesAndTextsNamingReadableFilesArePresets) {
   // A path stored without its terminating NUL is still read whole.
   std::string bare = WriteFile("bare.dxp", Pattern(6, 4));
   SetValue(key, "bare", kRegSz, bare.data(), static_cast<uint32_t>(bare.size()));
-  // The unnamed default value is a preset with an empty name.
+  // The unnamed default value is a preset with an empty name; as a text,
+  // only when it names a file.
   SetBinary(key, "", Pattern(4, 5));
+  SetText(PlugInKey(kClassB), "", folder_.Join("missing.dxp"));
+  // Names and paths of any characters, whose bytes may outnumber the
+  // characters the registry counts.
+  SetText(key, "R\xC3\xA9verb \xE2\x98\x83", WriteFile("\xC3\xA9t\xC3\xA9 \xE2\x98\x83.dxp", Pattern(7, 6)));
   Load();
+  EXPECT_EQ((Names{"Not Installed 000"}), EntryNames());
 
   ASSERT_NE(nullptr, Entry("Not Installed 000"));
-  EXPECT_EQ((Names{"", "bare", "file", "inline"}), PresetNames("Not Installed 000"));
+  EXPECT_EQ((Names{"", "bare", "file", "inline", "R\xC3\xA9verb \xE2\x98\x83"}), PresetNames("Not Installed 000"));
   const PlugInEntry* entry = Entry("Not Installed 000");
   const PresetRecord* file = entry->GetPreset(entry->FindPreset("file"));
   ASSERT_EQ(4096u, file->dataSize);
   EXPECT_EQ(Pattern(4096, 2), std::vector<unsigned char>(file->data, file->data + file->dataSize));
   EXPECT_EQ(6u, entry->GetPreset(entry->FindPreset("bare"))->dataSize);
-}
-
-TEST_F(SystemLoader, ADefaultValueOfTextIsAPresetOnlyWhenItNamesAFile) {
-  SetText(PlugInKey(kClassA), "", folder_.Join("missing.dxp"));
-  SetText(PlugInKey(kClassB), "", WriteFile("default.dxp", Pattern(8, 1)));
-  Load();
-  EXPECT_EQ((Names{"Not Installed 000"}), EntryNames());
-  EXPECT_STREQ(kClassB, Entry("Not Installed 000")->classKey);
 }
 
 TEST_F(SystemLoader, EditorEffectsFollowThePlugInsAndKeepUntitledPresets) {
@@ -132,8 +132,8 @@ TEST_F(SystemLoader, MissingStoreKeysGiveAbsentCollections) {
 
 TEST_F(SystemLoader, ChainKeysNeedAllFourValuesOfTheRightTypes) {
   SetChain("a-good", "Good", Pattern(20, 1));
-  SetChain("b-file", "From File", {});
-  SetText(ChainKeyPath("b-file"), kChainStreamValue, WriteFile("chain.vtg", Pattern(600, 2)));
+  SetChain("b-file", "Fr\xC3\xB6m File", {});
+  SetText(ChainKeyPath("b-file"), kChainStreamValue, WriteFile("ch\xC3\xA4in \xE2\x98\x83.vtg", Pattern(600, 2)));
   SetDword(ChainKeyPath("c-no-type"), kChainFlagsValue, 1);
   SetText(ChainKeyPath("c-no-type"), kChainNameValue, "No Type");
   SetBinary(ChainKeyPath("c-no-type"), kChainStreamValue, Pattern(3, 3));
@@ -150,7 +150,7 @@ TEST_F(SystemLoader, ChainKeysNeedAllFourValuesOfTheRightTypes) {
   SetChain("i-last", "Last", Pattern(3, 8));
   Load();
 
-  EXPECT_EQ((Names{"Good", "From File", "Last"}), ChainNames());
+  EXPECT_EQ((Names{"Good", "Fr\xC3\xB6m File", "Last"}), ChainNames());
   const ChainRecord* good = chains_->Get(0);
   EXPECT_STREQ("a-good", good->keyName);
   EXPECT_EQ(1u, good->flags);
