@@ -63,6 +63,10 @@ int32_t File_GetModulePath(char* path, uint32_t size);
 // A folder for temporary files, ending in a backslash.
 int32_t File_GetTempFolder(char* path, uint32_t size);
 
+// True for a path that names its file whatever the current folder is:
+// "X:\..." or "\\server\share\..." (and natively "/...").
+bool File_IsFullPath(const char* path);
+
 inline bool File_Exists(const char* path) {
   FileInfo info;
   return File_GetInfo(path, &info) == 0;

@@ -29,6 +29,17 @@ bool IsFolder(const char* path) {
 
 }  // namespace
 
+bool File_IsFullPath(const char* path) {
+  char drive = path[0];
+  bool letter = (drive >= 'A' && drive <= 'Z') || (drive >= 'a' && drive <= 'z');
+  if (letter && path[1] == ':' && IsSeparator(path[2])) return true;
+  if (IsSeparator(path[0]) && IsSeparator(path[1])) return true;
+#ifndef _WIN32
+  if (IsSeparator(path[0])) return true;
+#endif
+  return false;
+}
+
 int32_t File_CreateFolderPath(const char* path) {
   constexpr size_t kMax = 1024;
   char partial[kMax];

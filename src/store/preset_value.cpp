@@ -39,6 +39,9 @@ int32_t ReadAll(FileHandle file, unsigned char** data, uint32_t* size) {
 
 int32_t ReadFromFile(PresetBytes* bytes) {
   DropData(bytes);
+  // Only a full path names one file: a relative one would depend on the
+  // folder the program happens to run in.
+  if (!File_IsFullPath(bytes->path)) return E_FILE_NOT_FOUND;
   FileInfo info = {};
   bytes->stamp = {};
   bytes->stamp.readTime = Clock_Now();

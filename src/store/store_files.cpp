@@ -120,7 +120,7 @@ int32_t WriteItemValue(RegKey storeKey, RegKey itemKey, const char* folderKeyNam
   ReadPathValue(itemKey, valueName, current, sizeof(current));
   if (size < kFileThreshold) {
     int32_t status = Reg_SetValue(itemKey, valueName, kRegBinary, data, size);
-    if (status == 0 && current[0] != '\0') File_Delete(current);
+    if (status == 0 && File_IsFullPath(current)) File_Delete(current);
     return status;
   }
   char folder[kStorePathSize];
@@ -132,7 +132,7 @@ int32_t WriteItemValue(RegKey storeKey, RegKey itemKey, const char* folderKeyNam
   if (status == 0) status = WriteFileInPlace(path, data, size);
   if (status != 0) return status;
   status = Reg_SetText(itemKey, valueName, path);
-  if (status == 0 && current[0] != '\0' && !Text_EqualNoCase(current, path)) File_Delete(current);
+  if (status == 0 && File_IsFullPath(current) && !Text_EqualNoCase(current, path)) File_Delete(current);
   return status;
 }
 
@@ -142,6 +142,6 @@ void DeleteValueFile(RegKey key, const char* valueName) {
   char* path = static_cast<char*>(calloc(size + 1u, 1));
   if (path == nullptr) return;
   // The value goes even when its file cannot.
-  if (Reg_QueryText(key, valueName, path, size + 1u) == 0) File_Delete(path);
+  if (Reg_QueryText(key, valueName, path, size + 1u) == 0 && File_IsFullPath(path)) File_Delete(path);
   free(path);
 }

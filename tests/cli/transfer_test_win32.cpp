@@ -75,7 +75,9 @@ class CliTransfer : public SystemStoreTest {
     return out + DescribeStoreOnDisk(folder_.Path());
   }
 
-  std::string Package() const { return folder_.Join("out.vtpreset"); }
+  // Beside the store's folder, not in it, so that it is no part of the store.
+  std::string Package() const { return packages_.Join("out.vtpreset"); }
+  TempFolder packages_;
   std::string output_;
 };
 

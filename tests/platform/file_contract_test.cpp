@@ -192,3 +192,18 @@ TEST_F(FileContract, TheProgramKnowsItsOwnPath) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(FilePaths, OnlyPathsThatNameOneFileAreFull) {
+  EXPECT_TRUE(File_IsFullPath("C:\\Presets\\a.dxp"));
+  EXPECT_TRUE(File_IsFullPath("z:/a.dxp"));
+  EXPECT_TRUE(File_IsFullPath("\\\\server\\share\\a.dxp"));
+  for (const char* relative : {"a.dxp", "..\\a.dxp", "C:a.dxp", "", ".\\x"}) {
+    EXPECT_FALSE(File_IsFullPath(relative)) << relative;
+  }
+  TempFolder temp;
+  EXPECT_TRUE(File_IsFullPath(temp.Path().c_str()));
+}
+
+}  // namespace
