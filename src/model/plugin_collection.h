@@ -8,10 +8,13 @@
 #include "model/model_object.h"
 #include "model/plugin_entry.h"
 
-struct PlugInCollection final : ModelObject {
-  VtList* entries;  // owned plug-in entries
+struct PlugInIndex;
 
-  PlugInCollection() : entries(nullptr) {}
+struct PlugInCollection final : ModelObject {
+  VtList* entries;              // owned plug-in entries
+  mutable PlugInIndex* searchIndex;  // owned; made by the first search of a large collection, kept by Append and RemoveAt
+
+  PlugInCollection() : entries(nullptr), searchIndex(nullptr) {}
   ~PlugInCollection() override;
   PlugInCollection(const PlugInCollection&) = delete;
   PlugInCollection& operator=(const PlugInCollection&) = delete;
@@ -29,6 +32,10 @@ struct PlugInCollection final : ModelObject {
   int32_t FindSamePlugIn(const PlugInEntry& entry) const;
   // First entry that MatchesName(text), or -1.
   int32_t FindPlugInByName(const char* text) const;
+  // The same two searches giving the entry itself (or null): they take
+  // constant time on large collections, where finding the index would not.
+  PlugInEntry* FindSamePlugInEntry(const PlugInEntry& entry) const;
+  PlugInEntry* FindPlugInEntryByName(const char* text) const;
   uint32_t GetTotalPresetCount() const;
   // "Not Installed %03u" with the first number that no entry's name matches.
   void MakeNotInstalledName(char* buffer, size_t size) const;

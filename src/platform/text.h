@@ -39,5 +39,10 @@ int Text_Compare(const char* a, const char* b);
 bool Text_EqualNoCase(const char* a, const char* b);
 bool Text_Equal(const char* a, const char* b);
 
+// A key for hashing texts: two texts have the same key exactly when they
+// are equal under Text_EqualNoCase (ignoreCase) or Text_Equal. Writes it to
+// `key` and gives its length, or 0 when it does not fit in `size` bytes.
+size_t Text_SortKey(const char* text, bool ignoreCase, unsigned char* key, size_t size);
+
 // True when the code page is UTF-8 (always natively).
 bool Text_IsUtf8();

@@ -17,7 +17,7 @@ PlugInEntry* AddEntry(Stores& stores, uint32_t store, const PlugInEntry& entry) 
   if (plugIns == nullptr) return nullptr;
   PlugInEntry* created = PlugInEntry::CopyIdentity(entry);
   if (created == nullptr) return nullptr;
-  if (!entry.IsEditor() && plugIns->FindPlugInByName(entry.name) >= 0) {
+  if (!entry.IsEditor() && plugIns->FindPlugInEntryByName(entry.name) != nullptr) {
     char name[kNameSize];
     plugIns->MakeNotInstalledName(name, sizeof(name));
     created->SetName(name);
@@ -34,13 +34,13 @@ PlugInEntry* AddEntry(Stores& stores, uint32_t store, const PlugInEntry& entry) 
 PlugInEntry* FindPlugInInStore(Stores& stores, uint32_t store, const PlugInEntry& entry) {
   const PlugInCollection* plugIns = stores.plugIns[StoreSlot(store)];
   if (plugIns == nullptr) return nullptr;
-  return plugIns->Get(plugIns->FindSamePlugIn(entry));
+  return plugIns->FindSamePlugInEntry(entry);
 }
 
 PlugInEntry* FindPlugInByNameInStore(Stores& stores, uint32_t store, const char* name) {
   const PlugInCollection* plugIns = stores.plugIns[StoreSlot(store)];
   if (plugIns == nullptr) return nullptr;
-  return plugIns->Get(plugIns->FindPlugInByName(name));
+  return plugIns->FindPlugInEntryByName(name);
 }
 
 int32_t PutPreset(Stores& stores, const PlugInEntry& entry, const PresetRecord& preset, uint32_t store) {
@@ -69,12 +69,11 @@ int32_t RemovePreset(Stores& stores, const PlugInEntry& entry, const PresetRecor
   int32_t status = IsSystemStore(store) ? DeleteSystemPreset(entry, preset) : 0;
   PlugInCollection* plugIns = stores.plugIns[StoreSlot(store)];
   if (plugIns == nullptr) return status;
-  int32_t at = plugIns->FindSamePlugIn(entry);
-  PlugInEntry* target = plugIns->Get(at);
+  PlugInEntry* target = plugIns->FindSamePlugInEntry(entry);
   if (target == nullptr) return status;
   int32_t found = target->FindPreset(preset.name);
   if (found < 0) return status;
   target->RemovePreset(found);
-  if (target->GetPresetCount() == 0) plugIns->RemoveAt(at);
+  if (target->GetPresetCount() == 0) plugIns->RemoveAt(VtList_IndexOf(plugIns->entries, target));
   return status;
 }

@@ -117,3 +117,27 @@ TEST(Text, QuickEqualityAgreesWithTheComparison) {
 }
 
 }  // namespace
+
+namespace {
+
+// Texts whose keys are equal are exactly the texts that compare equal.
+TEST(Text, SortKeysAreEqualExactlyForEqualTexts) {
+  const char* const texts[] = {"Reverb", "REVERB", "reverb ", "R\xC3\xA9verb", "R\xC3\x89VERB", "co-op", "coop",
+                               "", "a", "A", "\xE2\x84\xAA", "k", "{0A}", "{0a}", "\xE5\xA3\xB0", "Hall 1", "Hall 2"};
+  for (const char* a : texts) {
+    for (const char* b : texts) {
+      for (bool ignoreCase : {false, true}) {
+        unsigned char keyA[256], keyB[256];
+        size_t lengthA = Text_SortKey(a, ignoreCase, keyA, sizeof(keyA));
+        size_t lengthB = Text_SortKey(b, ignoreCase, keyB, sizeof(keyB));
+        bool sameKey = lengthA == lengthB && memcmp(keyA, keyB, lengthA) == 0;
+        bool equal = ignoreCase ? Text_EqualNoCase(a, b) : Text_Equal(a, b);
+        EXPECT_EQ(equal, sameKey) << "'" << a << "' '" << b << "' " << ignoreCase;
+      }
+    }
+  }
+  unsigned char tiny[2];
+  EXPECT_EQ(0u, Text_SortKey("a longer text", true, tiny, sizeof(tiny)));
+}
+
+}  // namespace

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Benchmarks copying 20,000 presets from the system store into an empty
+# package, then undo and redo, natively (optimised, no sanitizers) and under
+# Wine in a prefix and a display of its own.
+#
+# usage: scripts/bench-edit.sh [PRESETS_PER_PLUG_IN]
+set -euo pipefail
+. "$(dirname "${BASH_SOURCE[0]}")/build-env.sh"
+cd "$ORDALIS_ROOT"
+
+"$ORDALIS_ROOT/scripts/setup.sh"
+mkdir -p build
+configure build/bench -DCMAKE_BUILD_TYPE=Release -DORDALIS_SANITIZE=OFF -DORDALIS_TESTS=OFF -DORDALIS_BENCH=ON
+cmake --build build/bench --target edit_bench -j "$ORDALIS_JOBS" | grep -E "error|warning" || true
+echo "== native"
+build/bench/bin/edit_bench "$@"
+
+arch=$ORDALIS_RUN_ARCH
+configure "build/$arch" -DCMAKE_BUILD_TYPE=Release --toolchain "$(toolchain "$arch")"
+cmake --build "build/$arch" --target edit_bench -j "$ORDALIS_JOBS" | grep -E "error|warning" || true
+echo "== under Wine ($arch)"
+"$ORDALIS_ROOT/cmake/wine-run.sh" "$ORDALIS_ROOT/build/$arch/wine-template" "$arch" \
+  "$ORDALIS_ROOT/build/$arch/bin/edit_bench.exe" "$@"
