@@ -60,7 +60,7 @@ int32_t Record(EditContext& edit, HistoryAction* action) {
 
 int32_t CopyPreset(EditContext& edit, const PlugInEntry& source, const PresetRecord& preset, uint32_t destination) {
   PlugInEntry* target = FindPlugInInStore(*edit.stores, destination, source);
-  const PresetRecord* existing = target != nullptr ? target->GetPreset(target->FindPreset(preset.name)) : nullptr;
+  const PresetRecord* existing = target != nullptr ? target->FindPresetRecord(preset.name) : nullptr;
   if (existing == nullptr) {
     return Record(edit, NewCopyPresetAction(source, preset, destination));
   }

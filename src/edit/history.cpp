@@ -15,7 +15,8 @@ HistoryGroup* CreateGroup(uint32_t source, uint32_t destination) {
   if (group == nullptr) return nullptr;
   group->source = source;
   group->destination = destination;
-  if (ModelList_Create(&group->actions) != 0) {
+  // A copy of a whole store records one action per preset.
+  if (VtList_CreateExZ(sizeof(void*), 16, 16, VTLIST_LOCKING | VTLIST_GROW_BY_HALF, &group->actions) != 0) {
     free(group);
     return nullptr;
   }

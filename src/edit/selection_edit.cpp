@@ -39,7 +39,7 @@ Item FindItem(Stores& stores, uint32_t store, const Selection& selection, const 
       break;
     case NodeKind::Preset:
       item.entry = FindPlugInByNameInStore(stores, store, selection.context);
-      if (item.entry != nullptr) item.preset = item.entry->GetPreset(item.entry->FindPreset(name));
+      if (item.entry != nullptr) item.preset = item.entry->FindPresetRecord(name);
       break;
     case NodeKind::Chain:
       item.chain = FindChainInStore(stores, store, name);

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "model/model_list.h"
-#include "model/plugin_index.h"
+#include "model/key_index.h"
 #include "platform/text.h"
 
 namespace {
@@ -14,7 +14,7 @@ constexpr int32_t kIndexFrom = 16;
 }  // namespace
 
 PlugInCollection::~PlugInCollection() {
-  PlugInIndex_Destroy(searchIndex);
+  KeyIndex_Destroy(searchIndex);
   ModelList_Destroy(entries);
 }
 
@@ -32,32 +32,34 @@ int32_t PlugInCollection::GetCount() const { return VtList_Count(entries); }
 
 PlugInEntry* PlugInCollection::Get(int32_t index) const { return ModelList_At<PlugInEntry>(entries, index); }
 
-int32_t PlugInCollection::Append(PlugInEntry* entry) {
-  int32_t status = ModelList_Append(&entries, entry);
-  if (status == 0 && searchIndex != nullptr && !PlugInIndex_Add(searchIndex, entry)) {
-    PlugInIndex_Destroy(searchIndex);
-    searchIndex = nullptr;
-  }
-  return status;
-}
-
-void PlugInCollection::RemoveAt(int32_t at) {
-  PlugInEntry* entry = Get(at);
-  if (entry != nullptr && searchIndex != nullptr) PlugInIndex_Remove(searchIndex, entry);
-  ModelList_RemoveAt(entries, at);
-}
-
 namespace {
 
-// Makes the index of a large collection when it has none; null when the
+// An entry is found by name through its name and, for an editor effect, its
+// display name; by identity through its flags and class key, or, for an
+// editor effect, through the names it matches.
+bool AddToIndex(KeyIndex* index, const PlugInEntry* entry) {
+  char display[kNameSize];
+  IndexKey keys[2] = {{'N', 0, entry->name}, {'I', entry->flags, entry->classKey}};
+  if (entry->IsEditor()) {
+    entry->GetDisplayName(display, sizeof(display));
+    keys[1] = IndexKey{'N', 0, display};
+  }
+  return KeyIndex_Add(index, entry, keys, 2);
+}
+
+bool SameFlags(const void* record, const void* context) {
+  return static_cast<const PlugInEntry*>(record)->flags == static_cast<const PlugInEntry*>(context)->flags;
+}
+
+// The index of a large collection, made on first use; null when the
 // collection is small or memory is short (then it is walked).
-PlugInIndex* SearchIndex(const PlugInCollection& collection) {
+KeyIndex* SearchIndex(const PlugInCollection& collection) {
   if (collection.searchIndex != nullptr || collection.GetCount() < kIndexFrom) return collection.searchIndex;
-  PlugInIndex* index = PlugInIndex_Create();
+  KeyIndex* index = KeyIndex_Create();
   for (int32_t i = 0; index != nullptr && i < collection.GetCount(); ++i) {
-    PlugInEntry* entry = collection.Get(i);
-    if (entry != nullptr && !PlugInIndex_Add(index, entry)) {
-      PlugInIndex_Destroy(index);
+    const PlugInEntry* entry = collection.Get(i);
+    if (entry != nullptr && !AddToIndex(index, entry)) {
+      KeyIndex_Destroy(index);
       index = nullptr;
     }
   }
@@ -67,11 +69,29 @@ PlugInIndex* SearchIndex(const PlugInCollection& collection) {
 
 }  // namespace
 
+int32_t PlugInCollection::Append(PlugInEntry* entry) {
+  int32_t status = ModelList_Append(&entries, entry);
+  if (status == 0 && searchIndex != nullptr && !AddToIndex(searchIndex, entry)) {
+    KeyIndex_Destroy(searchIndex);
+    searchIndex = nullptr;
+  }
+  return status;
+}
+
+void PlugInCollection::RemoveAt(int32_t at) {
+  PlugInEntry* entry = Get(at);
+  if (entry != nullptr && searchIndex != nullptr) KeyIndex_Remove(searchIndex, entry);
+  ModelList_RemoveAt(entries, at);
+}
+
 PlugInEntry* PlugInCollection::FindSamePlugInEntry(const PlugInEntry& entry) const {
   bool complete = false;
-  PlugInIndex* indexed = SearchIndex(*this);
-  PlugInEntry* found = indexed != nullptr ? PlugInIndex_FindSame(indexed, entry, &complete) : nullptr;
-  if (complete) return found;
+  KeyIndex* index = SearchIndex(*this);
+  if (index != nullptr) {
+    IndexKey key = entry.IsEditor() ? IndexKey{'N', 0, entry.name} : IndexKey{'I', entry.flags, entry.classKey};
+    const void* found = KeyIndex_Find(index, key, SameFlags, &entry, &complete);
+    if (complete) return static_cast<PlugInEntry*>(const_cast<void*>(found));
+  }
   for (int32_t i = 0; i < GetCount(); ++i) {
     PlugInEntry* candidate = Get(i);
     if (candidate != nullptr && candidate->IsSamePlugIn(entry)) return candidate;
@@ -81,9 +101,11 @@ PlugInEntry* PlugInCollection::FindSamePlugInEntry(const PlugInEntry& entry) con
 
 PlugInEntry* PlugInCollection::FindPlugInEntryByName(const char* text) const {
   bool complete = false;
-  PlugInIndex* indexed = SearchIndex(*this);
-  PlugInEntry* found = indexed != nullptr ? PlugInIndex_FindByName(indexed, text, &complete) : nullptr;
-  if (complete) return found;
+  KeyIndex* index = SearchIndex(*this);
+  if (index != nullptr) {
+    const void* found = KeyIndex_Find(index, IndexKey{'N', 0, text}, nullptr, nullptr, &complete);
+    if (complete) return static_cast<PlugInEntry*>(const_cast<void*>(found));
+  }
   for (int32_t i = 0; i < GetCount(); ++i) {
     PlugInEntry* candidate = Get(i);
     if (candidate != nullptr && candidate->MatchesName(text)) return candidate;

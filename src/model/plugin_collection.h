@@ -8,11 +8,11 @@
 #include "model/model_object.h"
 #include "model/plugin_entry.h"
 
-struct PlugInIndex;
+struct KeyIndex;
 
 struct PlugInCollection final : ModelObject {
   VtList* entries;              // owned plug-in entries
-  mutable PlugInIndex* searchIndex;  // owned; made by the first search of a large collection, kept by Append and RemoveAt
+  mutable KeyIndex* searchIndex;  // owned; made by the first search of a large collection, kept by Append and RemoveAt
 
   PlugInCollection() : entries(nullptr), searchIndex(nullptr) {}
   ~PlugInCollection() override;

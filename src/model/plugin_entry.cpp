@@ -3,15 +3,32 @@
 #include <cstdio>
 #include <cstring>
 
+#include "model/key_index.h"
 #include "model/model_list.h"
 #include "platform/text.h"
 
-PlugInEntry::PlugInEntry(const char* entryName, const char* entryClassKey) : flags(0), presets(nullptr) {
+namespace {
+
+// Below this many presets a walk is as quick as the index.
+constexpr int32_t kIndexFrom = 32;
+
+bool AddToIndex(KeyIndex* index, const PresetRecord* preset) {
+  IndexKey key{'N', 0, preset->name};
+  return KeyIndex_Add(index, preset, &key, 1);
+}
+
+}  // namespace
+
+PlugInEntry::PlugInEntry(const char* entryName, const char* entryClassKey)
+    : flags(0), presets(nullptr), presetIndex(nullptr) {
   SetName(entryName);
   Text_Copy(classKey, sizeof(classKey), entryClassKey != nullptr ? entryClassKey : "");
 }
 
-PlugInEntry::~PlugInEntry() { ModelList_Destroy(presets); }
+PlugInEntry::~PlugInEntry() {
+  KeyIndex_Destroy(presetIndex);
+  ModelList_Destroy(presets);
+}
 
 PlugInEntry* PlugInEntry::Create(const char* entryName, const char* entryClassKey) {
   PlugInEntry* entry = NewModelObject<PlugInEntry>(entryName, entryClassKey);
@@ -59,18 +76,59 @@ bool PlugInEntry::IsSamePlugIn(const PlugInEntry& other) const {
   return MatchesName(other.name);
 }
 
-int32_t PlugInEntry::FindPreset(const char* presetName) const {
-  for (int32_t i = 0; i < VtList_Count(presets); ++i) {
-    const PresetRecord* preset = GetPreset(i);
-    if (preset != nullptr && Text_EqualNoCase(preset->name, presetName)) return i;
+PresetRecord* PlugInEntry::FindPresetRecord(const char* presetName) const {
+  if (presetIndex == nullptr && GetPresetCount() >= kIndexFrom) {
+    presetIndex = KeyIndex_Create();
+    for (int32_t i = 0; presetIndex != nullptr && i < GetPresetCount(); ++i) {
+      const PresetRecord* preset = GetPreset(i);
+      if (preset != nullptr && !AddToIndex(presetIndex, preset)) {
+        KeyIndex_Destroy(presetIndex);
+        presetIndex = nullptr;
+      }
+    }
   }
-  return -1;
+  if (presetIndex != nullptr) {
+    bool complete = false;
+    const void* found = KeyIndex_Find(presetIndex, IndexKey{'N', 0, presetName}, nullptr, nullptr, &complete);
+    if (complete) return static_cast<PresetRecord*>(const_cast<void*>(found));
+  }
+  for (int32_t i = 0; i < GetPresetCount(); ++i) {
+    PresetRecord* preset = GetPreset(i);
+    if (preset != nullptr && Text_EqualNoCase(preset->name, presetName)) return preset;
+  }
+  return nullptr;
+}
+
+int32_t PlugInEntry::FindPreset(const char* presetName) const {
+  const PresetRecord* found = FindPresetRecord(presetName);
+  return found != nullptr ? VtList_IndexOf(presets, found) : -1;
 }
 
 int32_t PlugInEntry::GetPresetCount() const { return VtList_Count(presets); }
 
 PresetRecord* PlugInEntry::GetPreset(int32_t index) const { return ModelList_At<PresetRecord>(presets, index); }
 
-int32_t PlugInEntry::AppendPreset(PresetRecord* preset) { return ModelList_Append(&presets, preset); }
+int32_t PlugInEntry::AppendPreset(PresetRecord* preset) {
+  int32_t status = ModelList_Append(&presets, preset);
+  if (status == 0 && presetIndex != nullptr && !AddToIndex(presetIndex, preset)) {
+    KeyIndex_Destroy(presetIndex);
+    presetIndex = nullptr;
+  }
+  return status;
+}
 
-void PlugInEntry::RemovePreset(int32_t index) { ModelList_RemoveAt(presets, index); }
+void PlugInEntry::RemovePreset(int32_t index) {
+  PresetRecord* preset = GetPreset(index);
+  if (preset != nullptr && presetIndex != nullptr) KeyIndex_Remove(presetIndex, preset);
+  ModelList_RemoveAt(presets, index);
+}
+
+void PlugInEntry::RenamePreset(int32_t index, const char* presetName) {
+  PresetRecord* preset = GetPreset(index);
+  if (preset == nullptr) return;
+  preset->SetName(presetName);
+  // Its place among the other presets of its new name is its place in the
+  // list, which the index cannot tell: it is made again when next needed.
+  KeyIndex_Destroy(presetIndex);
+  presetIndex = nullptr;
+}

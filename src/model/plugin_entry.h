@@ -10,11 +10,14 @@
 #include "model/names.h"
 #include "model/preset_record.h"
 
+struct KeyIndex;
+
 struct PlugInEntry final : ModelObject {
   char name[kNameSize];
   char classKey[kKeySize];  // the CLSID in registry form; empty for editor entries
   uint32_t flags;           // kPlugInEditorBit; other bits are carried unchanged
   VtList* presets;          // owned preset records, in the order added
+  mutable KeyIndex* presetIndex;  // owned; made by the first search of a long preset list, kept up to date
 
   PlugInEntry(const char* entryName, const char* entryClassKey);
   ~PlugInEntry() override;
@@ -39,10 +42,15 @@ struct PlugInEntry final : ModelObject {
   bool IsSamePlugIn(const PlugInEntry& other) const;
 
   int32_t FindPreset(const char* presetName) const;  // -1 when missing
+  // The same search giving the record (or null): constant time on long lists.
+  PresetRecord* FindPresetRecord(const char* presetName) const;
   int32_t GetPresetCount() const;
   PresetRecord* GetPreset(int32_t index) const;
   // The entry owns the preset only on success.
   int32_t AppendPreset(PresetRecord* preset);
   // Destroys the preset at `index` and removes it.
   void RemovePreset(int32_t index);
+  // A preset of the list is renamed here, not through the record, so that
+  // the entry finds it under its new name.
+  void RenamePreset(int32_t index, const char* presetName);
 };

@@ -27,5 +27,6 @@ struct PresetRecord final : ModelObject {
   int32_t SetData(const void* bytes, uint32_t size);
   // Takes ownership of a malloc'ed block.
   void AdoptData(unsigned char* block, uint32_t size);
+  // A preset that is in an entry's list is renamed through the entry.
   void SetName(const char* presetName);
 };

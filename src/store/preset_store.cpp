@@ -48,13 +48,11 @@ int32_t PutPreset(Stores& stores, const PlugInEntry& entry, const PresetRecord& 
   if (target == nullptr) target = AddEntry(stores, store, entry);
   if (target == nullptr) return E_OUTOFMEMORY;
 
-  int32_t found = target->FindPreset(preset.name);
+  PresetRecord* found = target->FindPresetRecord(preset.name);
   int32_t status = IsSystemStore(store) ? WriteSystemPreset(entry, preset) : 0;
   if (StatusFailed(status)) return status;
-  if (found >= 0) {
-    int32_t copied = target->GetPreset(found)->CopyFrom(preset);
-    return copied != 0 ? copied : 0;
-  }
+  // The record keeps its place; its name differs at most in letter case.
+  if (found != nullptr) return found->CopyFrom(preset);
   PresetRecord* copy = PresetRecord::Create();
   int32_t copied = copy != nullptr ? copy->CopyFrom(preset) : E_OUTOFMEMORY;
   if (copied == 0) copied = target->AppendPreset(copy);

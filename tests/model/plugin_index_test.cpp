@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/plugin_collection.h"
+#include "platform/text.h"
 
 namespace {
 
@@ -80,6 +81,43 @@ TEST(PlugInIndexTest, SearchesAnswerAsAWalkWould) {
   collection->MakeNotInstalledName(name, sizeof(name));
   EXPECT_EQ(-1, WalkName(*collection, name));
   for (PlugInEntry* probe : probes) DestroyModelObject(probe);
+}
+
+}  // namespace
+
+namespace {
+
+int32_t WalkPreset(const PlugInEntry& entry, const char* name) {
+  for (int32_t i = 0; i < entry.GetPresetCount(); ++i) {
+    if (Text_EqualNoCase(entry.GetPreset(i)->name, name)) return i;
+  }
+  return -1;
+}
+
+TEST(PlugInIndexTest, ALongPresetListIsSearchedAsAWalkWould) {
+  std::unique_ptr<PlugInEntry, Destroy> entry(PlugInEntry::Create("Echo", "{E}"));
+  std::vector<std::string> names;
+  for (int i = 0; i < 40; ++i) names.push_back("Preset " + std::to_string(i % 30));  // some twice
+  names.push_back("Caf\xC3\xA9");
+  names.push_back("CAF\xC3\x89");
+  for (const std::string& name : names) ASSERT_EQ(0, entry->AppendPreset(PresetRecord::Create(name.c_str())));
+  names.push_back("missing");
+  names.push_back("preset 7");
+
+  auto check = [&](const char* when) {
+    for (const std::string& name : names) {
+      ASSERT_EQ(WalkPreset(*entry, name.c_str()), entry->FindPreset(name.c_str())) << when << ": " << name;
+    }
+  };
+  check("built");
+  entry->RemovePreset(3);
+  entry->RemovePreset(0);
+  check("after removals");
+  entry->RenamePreset(5, "missing");
+  entry->RenamePreset(0, "Preset 29");
+  check("after renames");
+  ASSERT_EQ(0, entry->AppendPreset(PresetRecord::Create("preset 3")));
+  check("after an append");
 }
 
 }  // namespace
