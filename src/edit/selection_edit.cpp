@@ -50,70 +50,57 @@ Item FindItem(Stores& stores, uint32_t store, const Selection& selection, const 
   return item;
 }
 
-int32_t CopyItem(EditContext& edit, uint32_t source, const Item& item) {
-  uint32_t destination = OtherStore(source);
-  const PlugInCollection* plugIns = PlugInsOf(*edit.stores, source);
-  const ChainCollection* chains = ChainsOf(*edit.stores, source);
-  switch (item.kind) {
-    case NodeKind::PackageRoot: {
-      int32_t result = plugIns != nullptr && plugIns->GetCount() > 0 ? CopyAllEntries(edit, *plugIns, destination) : 0;
-      if (result != 0) return result;
-      return chains != nullptr && chains->GetChainCount() > 0 ? CopyAllChains(edit, *chains, destination) : 0;
-    }
-    case NodeKind::PlugInGroup:
-      return plugIns != nullptr ? CopyAllEntries(edit, *plugIns, destination) : 0;
-    case NodeKind::PlugIn:
-      return item.entry != nullptr ? CopyEntryPresets(edit, *item.entry, destination) : 0;
-    case NodeKind::Preset:
-      return item.preset != nullptr ? CopyPreset(edit, *item.entry, *item.preset, destination) : 0;
-    case NodeKind::ChainGroup:
-      return chains != nullptr ? CopyAllChains(edit, *chains, destination) : 0;
-    case NodeKind::Chain:
-      return item.chain != nullptr ? CopyChain(edit, *item.chain, destination) : 0;
-    case NodeKind::None:
-      break;
-  }
-  return 0;
-}
+// The record-level operations of a copy or a delete, and the store they
+// record for: the other store for a copy, the same one for a delete.
+struct Operations {
+  int32_t (*allEntries)(EditContext&, const PlugInCollection&, uint32_t);
+  int32_t (*entryPresets)(EditContext&, const PlugInEntry&, uint32_t);
+  int32_t (*preset)(EditContext&, const PlugInEntry&, const PresetRecord&, uint32_t);
+  int32_t (*allChains)(EditContext&, const ChainCollection&, uint32_t);
+  int32_t (*chain)(EditContext&, const ChainRecord&, uint32_t);
+  bool toOtherStore;
+};
 
-int32_t DeleteItem(EditContext& edit, uint32_t store, const Item& item) {
+const Operations kCopy = {CopyAllEntries, CopyEntryPresets, CopyPreset, CopyAllChains, CopyChain, true};
+const Operations kDelete = {DeleteAllEntries, DeleteEntryPresets, DeletePreset, DeleteAllChains, DeleteChain, false};
+
+int32_t RunItem(EditContext& edit, uint32_t store, const Item& item, const Operations& op) {
+  uint32_t target = op.toOtherStore ? OtherStore(store) : store;
   const PlugInCollection* plugIns = PlugInsOf(*edit.stores, store);
   const ChainCollection* chains = ChainsOf(*edit.stores, store);
   switch (item.kind) {
     case NodeKind::PackageRoot: {
-      int32_t result = plugIns != nullptr && plugIns->GetCount() > 0 ? DeleteAllEntries(edit, *plugIns, store) : 0;
+      int32_t result = plugIns != nullptr && plugIns->GetCount() > 0 ? op.allEntries(edit, *plugIns, target) : 0;
       if (result != 0) return result;
-      return chains != nullptr && chains->GetChainCount() > 0 ? DeleteAllChains(edit, *chains, store) : 0;
+      return chains != nullptr && chains->GetChainCount() > 0 ? op.allChains(edit, *chains, target) : 0;
     }
     case NodeKind::PlugInGroup:
-      return plugIns != nullptr ? DeleteAllEntries(edit, *plugIns, store) : 0;
+      return plugIns != nullptr ? op.allEntries(edit, *plugIns, target) : 0;
     case NodeKind::PlugIn:
-      return item.entry != nullptr ? DeleteEntryPresets(edit, *item.entry, store) : 0;
+      return item.entry != nullptr ? op.entryPresets(edit, *item.entry, target) : 0;
     case NodeKind::Preset:
-      return item.preset != nullptr ? DeletePreset(edit, *item.entry, *item.preset, store) : 0;
+      return item.preset != nullptr ? op.preset(edit, *item.entry, *item.preset, target) : 0;
     case NodeKind::ChainGroup:
-      return chains != nullptr ? DeleteAllChains(edit, *chains, store) : 0;
+      return chains != nullptr ? op.allChains(edit, *chains, target) : 0;
     case NodeKind::Chain:
-      return item.chain != nullptr ? DeleteChain(edit, *item.chain, store) : 0;
+      return item.chain != nullptr ? op.chain(edit, *item.chain, target) : 0;
     case NodeKind::None:
       break;
   }
   return 0;
 }
-
-using ItemOperation = int32_t (*)(EditContext& edit, uint32_t store, const Item& item);
 
 // Records the operation for every name of every selection into the pending
 // group, stopping at the first result that is not 0; the group is discarded
 // when recording stopped.
 int32_t RecordItems(EditContext& edit, uint32_t store, const Selection* selections, int count,
-                    ItemOperation operation) {
+                    const Operations& operations) {
   int32_t status = 0;
   for (int s = 0; s < count && status == 0; ++s) {
     const Selection& selection = selections[s];
     for (int32_t i = 0; i < VtList_Count(selection.names) && status == 0; ++i) {
       const char* name = NameAt(selection, i);
-      if (name != nullptr) status = operation(edit, store, FindItem(*edit.stores, store, selection, name));
+      if (name != nullptr) status = RunItem(edit, store, FindItem(*edit.stores, store, selection, name), operations);
     }
   }
   if (status != 0) DiscardGroup(*edit.history);
@@ -176,7 +163,7 @@ int32_t RecordCopyOfSelections(EditContext& edit, uint32_t source, const Selecti
   SetGroupName(*edit.history, edit.strings, IDS_GROUP_COPY);
   edit.overwriteCount = 0;
   for (int s = 0; s < count; ++s) edit.overwriteCount += CountAffectedItems(*edit.stores, source, selections[s]);
-  return RecordItems(edit, source, selections, count, CopyItem);
+  return RecordItems(edit, source, selections, count, kCopy);
 }
 
 EditOutcome CommitRecordedGroup(EditContext& edit, uint32_t changedStore) {
@@ -203,7 +190,7 @@ EditOutcome CopySelectionsToOtherStore(EditContext& edit, uint32_t source, const
 EditOutcome DeleteSelections(EditContext& edit, uint32_t store, const Selection* selections, int count) {
   BeginGroup(*edit.history, store, store);
   SetGroupName(*edit.history, edit.strings, IDS_GROUP_DELETE);
-  int32_t status = RecordItems(edit, store, selections, count, DeleteItem);
+  int32_t status = RecordItems(edit, store, selections, count, kDelete);
   if (status != 0) return EditOutcome{status, false, store};
   return CommitRecordedGroup(edit, store);
 }

@@ -82,3 +82,15 @@ const void* KeyIndex_Find(KeyIndex* index, const IndexKey& key, KeyIndexFilter a
     return nullptr;
   }
 }
+
+KeyIndex* KeyIndex_Build(const VtList* list, KeyIndexAdder add) {
+  KeyIndex* index = KeyIndex_Create();
+  for (int32_t i = 0; index != nullptr && i < VtList_Count(list); ++i) {
+    const void* record = VtList_Get(list, i);
+    if (record != nullptr && !add(index, record)) {
+      KeyIndex_Destroy(index);
+      index = nullptr;
+    }
+  }
+  return index;
+}

@@ -12,6 +12,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "kernel/item_list.h"
+
 struct KeyIndex;  // owned by the list it indexes
 
 // How a record's text is keyed: 'N' names in any letter case, 'I' class
@@ -31,6 +33,11 @@ void KeyIndex_Destroy(KeyIndex* index);
 // must be dropped.
 bool KeyIndex_Add(KeyIndex* index, const void* record, const IndexKey* keys, size_t count);
 void KeyIndex_Remove(KeyIndex* index, const void* record);
+
+// An index of every record of a pointer list, each put in with `add`; null
+// when memory is short or a record cannot be put in.
+using KeyIndexAdder = bool (*)(KeyIndex* index, const void* record);
+KeyIndex* KeyIndex_Build(const VtList* list, KeyIndexAdder add);
 
 // Calls `accept` for the records under `key`, in list order, until it
 // gives true; gives that record, or null. `*complete` is false when the

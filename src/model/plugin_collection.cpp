@@ -54,17 +54,12 @@ bool SameFlags(const void* record, const void* context) {
 // The index of a large collection, made on first use; null when the
 // collection is small or memory is short (then it is walked).
 KeyIndex* SearchIndex(const PlugInCollection& collection) {
-  if (collection.searchIndex != nullptr || collection.GetCount() < kIndexFrom) return collection.searchIndex;
-  KeyIndex* index = KeyIndex_Create();
-  for (int32_t i = 0; index != nullptr && i < collection.GetCount(); ++i) {
-    const PlugInEntry* entry = collection.Get(i);
-    if (entry != nullptr && !AddToIndex(index, entry)) {
-      KeyIndex_Destroy(index);
-      index = nullptr;
-    }
+  if (collection.searchIndex == nullptr && collection.GetCount() >= kIndexFrom) {
+    collection.searchIndex = KeyIndex_Build(collection.entries, [](KeyIndex* index, const void* record) {
+      return AddToIndex(index, static_cast<const PlugInEntry*>(record));
+    });
   }
-  collection.searchIndex = index;
-  return index;
+  return collection.searchIndex;
 }
 
 }  // namespace

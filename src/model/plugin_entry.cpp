@@ -78,14 +78,9 @@ bool PlugInEntry::IsSamePlugIn(const PlugInEntry& other) const {
 
 PresetRecord* PlugInEntry::FindPresetRecord(const char* presetName) const {
   if (presetIndex == nullptr && GetPresetCount() >= kIndexFrom) {
-    presetIndex = KeyIndex_Create();
-    for (int32_t i = 0; presetIndex != nullptr && i < GetPresetCount(); ++i) {
-      const PresetRecord* preset = GetPreset(i);
-      if (preset != nullptr && !AddToIndex(presetIndex, preset)) {
-        KeyIndex_Destroy(presetIndex);
-        presetIndex = nullptr;
-      }
-    }
+    presetIndex = KeyIndex_Build(presets, [](KeyIndex* index, const void* record) {
+      return AddToIndex(index, static_cast<const PresetRecord*>(record));
+    });
   }
   if (presetIndex != nullptr) {
     bool complete = false;
