@@ -3,21 +3,13 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "model/byte_block.h"
 #include "platform/status.h"
 #include "platform/text.h"
 
 namespace {
 
 int32_t CreateNameList(VtList** out) { return VtList_CreateExZ(0, 16, 16, VTLIST_HEAP, out); }
-
-int32_t CopyBlock(const unsigned char* bytes, uint32_t size, unsigned char** out) {
-  *out = nullptr;
-  if (size == 0) return 0;
-  *out = static_cast<unsigned char*>(malloc(size));
-  if (*out == nullptr) return E_OUTOFMEMORY;
-  memcpy(*out, bytes, size);
-  return 0;
-}
 
 }  // namespace
 
@@ -47,17 +39,14 @@ void ChainRecord::SetKeyName(const char* chainKeyName) {
 
 int32_t ChainRecord::SetStream(const void* bytes, uint32_t size) {
   unsigned char* block = nullptr;
-  int32_t status = CopyBlock(static_cast<const unsigned char*>(bytes), size, &block);
+  int32_t status = ByteBlock_Copy(bytes, size, &block);
   if (status != 0) return status;
   AdoptStream(block, size);
   return 0;
 }
 
 void ChainRecord::AdoptStream(unsigned char* block, uint32_t size) {
-  free(stream);
-  stream = size > 0 ? block : nullptr;
-  streamSize = size > 0 ? size : 0;
-  if (size == 0) free(block);
+  ByteBlock_Adopt(&stream, &streamSize, block, size);
 }
 
 int32_t ChainRecord::AddPlugInName(const char* plugInName) {
@@ -72,7 +61,7 @@ int32_t ChainRecord::CopyFrom(const ChainRecord& other) {
   if (&other == this) return 0;
   // Build everything new first, so a shortage leaves this record whole.
   unsigned char* newStream = nullptr;
-  int32_t status = CopyBlock(other.stream, other.streamSize, &newStream);
+  int32_t status = ByteBlock_Copy(other.stream, other.streamSize, &newStream);
   if (status != 0) return status;
   VtList* newNames = nullptr;
   status = CreateNameList(&newNames);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "model/byte_block.h"
 #include "platform/status.h"
 #include "platform/text.h"
 
@@ -15,21 +16,12 @@ void PresetRecord::SetName(const char* presetName) { Text_Copy(name, sizeof(name
 
 int32_t PresetRecord::SetData(const void* bytes, uint32_t size) {
   unsigned char* block = nullptr;
-  if (size > 0) {
-    block = static_cast<unsigned char*>(malloc(size));
-    if (block == nullptr) return E_OUTOFMEMORY;
-    memcpy(block, bytes, size);
-  }
-  AdoptData(block, size);
-  return 0;
+  int32_t status = ByteBlock_Copy(bytes, size, &block);
+  if (status == 0) AdoptData(block, size);
+  return status;
 }
 
-void PresetRecord::AdoptData(unsigned char* block, uint32_t size) {
-  free(data);
-  data = size > 0 ? block : nullptr;
-  dataSize = size > 0 ? size : 0;
-  if (size == 0) free(block);
-}
+void PresetRecord::AdoptData(unsigned char* block, uint32_t size) { ByteBlock_Adopt(&data, &dataSize, block, size); }
 
 int32_t PresetRecord::CopyFrom(const PresetRecord& other) {
   if (&other == this) return 0;
