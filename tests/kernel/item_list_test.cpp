@@ -96,6 +96,24 @@ TEST(ItemList, DeleteRemovesRunsAndShrinksOnlyPastOneFreeStep) {
   EXPECT_EQ(0, VtList_Delete(owner.list, 0, 0, false));
 }
 
+TEST(ItemList, AListThatGrowsByHalfReallocatesRarely) {
+  ListOwner steady, geometric;
+  ASSERT_EQ(0, VtList_CreateExZ(0, 4, 4, 0, &steady.list));
+  ASSERT_EQ(0, VtList_CreateExZ(0, 4, 4, VTLIST_GROW_BY_HALF, &geometric.list));
+  int growthsSteady = 0, growthsGeometric = 0;
+  for (int i = 0; i < 1000; ++i) {
+    int32_t before[2] = {steady.list->capacity, geometric.list->capacity};
+    ASSERT_EQ(0, VtList_Append(steady.list, &i));
+    ASSERT_EQ(0, VtList_Append(geometric.list, &i));
+    growthsSteady += steady.list->capacity != before[0];
+    growthsGeometric += geometric.list->capacity != before[1];
+    ASSERT_EQ(0, geometric.list->capacity % 4);  // still whole steps
+  }
+  EXPECT_EQ(249, growthsSteady);
+  EXPECT_LT(growthsGeometric, 20);
+  EXPECT_LT(geometric.list->capacity, 1500);
+}
+
 TEST(ItemList, HeapListsOwnTheirBlocksAndRefusePlainInserts) {
   ListOwner owner;
   ASSERT_EQ(0, VtList_CreateExZ(0, 4, 4, VTLIST_HEAP, &owner.list));
