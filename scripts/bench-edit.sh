@@ -11,13 +11,15 @@ cd "$ORDALIS_ROOT"
 "$ORDALIS_ROOT/scripts/setup.sh"
 mkdir -p build
 configure build/bench -DCMAKE_BUILD_TYPE=Release -DORDALIS_SANITIZE=OFF -DORDALIS_TESTS=OFF -DORDALIS_BENCH=ON
-cmake --build build/bench --target edit_bench -j "$ORDALIS_JOBS" | grep -E "error|warning" || true
+cmake --build build/bench --target edit_bench -j "$ORDALIS_JOBS" >build/build-edit_bench-native.log 2>&1 || {
+  cat build/build-edit_bench-native.log >&2
+  exit 1
+}
 echo "== native"
 build/bench/bin/edit_bench "$@"
 
 arch=$ORDALIS_RUN_ARCH
-configure "build/$arch" -DCMAKE_BUILD_TYPE=Release --toolchain "$(toolchain "$arch")"
-cmake --build "build/$arch" --target edit_bench -j "$ORDALIS_JOBS" | grep -E "error|warning" || true
+build_for_wine edit_bench
 echo "== under Wine ($arch)"
 "$ORDALIS_ROOT/cmake/wine-run.sh" "$ORDALIS_ROOT/build/$arch/wine-template" "$arch" \
   "$ORDALIS_ROOT/build/$arch/bin/edit_bench.exe" "$@"

@@ -7,10 +7,8 @@ set -euo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/build-env.sh"
 cd "$ORDALIS_ROOT"
 
-"$ORDALIS_ROOT/scripts/setup.sh"
 mkdir -p build
 arch=$ORDALIS_RUN_ARCH
-configure "build/$arch" -DCMAKE_BUILD_TYPE=Release --toolchain "$(toolchain "$arch")"
-cmake --build "build/$arch" --target store_bench -j "$ORDALIS_JOBS" >/dev/null
+build_for_wine store_bench
 exec "$ORDALIS_ROOT/cmake/wine-run.sh" "$ORDALIS_ROOT/build/$arch/wine-template" "$arch" \
   "$ORDALIS_ROOT/build/$arch/bin/store_bench.exe" "$@"

@@ -30,3 +30,17 @@ toolchain() {
     win64) echo "$ORDALIS_ROOT/cmake/mingw-x86_64.cmake" ;;
   esac
 }
+
+# build_for_wine TARGET: installs what is missing and builds TARGET in the
+# Windows build that this machine's Wine can run; the build's output is
+# shown only when it fails.
+build_for_wine() {
+  "$ORDALIS_ROOT/scripts/setup.sh"
+  local dir="build/$ORDALIS_RUN_ARCH"
+  configure "$dir" -DCMAKE_BUILD_TYPE=Release --toolchain "$(toolchain "$ORDALIS_RUN_ARCH")"
+  local log="$ORDALIS_ROOT/build/build-$1.log"
+  cmake --build "$ORDALIS_ROOT/$dir" --target "$1" -j "$ORDALIS_JOBS" >"$log" 2>&1 || {
+    cat "$log" >&2
+    return 1
+  }
+}

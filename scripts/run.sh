@@ -7,14 +7,12 @@ set -euo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/build-env.sh"
 cd "$ORDALIS_ROOT"
 
-"$ORDALIS_ROOT/scripts/setup.sh"
 mkdir -p build
 arch=$ORDALIS_RUN_ARCH
 if [ "$arch" = win64 ]; then
   echo "run: this kernel cannot start 32-bit programs; running the 64-bit build of the same sources" >&2
 fi
-configure "build/$arch" -DCMAKE_BUILD_TYPE=Release --toolchain "$(toolchain "$arch")"
-cmake --build "build/$arch" --target Ordalis -j "$ORDALIS_JOBS" >/dev/null
+build_for_wine Ordalis
 program="$ORDALIS_ROOT/build/$arch/bin/Ordalis.exe"
 
 if [ -z "${WINEPREFIX:-}" ]; then

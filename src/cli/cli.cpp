@@ -73,3 +73,10 @@ int Cli_Failure(const char* what, int32_t status) {
   fprintf(stderr, "ordalis-cli: %s: %s (0x%08X)\n", what, text, static_cast<unsigned>(status));
   return kExitFailure;
 }
+
+int Cli_TakePackage(const char* command, const char* arg, const char** package) {
+  if (arg[0] == '-' && arg[1] == '-') return Cli_UsageError("%s: unknown option '%s'", command, arg);
+  if (*package != nullptr) return Cli_UsageError("%s: more than one package given", command);
+  *package = arg;
+  return -1;
+}

@@ -23,6 +23,11 @@ int Cli_Failure(const char* what, int32_t status);
 // Prints "ordalis-cli: <message>" to stderr; gives kExitFailure.
 int Cli_Error(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
+// Takes an argument that no option of the command claimed: the package, or
+// an unknown option or a second package (bad usage). Gives -1 to go on, or
+// the exit code.
+int Cli_TakePackage(const char* command, const char* arg, const char** package);
+
 // The commands, each in a file of its own.
 int Cli_List(int argc, char** argv);
 int Cli_Check(int argc, char** argv);

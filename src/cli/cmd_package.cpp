@@ -50,12 +50,9 @@ int ParseArguments(const char* command, int argc, char** argv, unsigned allowed,
       if (i + 1 >= argc) return Cli_UsageError("%s: --from-json needs a file", command);
       parsed->options |= kOptionFromJson;
       parsed->jsonPath = argv[++i];
-    } else if (arg[0] == '-' && arg[1] == '-') {
-      return Cli_UsageError("%s: unknown option '%s'", command, arg);
-    } else if (parsed->package != nullptr) {
-      return Cli_UsageError("%s: more than one package given", command);
     } else {
-      parsed->package = arg;
+      int exit = Cli_TakePackage(command, arg, &parsed->package);
+      if (exit >= 0) return exit;
     }
   }
   if (parsed->package == nullptr) return Cli_UsageError("%s: no package given", command);

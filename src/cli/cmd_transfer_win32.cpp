@@ -54,12 +54,9 @@ int ParseTransfer(const char* command, int argc, char** argv, TransferArguments*
       if (conflictRuleGiven) return Cli_UsageError("%s: give --overwrite or --skip, once", command);
       conflictRuleGiven = true;
       parsed->onConflict = arg[2] == 'o' ? OnConflict::Overwrite : OnConflict::Skip;
-    } else if (arg[0] == '-' && arg[1] == '-') {
-      return Cli_UsageError("%s: unknown option '%s'", command, arg);
-    } else if (parsed->package != nullptr) {
-      return Cli_UsageError("%s: more than one package given", command);
     } else {
-      parsed->package = arg;
+      int exit = Cli_TakePackage(command, arg, &parsed->package);
+      if (exit >= 0) return exit;
     }
   }
   if (parsed->package == nullptr) return Cli_UsageError("%s: no package given", command);
