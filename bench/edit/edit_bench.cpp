@@ -22,22 +22,22 @@ double Seconds(std::chrono::steady_clock::time_point since) {
 // A system store of `plugIns` plug-ins with `perPlugIn` presets each, of
 // 64 to 1087 bytes.
 void FillSystemStore(Stores& stores, int plugIns, int perPlugIn) {
-  PlugInCollection* collection = GetPlugInCollection(stores, kSystemStore);
+  PlugInCollection* collection = GetPlugInCollection(stores, StoreId::System);
   unsigned char bytes[1088];
   for (size_t i = 0; i < sizeof(bytes); ++i) bytes[i] = static_cast<unsigned char>(i * 31 + 7);
   for (int p = 0; p < plugIns; ++p) {
     char name[64], classKey[64];
     snprintf(name, sizeof(name), "Effect %05d", p);
     snprintf(classKey, sizeof(classKey), "{%08X-0000-4000-8000-%012X}", p * 2654435761u, p);
-    PlugInEntry* entry = PlugInEntry::Create(name, classKey);
+    std::unique_ptr<PlugInEntry> entry = PlugInEntry::Create(name, classKey);
     for (int k = 0; k < perPlugIn; ++k) {
       char presetName[128];
       snprintf(presetName, sizeof(presetName), "Preset %03d of %s", k, name);
-      PresetRecord* preset = PresetRecord::Create(presetName);
-      preset->SetData(bytes, 64 + static_cast<uint32_t>((p * 131 + k * 17) % 1024));
-      entry->AppendPreset(preset);
+      std::unique_ptr<PresetRecord> preset = PresetRecord::Create(presetName);
+      preset->data.Assign(bytes, 64 + static_cast<uint32_t>((p * 131 + k * 17) % 1024));
+      entry->AppendPreset(std::move(preset));
     }
-    collection->Append(entry);
+    collection->Append(std::move(entry));
   }
 }
 
@@ -46,31 +46,31 @@ struct Figures {
 };
 
 Figures Measure(int plugIns, int perPlugIn) {
-  Stores stores{};
+  Stores stores;
   FillSystemStore(stores, plugIns, perPlugIn);
-  History* history = CreateHistory();
-  EditContext edit{&stores, history, nullptr, VtOwnerNone(), 0, nullptr, nullptr};
+  History history;
+  EditContext edit{stores, history, nullptr};
 
-  VtList* names = nullptr;
-  VtList_CreateExZ(0, 16, 16, VTLIST_HEAP, &names);
-  VtList_AllocInsert(names, -1, sizeof(kPlugInGroupLabel), kPlugInGroupLabel, nullptr);
-  Selection selection{names, {}, kFocusTree, NodeKind::PlugInGroup};
+  Selection selection;
+  selection.names.Add(kPlugInGroupLabel);
+  selection.focus = FocusKind::Tree;
+  selection.selectedKind = NodeKind::PlugInGroup;
 
   Figures figures{};
   auto start = std::chrono::steady_clock::now();
-  EditOutcome outcome = CopySelectionToOtherStore(edit, kSystemStore, selection);
+  EditOutcome outcome = CopySelectionToOtherStore(edit, StoreId::System, selection);
   figures.copy = Seconds(start);
-  uint32_t copied = stores.plugIns[StoreSlot(kPackageStore)]->GetTotalPresetCount();
+  uint32_t copied = stores.package.plugIns->GetTotalPresetCount();
 
   start = std::chrono::steady_clock::now();
-  int32_t undone = Undo(*history, stores, nullptr);
+  int32_t undone = Undo(history, stores, nullptr);
   figures.undo = Seconds(start);
-  uint32_t left = stores.plugIns[StoreSlot(kPackageStore)]->GetTotalPresetCount();
+  uint32_t left = stores.package.plugIns->GetTotalPresetCount();
 
   start = std::chrono::steady_clock::now();
-  int32_t redone = Redo(*history, stores, nullptr);
+  int32_t redone = Redo(history, stores, nullptr);
   figures.redo = Seconds(start);
-  uint32_t back = stores.plugIns[StoreSlot(kPackageStore)]->GetTotalPresetCount();
+  uint32_t back = stores.package.plugIns->GetTotalPresetCount();
 
   if (!outcome.committed || undone != 0 || redone != 0 || copied != static_cast<uint32_t>(plugIns * perPlugIn) ||
       left != 0 || back != copied) {
@@ -78,9 +78,6 @@ Figures Measure(int plugIns, int perPlugIn) {
             back);
     exit(1);
   }
-  VtList_Destroy(names);
-  DestroyHistory(history);
-  Stores_Clear(stores);
   return figures;
 }
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "package/package_collections.h"
+#include "model/store_records.h"
 #include "package/package_file.h"
 #include "platform/file.h"
 
@@ -32,23 +32,22 @@ constexpr uint32_t kChainSize = 301;
 int32_t AddPreset(PlugInEntry* entry, int number, const std::vector<unsigned char>& bytes, uint32_t size) {
   char name[64];
   snprintf(name, sizeof(name), "Preset %05d", number);
-  PresetRecord* preset = PresetRecord::Create(name);
-  if (preset == nullptr || entry->AppendPreset(preset) != 0) {
-    DestroyModelObject(preset);
-    return E_OUTOFMEMORY;
-  }
-  return preset->SetData(bytes.data(), size);
+  std::unique_ptr<PresetRecord> preset = PresetRecord::Create(name);
+  if (!preset) return E_OUTOFMEMORY;
+  int32_t status = preset->data.Assign(bytes.data(), size);
+  return status != 0 ? status : entry->AppendPreset(std::move(preset));
 }
 
-int32_t Fill(PackageCollections* store) {
+int32_t Fill(StoreRecords* store) {
   std::vector<unsigned char> bytes(kLargeSize);
   for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<unsigned char>(i * 31 + (i >> 9));
   for (int p = 0; p < kPlugIns; ++p) {
     char name[64], key[64];
     snprintf(name, sizeof(name), "Plug-In %03d", p);
     snprintf(key, sizeof(key), "{%08X-0000-4000-8000-000000000000}", p);
-    PlugInEntry* entry = PlugInEntry::Create(name, key);
-    if (entry == nullptr || store->plugIns->Append(entry) != 0) return E_OUTOFMEMORY;
+    std::unique_ptr<PlugInEntry> created = PlugInEntry::Create(name, key);
+    PlugInEntry* entry = created.get();
+    if (store->plugIns->Append(std::move(created)) != 0) return E_OUTOFMEMORY;
     for (int s = 0; s < kSmallPerPlugIn; ++s) {
       int32_t status = AddPreset(entry, s, bytes, kSmallSize + static_cast<uint32_t>(s % 7));
       if (status != 0) return status;
@@ -59,13 +58,14 @@ int32_t Fill(PackageCollections* store) {
     }
   }
   for (int c = 0; c < kChains; ++c) {
-    ChainRecord* chain = ChainRecord::Create();
-    if (chain == nullptr || store->chains->Append(chain) != 0) return E_OUTOFMEMORY;
+    std::unique_ptr<ChainRecord> chain = ChainRecord::Create();
+    if (!chain) return E_OUTOFMEMORY;
     char name[64];
     snprintf(name, sizeof(name), "Chain%04d", c);
     chain->SetName(name);
     chain->SetKeyName(name);
-    int32_t status = chain->SetStream(bytes.data(), kChainSize);
+    int32_t status = chain->stream.Assign(bytes.data(), kChainSize);
+    if (status == 0) status = store->chains->Append(std::move(chain));
     if (status != 0) return status;
   }
   return 0;
@@ -104,16 +104,16 @@ int main(int argc, char** argv) {
   }
   std::string package = std::string(argv[1]) + "/bench.vtpreset";
   std::string copy = std::string(argv[1]) + "/copy.vtpreset";
-  PackageCollections store;
-  if (!store.Created() || Fill(&store) != 0) {
+  StoreRecords store;
+  if (!store.CreateEmpty() || Fill(&store) != 0) {
     fputs("package_bench: out of memory\n", stderr);
     return 1;
   }
 
-  double write = MedianMs([&] { return WritePackage(package.c_str(), store.plugIns, store.chains) == 0; });
+  double write = MedianMs([&] { return WritePackage(package.c_str(), store.plugIns.get(), store.chains.get()) == 0; });
   double read = MedianMs([&] {
-    PackageCollections back;
-    return ReadPackage(package.c_str(), back.plugIns, back.chains) == 0;
+    StoreRecords back;
+    return back.CreateEmpty() && ReadPackage(package.c_str(), *back.plugIns, *back.chains) == 0;
   });
   double cp = MedianMs([&] { return RunProgram({"cp", package, copy}); });
   // The writer flushes the package before it replaces the old one; cp does not.

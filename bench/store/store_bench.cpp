@@ -149,7 +149,7 @@ struct Series {
 };
 
 int32_t CountPresets(const Stores& stores) {
-  const PlugInCollection* plugIns = stores.plugIns[StoreSlot(kSystemStore)];
+  const PlugInCollection* plugIns = stores.system.plugIns.get();
   return plugIns != nullptr ? static_cast<int32_t>(plugIns->GetTotalPresetCount()) : 0;
 }
 
@@ -181,27 +181,26 @@ void MeasureLoads(const Store& store, int runs, Results* results) {
     // The system goes on working for a while after the child's exit.
     Pause(4);
 
-    Stores stores = {};
-    SystemStoreCache* cache = SystemStoreCache_Create();
-    results->full.seconds.push_back(Seconds([&] { RefreshSystemStore(stores, cache); }));
-    results->presets = CountPresets(stores);
-    Stores_Clear(stores);
-    SystemStoreCache_Destroy(cache);
+    {
+      Stores stores;
+      OwnedSystemStoreCache cache = SystemStoreCache_Create();
+      results->full.seconds.push_back(Seconds([&] { RefreshSystemStore(stores, cache.get()); }));
+      results->presets = CountPresets(stores);
+    }
     Pause();
 
     results->loaders.seconds.push_back(Seconds([] {
-      ChainCollection* chains = LoadSystemChains();
-      PlugInCollection* plugIns = LoadSystemPlugIns();
-      DestroyModelObject(plugIns);
-      DestroyModelObject(chains);
+      std::unique_ptr<ChainCollection> chains = LoadSystemChains();
+      std::unique_ptr<PlugInCollection> plugIns = LoadSystemPlugIns();
     }));
     Pause();
   }
 }
 
 void MeasureRefreshes(const Store& store, int runs, Results* results) {
-  Stores stores = {};
-  SystemStoreCache* cache = SystemStoreCache_Create();
+  Stores stores;
+  OwnedSystemStoreCache owned = SystemStoreCache_Create();
+  SystemStoreCache* cache = owned.get();
   RefreshSystemStore(stores, cache);
   for (int run = 0; run < runs; ++run) {
     results->unchanged.seconds.push_back(Seconds([&] { RefreshSystemStore(stores, cache); }));
@@ -221,8 +220,6 @@ void MeasureRefreshes(const Store& store, int runs, Results* results) {
     results->oneFile.seconds.push_back(Seconds([&] { RefreshSystemStore(stores, cache); }));
     results->sameCounts = results->sameCounts && CountPresets(stores) == results->presets;
   }
-  Stores_Clear(stores);
-  SystemStoreCache_Destroy(cache);
 }
 
 void Print(const Store& store, int runs, const Results& results) {

@@ -8,10 +8,8 @@
 #include "kernel/metrics.h"
 #include "kernel/strings.h"
 
-constexpr const char* kAppCaption = "Veltrane Ordalis";
 constexpr const char* kStartupMutexName = "Ordalis.Mutex";
 constexpr DWORD kStartupWait = 10000;  // milliseconds a second start waits for the first
-constexpr uint32_t kAppVersion = 0x01000049;  // 1.0, build 73
 constexpr int32_t kPlacementMetric = 100;
 constexpr uint32_t kOperationStartup = 26;
 
@@ -43,8 +41,11 @@ struct StartupLock {
 };
 void StartupLock_Release(StartupLock* lock);
 
-// Steps 1 to 19 of start-up. Gives the frame, or null (with `*exitCode`
-// telling why) when the program must not enter the message loop.
+// Starts the kernel, hands over to a running instance or reads the settings,
+// strings, placement and command line and creates the frame. Gives the
+// frame, or null (with `*exitCode` telling why: a running instance took
+// over, or start-up failed and said so) when the program must not enter the
+// message loop.
 HWND App_Startup(AppGlobals* app, HINSTANCE instance, const char* commandLine, int* exitCode);
 
 // Runs until WM_QUIT and gives its wParam.

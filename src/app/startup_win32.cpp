@@ -8,7 +8,7 @@
 #include "app/frame_win32.h"
 #include "kernel/kernel.h"
 #include "kernel/msgbox.h"
-#include "kernel/tokens.h"
+#include "kernel/product.h"
 #include "kernel/window_placement_win32.h"
 #include "platform/status.h"
 #include "platform/text.h"
@@ -16,25 +16,26 @@
 
 namespace {
 
-// Step 12: the stored placement, or the program's own default (restored at
-// 0,0, 800 by 600), made safe to show.
+// The stored placement, or the program's own default (restored at 0,0, 800
+// by 600), made safe to show.
 void LoadPlacement(AppGlobals* app) {
   app->placement.length = sizeof(app->placement);
-  if (VtLoadWindowPlacement(app->settings, kPlacementMetric, 2, &app->placement) != 0) {
+  if (VtLoadWindowPlacement(app->settings, kPlacementMetric, VtPlacementMode::ApplyOrDefault, &app->placement) != 0) {
     app->placement.showCmd = SW_RESTORE;
     app->placement.rcNormalPosition = {0, 0, 800, 600};
   }
   VtFixWindowPlacement(&app->placement);
 }
 
-// Steps 16 and 17, and what follows the frame's creation.
+// Creates the frame, lets message boxes belong to it, titles it and shows it
+// as it was placed last time.
 int32_t CreateFrame(AppGlobals* app) {
   if (!RegisterFrameClass(app->instance)) return E_OUTOFMEMORY;
   app->frameClassRegistered = true;
   app->frame = CreateFrameWindow(app->instance, app->frameTitle);
   if (app->frame == nullptr) return static_cast<int32_t>(0x8004E00F);
   app->accelerators = LoadAcceleratorsA(app->instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
-  VtMsgBoxSetAppData(app->instance, app->frame, kAppCaption);
+  VtMsgBoxSetAppData(app->instance, app->frame, kProductFullName);
   char title[kTitleSize];
   Document_FormatTitle(&app->document, app->strings, title, sizeof(title));
   SetWindowTextA(app->frame, title);
@@ -45,9 +46,11 @@ int32_t CreateFrame(AppGlobals* app) {
   return 0;
 }
 
-// Steps 8 to 16; a failure ends start-up.
+// Settings, strings, the untitled document, common controls, placement,
+// command line, local-server registration and the frame; a failure ends
+// start-up.
 int32_t StartApplication(AppGlobals* app, const char* commandLine) {
-  int32_t status = VtMetric_Open(&app->settings, "Ordalis", kAppVersion, nullptr);
+  int32_t status = VtMetric_Open(&app->settings, kProductName, kProductVersion, nullptr);
   if (status < 0) return status;
   status = VtLang_Open(&app->strings, app->instance, 2, 0);
   if (status < 0) return status;
@@ -73,11 +76,9 @@ HWND App_Startup(AppGlobals* app, HINSTANCE instance, const char* commandLine, i
     *exitCode = kExitNormal;
     return nullptr;
   }
-  VtMsgBoxSetAppData(instance, nullptr, kAppCaption);
-  VtPrintF_AddToken("AppName", "Ordalis");
-  VtPrintF_AddToken("AppName.Full", "Veltrane Ordalis");
-  VtPrintF_AddToken("AppName.Title", "Veltrane Ordalis 1.0");
-  Text_Copy(app->frameTitle, sizeof(app->frameTitle), kAppCaption);
+  VtMsgBoxSetAppData(instance, nullptr, kProductFullName);
+  VtRegisterProductTokens();
+  Text_Copy(app->frameTitle, sizeof(app->frameTitle), kProductFullName);
 
   int32_t status = StartApplication(app, commandLine);
   if (status < 0) {

@@ -5,9 +5,10 @@
 #include "cli/cli.h"
 #include "cli/store_json.h"
 #include "cli/store_print.h"
-#include "package/package_collections.h"
+#include "model/store_records.h"
 #include "package/package_file.h"
 #include "platform/file.h"
+#include "store/registered_name.h"
 
 namespace {
 
@@ -23,9 +24,9 @@ struct PackageArguments {
 
 // Reads the package named on the command line, reporting a failure; gives
 // -1 to go on, or the exit code.
-int ReadNamedPackage(const char* path, PackageCollections* store) {
-  if (!store->Created()) return Cli_Failure("out of memory", E_OUTOFMEMORY);
-  int32_t status = ReadPackage(path, store->plugIns, store->chains);
+int ReadNamedPackage(const char* path, StoreRecords* store) {
+  if (!store->CreateEmpty()) return Cli_Failure("out of memory", E_OUTOFMEMORY);
+  int32_t status = ReadPackage(path, *store->plugIns, *store->chains);
   if (status == 0) return -1;
   char what[1100];
   snprintf(what, sizeof(what), "cannot read %s", path);
@@ -99,13 +100,16 @@ int Cli_List(int argc, char** argv) {
   if ((arguments.options & kOptionData) && !(arguments.options & kOptionJson)) {
     return Cli_UsageError("list: --data goes with --json");
   }
-  PackageCollections store;
+  StoreRecords store;
   exit = ReadNamedPackage(arguments.package, &store);
   if (exit >= 0) return exit;
+  // Shown as the program shows a package: under the names this computer
+  // registers the plug-ins with.
+  ApplyRegisteredNames(*store.plugIns);
   if (arguments.options & kOptionJson) {
-    PrintStoreJson(stdout, store.plugIns, store.chains, (arguments.options & kOptionData) != 0);
+    PrintStoreJson(stdout, store.plugIns.get(), store.chains.get(), (arguments.options & kOptionData) != 0);
   } else {
-    PrintStoreTree(stdout, store.plugIns, store.chains);
+    PrintStoreTree(stdout, store.plugIns.get(), store.chains.get());
   }
   return FinishOutput();
 }
@@ -114,7 +118,7 @@ int Cli_Check(int argc, char** argv) {
   PackageArguments arguments;
   int exit = ParseArguments("check", argc, argv, 0, &arguments);
   if (exit >= 0) return exit;
-  PackageCollections store;
+  StoreRecords store;
   exit = ReadNamedPackage(arguments.package, &store);
   if (exit >= 0) return exit;
   puts("OK");
@@ -135,18 +139,18 @@ int Cli_Create(int argc, char** argv) {
     snprintf(what, sizeof(what), "cannot read %s", arguments.jsonPath);
     return Cli_Failure(what, status);
   }
-  PackageCollections store;
-  if (!store.Created()) {
+  StoreRecords store;
+  if (!store.CreateEmpty()) {
     free(text);
     return Cli_Failure("out of memory", E_OUTOFMEMORY);
   }
   JsonReader reader;
   Json_Begin(&reader, text, size);
-  bool read = ReadStoreJson(&reader, store.plugIns, store.chains);
+  bool read = ReadStoreJson(&reader, store.plugIns.get(), store.chains.get());
   free(text);
   if (!read) return Cli_Error("create: %s:%s", arguments.jsonPath, reader.error);
 
-  status = WritePackage(arguments.package, store.plugIns, store.chains);
+  status = WritePackage(arguments.package, store.plugIns.get(), store.chains.get());
   if (status != 0) {
     snprintf(what, sizeof(what), "cannot write %s", arguments.package);
     return Cli_Failure(what, status);

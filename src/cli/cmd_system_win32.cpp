@@ -18,15 +18,12 @@ int Cli_System(int argc, char** argv) {
   }
   if (data && !json) return Cli_UsageError("system: --data goes with --json");
 
-  Stores stores = {};
+  Stores stores;
   RefreshSystemStore(stores, nullptr);
-  const PlugInCollection* plugIns = stores.plugIns[StoreSlot(kSystemStore)];
-  const ChainCollection* chains = stores.chains[StoreSlot(kSystemStore)];
   if (json) {
-    PrintStoreJson(stdout, plugIns, chains, data);
+    PrintStoreJson(stdout, stores.system.plugIns.get(), stores.system.chains.get(), data);
   } else {
-    PrintStoreTree(stdout, plugIns, chains);
+    PrintStoreTree(stdout, stores.system.plugIns.get(), stores.system.chains.get());
   }
-  Stores_Clear(stores);
   return fflush(stdout) == 0 ? kExitSuccess : Cli_Error("system: the output could not be written");
 }

@@ -184,9 +184,8 @@ bool Json_ReadString(JsonReader* reader, char* text, size_t size, const char* wh
   return true;
 }
 
-bool Json_ReadHex(JsonReader* reader, unsigned char** block, uint32_t* size) {
-  *block = nullptr;
-  *size = 0;
+bool Json_ReadHex(JsonReader* reader, ByteBlock* block) {
+  block->Adopt(nullptr, 0);
   if (!Json_Expect(reader, '"')) return false;
   size_t start = reader->at;
   while (reader->at < reader->size && HexValue(reader->text[reader->at]) >= 0) ++reader->at;
@@ -197,14 +196,13 @@ bool Json_ReadHex(JsonReader* reader, unsigned char** block, uint32_t* size) {
   if (digits / 2 > UINT32_MAX) return Json_Fail(reader, "more than 4294967295 bytes");
   ++reader->at;
   if (digits == 0) return true;
-  unsigned char* bytes = static_cast<unsigned char*>(malloc(digits / 2));
-  if (bytes == nullptr) return Json_Fail(reader, "out of memory");
+  std::unique_ptr<unsigned char[]> bytes = NewBytes(digits / 2);
+  if (!bytes) return Json_Fail(reader, "out of memory");
   for (size_t i = 0; i < digits / 2; ++i) {
     bytes[i] = static_cast<unsigned char>(HexValue(reader->text[start + 2 * i]) << 4 |
                                           HexValue(reader->text[start + 2 * i + 1]));
   }
-  *block = bytes;
-  *size = static_cast<uint32_t>(digits / 2);
+  block->Adopt(std::move(bytes), static_cast<uint32_t>(digits / 2));
   return true;
 }
 

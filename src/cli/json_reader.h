@@ -4,6 +4,8 @@
 // read after it fails, so callers can simply stop at the first false.
 #pragma once
 
+#include "model/byte_block.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -31,9 +33,9 @@ bool Json_Expect(JsonReader* reader, char c);
 // `text` checks the string and drops it.
 bool Json_ReadString(JsonReader* reader, char* text, size_t size, const char* what);
 
-// Reads a string of hex digits (either case) into a new malloc'ed block that
-// the caller owns; an empty string gives no block and size 0.
-bool Json_ReadHex(JsonReader* reader, unsigned char** block, uint32_t* size);
+// Reads a string of hex digits (either case) into `block`; an empty string
+// gives an empty block.
+bool Json_ReadHex(JsonReader* reader, ByteBlock* block);
 
 // Reads a whole number from 0 to 4294967295.
 bool Json_ReadUint32(JsonReader* reader, uint32_t* value);

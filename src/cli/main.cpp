@@ -2,7 +2,7 @@
 #include <cstring>
 
 #include "cli/cli.h"
-#include "kernel/tokens.h"
+#include "kernel/product.h"
 
 namespace {
 
@@ -25,9 +25,7 @@ const CommandEntry kCommands[] = {
 }  // namespace
 
 int main(int argc, char** argv) {
-  VtPrintF_AddToken("AppName", "Ordalis");
-  VtPrintF_AddToken("AppName.Full", "Veltrane Ordalis");
-  VtPrintF_AddToken("AppName.Title", "Veltrane Ordalis 1.0");
+  VtRegisterProductTokens();
   if (argc < 2) return Cli_UsageError("no command given");
   const char* name = argv[1];
   if (strcmp(name, "--help") == 0 || strcmp(name, "-h") == 0 || strcmp(name, "help") == 0) {

@@ -64,43 +64,28 @@ bool SkipNumber(JsonReader* reader) {
   return Json_ReadUint32(reader, &ignored);
 }
 
-// Reads a hex string into a block the caller adopts.
-template <class Adopt>
-bool ReadBlock(JsonReader* reader, Adopt adopt) {
-  unsigned char* block = nullptr;
-  uint32_t size = 0;
-  if (!Json_ReadHex(reader, &block, &size)) return false;
-  adopt(block, size);
-  return true;
-}
-
 bool ReadPreset(JsonReader* reader, PlugInEntry* entry) {
-  PresetRecord* preset = PresetRecord::Create();
-  if (preset == nullptr || entry->AppendPreset(preset) != 0) {
-    DestroyModelObject(preset);
-    return Json_Fail(reader, "out of memory");
-  }
+  std::unique_ptr<PresetRecord> created = PresetRecord::Create();
+  PresetRecord* preset = created.get();
+  if (entry->AppendPreset(std::move(created)) != 0) return Json_Fail(reader, "out of memory");
   uint32_t seen = 0;
   bool ok = Json_ReadObject(reader, [&](const char* key) {
     switch (TakeKey(reader, kPresetKeys, &seen, key)) {
       case kPresetName: return Json_ReadString(reader, preset->name, sizeof(preset->name), "a preset name");
       case kPresetSize: return SkipNumber(reader);
-      case kPresetData:
-        return ReadBlock(reader, [&](unsigned char* block, uint32_t size) { preset->AdoptData(block, size); });
+      case kPresetData: return Json_ReadHex(reader, &preset->data);
       default: return false;
     }
   });
   if (!ok || !HasAllKeys(reader, kPresetKeys, seen)) return false;
-  if (preset->dataSize == 0) return Json_Fail(reader, "preset \"%s\" has no data", preset->name);
+  if (preset->data.Empty()) return Json_Fail(reader, "preset \"%s\" has no data", preset->name);
   return true;
 }
 
 bool ReadPlugIn(JsonReader* reader, PlugInCollection* plugIns) {
-  PlugInEntry* entry = PlugInEntry::Create();
-  if (entry == nullptr || plugIns->Append(entry) != 0) {
-    DestroyModelObject(entry);
-    return Json_Fail(reader, "out of memory");
-  }
+  std::unique_ptr<PlugInEntry> created = PlugInEntry::Create();
+  PlugInEntry* entry = created.get();
+  if (plugIns->Append(std::move(created)) != 0) return Json_Fail(reader, "out of memory");
   uint32_t seen = 0;
   bool ok = Json_ReadObject(reader, [&](const char* key) {
     switch (TakeKey(reader, kPlugInKeys, &seen, key)) {
@@ -126,11 +111,9 @@ bool ReadPlugIn(JsonReader* reader, PlugInCollection* plugIns) {
 }
 
 bool ReadChain(JsonReader* reader, ChainCollection* chains) {
-  ChainRecord* chain = ChainRecord::Create();
-  if (chain == nullptr || chains->Append(chain) != 0) {
-    DestroyModelObject(chain);
-    return Json_Fail(reader, "out of memory");
-  }
+  std::unique_ptr<ChainRecord> created = ChainRecord::Create();
+  ChainRecord* chain = created.get();
+  if (chains->Append(std::move(created)) != 0) return Json_Fail(reader, "out of memory");
   uint32_t seen = 0;
   bool ok = Json_ReadObject(reader, [&](const char* key) {
     switch (TakeKey(reader, kChainKeys, &seen, key)) {
@@ -139,8 +122,7 @@ bool ReadChain(JsonReader* reader, ChainCollection* chains) {
       case kChainFlags: return Json_ReadUint32(reader, &chain->flags);
       case kChainType: return Json_ReadUint32(reader, &chain->type);
       case kChainSize: return SkipNumber(reader);
-      case kChainStream:
-        return ReadBlock(reader, [&](unsigned char* block, uint32_t size) { chain->AdoptStream(block, size); });
+      case kChainStream: return Json_ReadHex(reader, &chain->stream);
       default: return false;
     }
   });
@@ -148,7 +130,7 @@ bool ReadChain(JsonReader* reader, ChainCollection* chains) {
   if (!Package_IsSafeChainKey(chain->keyName)) {
     return Json_Fail(reader, "chain \"%s\": key name \"%s\" cannot name a key", chain->name, chain->keyName);
   }
-  if (chain->streamSize == 0) return Json_Fail(reader, "chain \"%s\" has no stream", chain->name);
+  if (chain->stream.Empty()) return Json_Fail(reader, "chain \"%s\" has no stream", chain->name);
   return true;
 }
 

@@ -4,8 +4,8 @@
 
 #include "cli/json_reader.h"
 
-struct PlugInCollection;
-struct ChainCollection;
+class PlugInCollection;
+class ChainCollection;
 
 // Appends the document's plug-in entries and chains to the collections.
 // Every key of the shape is required except "displayName" and "size", which

@@ -67,13 +67,21 @@ void PrintName(FILE* out, const char* name) {
 int32_t PlugInCount(const PlugInCollection* plugIns) { return plugIns != nullptr ? plugIns->GetCount() : 0; }
 int32_t ChainCount(const ChainCollection* chains) { return chains != nullptr ? chains->GetChainCount() : 0; }
 
+// Absent collections print as empty ones.
+const std::vector<std::unique_ptr<PlugInEntry>>& EntriesOf(const PlugInCollection* plugIns) {
+  static const std::vector<std::unique_ptr<PlugInEntry>> kNone;
+  return plugIns != nullptr ? plugIns->Entries() : kNone;
+}
+const std::vector<std::unique_ptr<ChainRecord>>& ChainsOf(const ChainCollection* chains) {
+  static const std::vector<std::unique_ptr<ChainRecord>> kNone;
+  return chains != nullptr ? chains->Chains() : kNone;
+}
+
 }  // namespace
 
 void PrintStoreTree(FILE* out, const PlugInCollection* plugIns, const ChainCollection* chains) {
   fprintf(out, "FX Plug-Ins (%d)\n", PlugInCount(plugIns));
-  for (int32_t i = 0; i < PlugInCount(plugIns); ++i) {
-    const PlugInEntry* entry = plugIns->Get(i);
-    if (entry == nullptr) continue;
+  for (const std::unique_ptr<PlugInEntry>& entry : EntriesOf(plugIns)) {
     char display[kNameSize];
     entry->GetDisplayName(display, sizeof(display));
     fputs("  ", out);
@@ -83,32 +91,26 @@ void PrintStoreTree(FILE* out, const PlugInCollection* plugIns, const ChainColle
       PrintName(out, entry->classKey);
     }
     fprintf(out, " (%d preset%s)\n", entry->GetPresetCount(), entry->GetPresetCount() == 1 ? "" : "s");
-    for (int32_t p = 0; p < entry->GetPresetCount(); ++p) {
-      const PresetRecord* preset = entry->GetPreset(p);
-      if (preset == nullptr) continue;
+    for (const std::unique_ptr<PresetRecord>& preset : entry->Presets()) {
       fputs("    ", out);
       PrintName(out, preset->name);
-      fprintf(out, " (%u bytes)\n", preset->dataSize);
+      fprintf(out, " (%u bytes)\n", preset->data.Size());
     }
   }
   fprintf(out, "FX Chains (%d)\n", ChainCount(chains));
-  for (int32_t i = 0; i < ChainCount(chains); ++i) {
-    const ChainRecord* chain = chains->Get(i);
-    if (chain == nullptr) continue;
+  for (const std::unique_ptr<ChainRecord>& chain : ChainsOf(chains)) {
     fputs("  ", out);
     PrintName(out, chain->name);
     fputs(" [", out);
     PrintName(out, chain->keyName);
-    fprintf(out, "] (%u bytes)\n", chain->streamSize);
+    fprintf(out, "] (%u bytes)\n", chain->stream.Size());
   }
 }
 
 void PrintStoreJson(FILE* out, const PlugInCollection* plugIns, const ChainCollection* chains, bool withData) {
   fputs("{\"plugins\":[", out);
   bool firstEntry = true;
-  for (int32_t i = 0; i < PlugInCount(plugIns); ++i) {
-    const PlugInEntry* entry = plugIns->Get(i);
-    if (entry == nullptr) continue;
+  for (const std::unique_ptr<PlugInEntry>& entry : EntriesOf(plugIns)) {
     if (!firstEntry) fputc(',', out);
     firstEntry = false;
     char display[kNameSize];
@@ -121,17 +123,15 @@ void PrintStoreJson(FILE* out, const PlugInCollection* plugIns, const ChainColle
     PrintJsonString(out, entry->classKey);
     fprintf(out, ",\"flags\":%u,\"presets\":[", entry->flags);
     bool firstPreset = true;
-    for (int32_t p = 0; p < entry->GetPresetCount(); ++p) {
-      const PresetRecord* preset = entry->GetPreset(p);
-      if (preset == nullptr) continue;
+    for (const std::unique_ptr<PresetRecord>& preset : entry->Presets()) {
       if (!firstPreset) fputc(',', out);
       firstPreset = false;
       fputs("{\"name\":", out);
       PrintJsonString(out, preset->name);
-      fprintf(out, ",\"size\":%u", preset->dataSize);
+      fprintf(out, ",\"size\":%u", preset->data.Size());
       if (withData) {
         fputs(",\"data\":", out);
-        PrintHex(out, preset->data, preset->dataSize);
+        PrintHex(out, preset->data.Bytes(), preset->data.Size());
       }
       fputc('}', out);
     }
@@ -139,19 +139,17 @@ void PrintStoreJson(FILE* out, const PlugInCollection* plugIns, const ChainColle
   }
   fputs("],\"chains\":[", out);
   bool firstChain = true;
-  for (int32_t i = 0; i < ChainCount(chains); ++i) {
-    const ChainRecord* chain = chains->Get(i);
-    if (chain == nullptr) continue;
+  for (const std::unique_ptr<ChainRecord>& chain : ChainsOf(chains)) {
     if (!firstChain) fputc(',', out);
     firstChain = false;
     fputs("{\"name\":", out);
     PrintJsonString(out, chain->name);
     fputs(",\"keyName\":", out);
     PrintJsonString(out, chain->keyName);
-    fprintf(out, ",\"flags\":%u,\"type\":%u,\"size\":%u", chain->flags, chain->type, chain->streamSize);
+    fprintf(out, ",\"flags\":%u,\"type\":%u,\"size\":%u", chain->flags, chain->type, chain->stream.Size());
     if (withData) {
       fputs(",\"stream\":", out);
-      PrintHex(out, chain->stream, chain->streamSize);
+      PrintHex(out, chain->stream.Bytes(), chain->stream.Size());
     }
     fputc('}', out);
   }

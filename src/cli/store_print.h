@@ -4,8 +4,8 @@
 
 #include <cstdio>
 
-struct PlugInCollection;
-struct ChainCollection;
+class PlugInCollection;
+class ChainCollection;
 
 // A readable tree of the plug-ins with their presets and sizes, then the chains.
 void PrintStoreTree(FILE* out, const PlugInCollection* plugIns, const ChainCollection* chains);

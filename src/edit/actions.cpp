@@ -1,149 +1,140 @@
 #include "edit/actions.h"
 
+#include "model/owned.h"
 #include "store/chain_store.h"
 #include "store/preset_store.h"
 
 namespace {
 
-PresetRecord* SnapshotPreset(const PresetRecord& preset) {
-  PresetRecord* copy = PresetRecord::Create();
-  if (copy != nullptr && copy->CopyFrom(preset) != 0) {
-    DestroyModelObject(copy);
-    return nullptr;
-  }
-  return copy;
-}
-
-ChainRecord* SnapshotChain(const ChainRecord& chain) {
-  ChainRecord* copy = ChainRecord::Create();
-  if (copy != nullptr && copy->CopyFrom(chain) != 0) {
-    DestroyModelObject(copy);
-    return nullptr;
-  }
-  return copy;
-}
-
 // An entry's identity and one preset.
-struct PresetAction : HistoryAction {
-  PlugInEntry* entry;    // owned; no presets
-  PresetRecord* preset;  // owned
+class PresetAction : public HistoryAction {
+ public:
+  PresetAction(StoreId changedStore, std::unique_ptr<PlugInEntry> entrySnapshot,
+               std::unique_ptr<PresetRecord> presetSnapshot)
+      : HistoryAction(changedStore), entry_(std::move(entrySnapshot)), preset_(std::move(presetSnapshot)) {}
 
-  explicit PresetAction(uint32_t changedStore) : HistoryAction(changedStore), entry(nullptr), preset(nullptr) {}
-  ~PresetAction() override {
-    DestroyModelObject(entry);
-    DestroyModelObject(preset);
-  }
-  bool Take(const PlugInEntry& fromEntry, const PresetRecord& fromPreset) {
-    entry = PlugInEntry::CopyIdentity(fromEntry);
-    preset = SnapshotPreset(fromPreset);
-    return entry != nullptr && preset != nullptr;
-  }
-  int32_t Put(Stores& stores, const PresetRecord& what) { return PutPreset(stores, *entry, what, store); }
-  int32_t Remove(Stores& stores) { return RemovePreset(stores, *entry, *preset, store); }
+ protected:
+  int32_t Put(Stores& stores, const PresetRecord& what) { return PutPreset(stores, *entry_, what, store); }
+  int32_t Remove(Stores& stores) { return RemovePreset(stores, *entry_, *preset_, store); }
+  const PresetRecord& preset() const { return *preset_; }
+
+ private:
+  std::unique_ptr<PlugInEntry> entry_;    // no presets
+  std::unique_ptr<PresetRecord> preset_;
 };
 
-struct CopyPresetAction final : PresetAction {
+class CopyPresetAction final : public PresetAction {
+ public:
   using PresetAction::PresetAction;
-  int32_t Apply(Stores& stores) override { return Put(stores, *preset); }
+  int32_t Apply(Stores& stores) override { return Put(stores, preset()); }
   int32_t Revert(Stores& stores) override { return Remove(stores); }
 };
 
-struct OverwritePresetAction final : PresetAction {
-  PresetRecord* replaced;  // owned: the destination's record before the overwrite
+class OverwritePresetAction final : public PresetAction {
+ public:
+  OverwritePresetAction(StoreId changedStore, std::unique_ptr<PlugInEntry> entrySnapshot,
+                        std::unique_ptr<PresetRecord> presetSnapshot, std::unique_ptr<PresetRecord> replaced)
+      : PresetAction(changedStore, std::move(entrySnapshot), std::move(presetSnapshot)), replaced_(std::move(replaced)) {}
+  int32_t Apply(Stores& stores) override { return Put(stores, preset()); }
+  int32_t Revert(Stores& stores) override { return Put(stores, *replaced_); }
 
-  explicit OverwritePresetAction(uint32_t changedStore) : PresetAction(changedStore), replaced(nullptr) {}
-  ~OverwritePresetAction() override { DestroyModelObject(replaced); }
-  int32_t Apply(Stores& stores) override { return Put(stores, *preset); }
-  int32_t Revert(Stores& stores) override { return Put(stores, *replaced); }
+ private:
+  std::unique_ptr<PresetRecord> replaced_;  // the destination's record before the overwrite
 };
 
-struct DeletePresetAction final : PresetAction {
+class DeletePresetAction final : public PresetAction {
+ public:
   using PresetAction::PresetAction;
   int32_t Apply(Stores& stores) override { return Remove(stores); }
-  int32_t Revert(Stores& stores) override { return Put(stores, *preset); }
+  int32_t Revert(Stores& stores) override { return Put(stores, preset()); }
 };
 
-struct ChainAction : HistoryAction {
-  ChainRecord* chain;  // owned
+class ChainAction : public HistoryAction {
+ public:
+  ChainAction(StoreId changedStore, std::unique_ptr<ChainRecord> chainSnapshot)
+      : HistoryAction(changedStore), chain_(std::move(chainSnapshot)) {}
 
-  explicit ChainAction(uint32_t changedStore) : HistoryAction(changedStore), chain(nullptr) {}
-  ~ChainAction() override { DestroyModelObject(chain); }
+ protected:
+  const ChainRecord& chain() const { return *chain_; }
+
+ private:
+  std::unique_ptr<ChainRecord> chain_;
 };
 
-struct CopyChainAction final : ChainAction {
+class CopyChainAction final : public ChainAction {
+ public:
   using ChainAction::ChainAction;
-  int32_t Apply(Stores& stores) override { return PutChain(stores, *chain, store); }
-  int32_t Revert(Stores& stores) override { return RemoveChain(stores, *chain, store); }
+  int32_t Apply(Stores& stores) override { return PutChain(stores, chain(), store); }
+  int32_t Revert(Stores& stores) override { return RemoveChain(stores, chain(), store); }
 };
 
-struct OverwriteChainAction final : ChainAction {
-  ChainRecord* replaced;  // owned: a copy of the record it replaces
+class OverwriteChainAction final : public ChainAction {
+ public:
+  OverwriteChainAction(StoreId changedStore, std::unique_ptr<ChainRecord> chainSnapshot,
+                       std::unique_ptr<ChainRecord> replaced)
+      : ChainAction(changedStore, std::move(chainSnapshot)), replaced_(std::move(replaced)) {}
+  int32_t Apply(Stores& stores) override { return PutChain(stores, chain(), store); }
+  int32_t Revert(Stores& stores) override { return PutChain(stores, *replaced_, store); }
 
-  explicit OverwriteChainAction(uint32_t changedStore) : ChainAction(changedStore), replaced(nullptr) {}
-  ~OverwriteChainAction() override { DestroyModelObject(replaced); }
-  int32_t Apply(Stores& stores) override { return PutChain(stores, *chain, store); }
-  int32_t Revert(Stores& stores) override { return PutChain(stores, *replaced, store); }
+ private:
+  std::unique_ptr<ChainRecord> replaced_;  // a copy of the record it replaces
 };
 
-struct DeleteChainAction final : ChainAction {
+class DeleteChainAction final : public ChainAction {
+ public:
   using ChainAction::ChainAction;
-  int32_t Apply(Stores& stores) override { return RemoveChain(stores, *chain, store); }
-  int32_t Revert(Stores& stores) override { return PutChain(stores, *chain, store); }
+  int32_t Apply(Stores& stores) override { return RemoveChain(stores, chain(), store); }
+  int32_t Revert(Stores& stores) override { return PutChain(stores, chain(), store); }
 };
 
-// Keeps a half-built action from leaking: null unless `complete`.
-HistoryAction* Finish(HistoryAction* action, bool complete) {
-  if (complete) return action;
-  DestroyModelObject(action);
-  return nullptr;
+template <class Action>
+std::unique_ptr<HistoryAction> NewPresetAction(const PlugInEntry& entry, const PresetRecord& preset, StoreId store) {
+  std::unique_ptr<PlugInEntry> identity = PlugInEntry::CopyIdentity(entry);
+  std::unique_ptr<PresetRecord> snapshot = PresetRecord::CopyOf(preset);
+  if (!identity || !snapshot) return nullptr;
+  return MakeOwned<Action>(store, std::move(identity), std::move(snapshot));
 }
 
 template <class Action>
-HistoryAction* NewPresetAction(const PlugInEntry& entry, const PresetRecord& preset, uint32_t store) {
-  Action* action = NewModelObject<Action>(store);
-  if (action == nullptr) return nullptr;
-  return Finish(action, action->Take(entry, preset));
-}
-
-template <class Action>
-HistoryAction* NewChainAction(const ChainRecord& chain, uint32_t store) {
-  Action* action = NewModelObject<Action>(store);
-  if (action == nullptr) return nullptr;
-  action->chain = SnapshotChain(chain);
-  return Finish(action, action->chain != nullptr);
+std::unique_ptr<HistoryAction> NewChainAction(const ChainRecord& chain, StoreId store) {
+  std::unique_ptr<ChainRecord> snapshot = ChainRecord::CopyOf(chain);
+  if (!snapshot) return nullptr;
+  return MakeOwned<Action>(store, std::move(snapshot));
 }
 
 }  // namespace
 
-HistoryAction* NewCopyPresetAction(const PlugInEntry& entry, const PresetRecord& preset, uint32_t store) {
+std::unique_ptr<HistoryAction> NewCopyPresetAction(const PlugInEntry& entry, const PresetRecord& preset,
+                                                   StoreId store) {
   return NewPresetAction<CopyPresetAction>(entry, preset, store);
 }
 
-HistoryAction* NewOverwritePresetAction(const PlugInEntry& entry, const PresetRecord& preset,
-                                        const PresetRecord& replaced, uint32_t store) {
-  OverwritePresetAction* action = NewModelObject<OverwritePresetAction>(store);
-  if (action == nullptr) return nullptr;
-  bool complete = action->Take(entry, preset);
-  action->replaced = SnapshotPreset(replaced);
-  return Finish(action, complete && action->replaced != nullptr);
+std::unique_ptr<HistoryAction> NewOverwritePresetAction(const PlugInEntry& entry, const PresetRecord& preset,
+                                                        const PresetRecord& replaced, StoreId store) {
+  std::unique_ptr<PlugInEntry> identity = PlugInEntry::CopyIdentity(entry);
+  std::unique_ptr<PresetRecord> snapshot = PresetRecord::CopyOf(preset);
+  std::unique_ptr<PresetRecord> old = PresetRecord::CopyOf(replaced);
+  if (!identity || !snapshot || !old) return nullptr;
+  return MakeOwned<OverwritePresetAction>(store, std::move(identity), std::move(snapshot), std::move(old));
 }
 
-HistoryAction* NewDeletePresetAction(const PlugInEntry& entry, const PresetRecord& preset, uint32_t store) {
+std::unique_ptr<HistoryAction> NewDeletePresetAction(const PlugInEntry& entry, const PresetRecord& preset,
+                                                     StoreId store) {
   return NewPresetAction<DeletePresetAction>(entry, preset, store);
 }
 
-HistoryAction* NewCopyChainAction(const ChainRecord& chain, uint32_t store) {
+std::unique_ptr<HistoryAction> NewCopyChainAction(const ChainRecord& chain, StoreId store) {
   return NewChainAction<CopyChainAction>(chain, store);
 }
 
-HistoryAction* NewOverwriteChainAction(const ChainRecord& chain, const ChainRecord& replaced, uint32_t store) {
-  HistoryAction* action = NewChainAction<OverwriteChainAction>(chain, store);
-  if (action == nullptr) return nullptr;
-  OverwriteChainAction* overwrite = static_cast<OverwriteChainAction*>(action);
-  overwrite->replaced = SnapshotChain(replaced);
-  return Finish(action, overwrite->replaced != nullptr);
+std::unique_ptr<HistoryAction> NewOverwriteChainAction(const ChainRecord& chain, const ChainRecord& replaced,
+                                                       StoreId store) {
+  std::unique_ptr<ChainRecord> snapshot = ChainRecord::CopyOf(chain);
+  std::unique_ptr<ChainRecord> old = ChainRecord::CopyOf(replaced);
+  if (!snapshot || !old) return nullptr;
+  return MakeOwned<OverwriteChainAction>(store, std::move(snapshot), std::move(old));
 }
 
-HistoryAction* NewDeleteChainAction(const ChainRecord& chain, uint32_t store) {
+std::unique_ptr<HistoryAction> NewDeleteChainAction(const ChainRecord& chain, StoreId store) {
   return NewChainAction<DeleteChainAction>(chain, store);
 }

@@ -4,7 +4,7 @@
 // the store-level operations.
 #pragma once
 
-#include <cstdint>
+#include <memory>
 
 #include "edit/history.h"
 #include "model/chain_record.h"
@@ -12,10 +12,13 @@
 #include "model/preset_record.h"
 
 // Each gives a new action owning fresh snapshots, or null when memory is short.
-HistoryAction* NewCopyPresetAction(const PlugInEntry& entry, const PresetRecord& preset, uint32_t store);
-HistoryAction* NewOverwritePresetAction(const PlugInEntry& entry, const PresetRecord& preset,
-                                        const PresetRecord& replaced, uint32_t store);
-HistoryAction* NewDeletePresetAction(const PlugInEntry& entry, const PresetRecord& preset, uint32_t store);
-HistoryAction* NewCopyChainAction(const ChainRecord& chain, uint32_t store);
-HistoryAction* NewOverwriteChainAction(const ChainRecord& chain, const ChainRecord& replaced, uint32_t store);
-HistoryAction* NewDeleteChainAction(const ChainRecord& chain, uint32_t store);
+std::unique_ptr<HistoryAction> NewCopyPresetAction(const PlugInEntry& entry, const PresetRecord& preset,
+                                                   StoreId store);
+std::unique_ptr<HistoryAction> NewOverwritePresetAction(const PlugInEntry& entry, const PresetRecord& preset,
+                                                        const PresetRecord& replaced, StoreId store);
+std::unique_ptr<HistoryAction> NewDeletePresetAction(const PlugInEntry& entry, const PresetRecord& preset,
+                                                     StoreId store);
+std::unique_ptr<HistoryAction> NewCopyChainAction(const ChainRecord& chain, StoreId store);
+std::unique_ptr<HistoryAction> NewOverwriteChainAction(const ChainRecord& chain, const ChainRecord& replaced,
+                                                       StoreId store);
+std::unique_ptr<HistoryAction> NewDeleteChainAction(const ChainRecord& chain, StoreId store);

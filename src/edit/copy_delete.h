@@ -14,14 +14,14 @@
 #include "model/chain_collection.h"
 #include "model/plugin_collection.h"
 
-int32_t CopyPreset(EditContext& edit, const PlugInEntry& source, const PresetRecord& preset, uint32_t destination);
-int32_t CopyEntryPresets(EditContext& edit, const PlugInEntry& source, uint32_t destination);
-int32_t CopyAllEntries(EditContext& edit, const PlugInCollection& source, uint32_t destination);
-int32_t CopyChain(EditContext& edit, const ChainRecord& chain, uint32_t destination);
-int32_t CopyAllChains(EditContext& edit, const ChainCollection& source, uint32_t destination);
+int32_t CopyPreset(EditContext& edit, const PlugInEntry& source, const PresetRecord& preset, StoreId destination);
+int32_t CopyEntryPresets(EditContext& edit, const PlugInEntry& source, StoreId destination);
+int32_t CopyAllEntries(EditContext& edit, const PlugInCollection& source, StoreId destination);
+int32_t CopyChain(EditContext& edit, const ChainRecord& chain, StoreId destination);
+int32_t CopyAllChains(EditContext& edit, const ChainCollection& source, StoreId destination);
 
-int32_t DeletePreset(EditContext& edit, const PlugInEntry& entry, const PresetRecord& preset, uint32_t store);
-int32_t DeleteEntryPresets(EditContext& edit, const PlugInEntry& entry, uint32_t store);
-int32_t DeleteAllEntries(EditContext& edit, const PlugInCollection& plugIns, uint32_t store);
-int32_t DeleteChain(EditContext& edit, const ChainRecord& chain, uint32_t store);
-int32_t DeleteAllChains(EditContext& edit, const ChainCollection& chains, uint32_t store);
+int32_t DeletePreset(EditContext& edit, const PlugInEntry& entry, const PresetRecord& preset, StoreId store);
+int32_t DeleteEntryPresets(EditContext& edit, const PlugInEntry& entry, StoreId store);
+int32_t DeleteAllEntries(EditContext& edit, const PlugInCollection& plugIns, StoreId store);
+int32_t DeleteChain(EditContext& edit, const ChainRecord& chain, StoreId store);
+int32_t DeleteAllChains(EditContext& edit, const ChainCollection& chains, StoreId store);

@@ -5,58 +5,56 @@
 // and the caller refreshes that store's pane.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <vector>
 
-#include "kernel/item_list.h"
-#include "model/model_object.h"
 #include "store/stores.h"
 
-struct VtLang;
-
 // One undoable step. An action owns the snapshots it works with (copies of
-// records, never pointers into the collections) and destroys them with
-// itself. Apply carries it out (commit and redo), Revert takes it back (undo).
-struct HistoryAction : ModelObject {
-  uint32_t store;  // the store the action changes
+// records, never pointers into the collections). Apply carries it out
+// (commit and redo), Revert takes it back (undo).
+class HistoryAction {
+ public:
+  explicit HistoryAction(StoreId changedStore) : store(changedStore) {}
+  virtual ~HistoryAction() = default;
+  HistoryAction(const HistoryAction&) = delete;
+  HistoryAction& operator=(const HistoryAction&) = delete;
 
-  explicit HistoryAction(uint32_t changedStore) : store(changedStore) {}
   virtual int32_t Apply(Stores& stores) = 0;
   virtual int32_t Revert(Stores& stores) = 0;
+
+  const StoreId store;  // the store the action changes
 };
 
-constexpr size_t kGroupNameSize = 128;
+// What a group did, for the Edit menu's Undo and Redo texts.
+enum class GroupKind { Copy, Delete };
 
 struct HistoryGroup {
-  uint32_t source;       // the store the operation started from; kept, not used
-  uint32_t destination;  // the store the group changes
-  VtList* actions;       // owned actions, in recording order
-  char name[kGroupNameSize];
+  StoreId source;       // the store the operation started from; kept, not used
+  StoreId destination;  // the store the group changes
+  GroupKind kind;
+  std::vector<std::unique_ptr<HistoryAction>> actions;  // in recording order
 };
 
-// Overwrite answers standing for the rest of the group being recorded.
-constexpr uint32_t kOverwriteAsk = 0;
-constexpr uint32_t kOverwriteAll = 1;
-constexpr uint32_t kOverwriteNone = 2;
+// The standing answer to the overwrite question for the rest of the group
+// being recorded.
+enum class OverwriteRule { Ask, OverwriteAll, SkipAll };
 
 struct History {
-  uint32_t overwriteAnswer;
-  VtList* redo;           // owned groups that can be redone, newest first
-  VtList* undo;           // owned groups that can be undone, newest first
-  HistoryGroup* pending;  // owned; the group being recorded, or null
+  OverwriteRule overwriteRule = OverwriteRule::Ask;
+  std::vector<std::unique_ptr<HistoryGroup>> undo;  // newest last
+  std::vector<std::unique_ptr<HistoryGroup>> redo;  // newest last
+  std::unique_ptr<HistoryGroup> pending;            // the group being recorded, or null
 };
 
-// Null when memory is short.
-History* CreateHistory();
-void DestroyHistory(History* history);
-
 // Starts recording a new group (a group left pending is destroyed) and sets
-// the overwrite answer back to asking.
-void BeginGroup(History& history, uint32_t source, uint32_t destination);
-// Names the pending group with string `id` ("Copy", "Delete").
-void SetGroupName(History& history, VtLang* strings, uint32_t id);
-// The pending group takes the action; without one the action is destroyed.
-void AddAction(History& history, HistoryAction* action);
+// the overwrite rule back to asking. False when memory is short (then no
+// group is pending).
+bool BeginGroup(History& history, StoreId source, StoreId destination, GroupKind kind);
+// The pending group takes the action; E_OUTOFMEMORY (the action destroyed)
+// without a pending group or without room.
+int32_t AddAction(History& history, std::unique_ptr<HistoryAction> action);
 void DiscardGroup(History& history);
 // Number of actions recorded in the pending group (0 when none is pending).
 int32_t GetPendingActionCount(const History& history);
@@ -73,13 +71,13 @@ int32_t CommitGroup(History& history, Stores& stores);
 // it back. Both give 0 and change nothing when their stack is empty;
 // otherwise the status as CommitGroup gives it, and `changedStore` (when
 // given) receives the group's destination.
-int32_t Undo(History& history, Stores& stores, uint32_t* changedStore);
-int32_t Redo(History& history, Stores& stores, uint32_t* changedStore);
+int32_t Undo(History& history, Stores& stores, StoreId* changedStore);
+int32_t Redo(History& history, Stores& stores, StoreId* changedStore);
 
 int32_t GetUndoCount(const History& history);
 int32_t GetRedoCount(const History& history);
-// The newest group's name, cut to the buffer; empty when the stack is.
-void GetUndoName(const History& history, char* buffer, size_t size);
-void GetRedoName(const History& history, char* buffer, size_t size);
+// The kind of the newest group of a stack; callers ask only when it is not empty.
+GroupKind GetUndoKind(const History& history);
+GroupKind GetRedoKind(const History& history);
 void ClearUndo(History& history);
 void ClearRedo(History& history);

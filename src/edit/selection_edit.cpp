@@ -3,15 +3,12 @@
 #include <cstring>
 
 #include "edit/copy_delete.h"
-#include "resource.h"
 #include "store/preset_store.h"
 
 namespace {
 
-uint32_t OtherStore(uint32_t store) { return IsSystemStore(store) ? kPackageStore : kSystemStore; }
-
-const PlugInCollection* PlugInsOf(Stores& stores, uint32_t store) { return stores.plugIns[StoreSlot(store)]; }
-const ChainCollection* ChainsOf(Stores& stores, uint32_t store) { return stores.chains[StoreSlot(store)]; }
+const PlugInCollection* PlugInsOf(const Stores& stores, StoreId store) { return stores.Of(store).plugIns.get(); }
+const ChainCollection* ChainsOf(const Stores& stores, StoreId store) { return stores.Of(store).chains.get(); }
 
 uint32_t TotalPresets(const PlugInCollection* plugIns) {
   return plugIns != nullptr ? plugIns->GetTotalPresetCount() : 0;
@@ -19,8 +16,6 @@ uint32_t TotalPresets(const PlugInCollection* plugIns) {
 uint32_t ChainCount(const ChainCollection* chains) {
   return chains != nullptr ? static_cast<uint32_t>(chains->GetChainCount()) : 0;
 }
-
-const char* NameAt(const Selection& selection, int32_t index) { return VtList_At<const char>(selection.names, index); }
 
 // What one name stands for, found in `store`; the operations take what they
 // need. A name that finds no record is passed over.
@@ -31,15 +26,15 @@ struct Item {
   const ChainRecord* chain;
 };
 
-Item FindItem(Stores& stores, uint32_t store, const Selection& selection, const char* name) {
-  Item item{ClassifyItem(name, selection.focusKind, selection.selectedKind), nullptr, nullptr, nullptr};
+Item FindItem(const Stores& stores, StoreId store, const Selection& selection, const char* name) {
+  Item item{ClassifyItem(name, selection.focus, selection.selectedKind), nullptr, nullptr, nullptr};
   switch (item.kind) {
     case NodeKind::PlugIn:
       item.entry = FindPlugInByNameInStore(stores, store, name);
       break;
     case NodeKind::Preset:
       item.entry = FindPlugInByNameInStore(stores, store, selection.context);
-      if (item.entry != nullptr) item.preset = item.entry->FindPresetRecord(name);
+      if (item.entry != nullptr) item.preset = item.entry->FindPreset(name);
       break;
     case NodeKind::Chain:
       item.chain = FindChainInStore(stores, store, name);
@@ -53,21 +48,21 @@ Item FindItem(Stores& stores, uint32_t store, const Selection& selection, const 
 // The record-level operations of a copy or a delete, and the store they
 // record for: the other store for a copy, the same one for a delete.
 struct Operations {
-  int32_t (*allEntries)(EditContext&, const PlugInCollection&, uint32_t);
-  int32_t (*entryPresets)(EditContext&, const PlugInEntry&, uint32_t);
-  int32_t (*preset)(EditContext&, const PlugInEntry&, const PresetRecord&, uint32_t);
-  int32_t (*allChains)(EditContext&, const ChainCollection&, uint32_t);
-  int32_t (*chain)(EditContext&, const ChainRecord&, uint32_t);
+  int32_t (*allEntries)(EditContext&, const PlugInCollection&, StoreId);
+  int32_t (*entryPresets)(EditContext&, const PlugInEntry&, StoreId);
+  int32_t (*preset)(EditContext&, const PlugInEntry&, const PresetRecord&, StoreId);
+  int32_t (*allChains)(EditContext&, const ChainCollection&, StoreId);
+  int32_t (*chain)(EditContext&, const ChainRecord&, StoreId);
   bool toOtherStore;
 };
 
 const Operations kCopy = {CopyAllEntries, CopyEntryPresets, CopyPreset, CopyAllChains, CopyChain, true};
 const Operations kDelete = {DeleteAllEntries, DeleteEntryPresets, DeletePreset, DeleteAllChains, DeleteChain, false};
 
-int32_t RunItem(EditContext& edit, uint32_t store, const Item& item, const Operations& op) {
-  uint32_t target = op.toOtherStore ? OtherStore(store) : store;
-  const PlugInCollection* plugIns = PlugInsOf(*edit.stores, store);
-  const ChainCollection* chains = ChainsOf(*edit.stores, store);
+int32_t RunItem(EditContext& edit, StoreId store, const Item& item, const Operations& op) {
+  StoreId target = op.toOtherStore ? OtherStore(store) : store;
+  const PlugInCollection* plugIns = PlugInsOf(edit.stores, store);
+  const ChainCollection* chains = ChainsOf(edit.stores, store);
   switch (item.kind) {
     case NodeKind::PackageRoot: {
       int32_t result = plugIns != nullptr && plugIns->GetCount() > 0 ? op.allEntries(edit, *plugIns, target) : 0;
@@ -93,24 +88,24 @@ int32_t RunItem(EditContext& edit, uint32_t store, const Item& item, const Opera
 // Records the operation for every name of every selection into the pending
 // group, stopping at the first result that is not 0; the group is discarded
 // when recording stopped.
-int32_t RecordItems(EditContext& edit, uint32_t store, const Selection* selections, int count,
+int32_t RecordItems(EditContext& edit, StoreId store, const Selection* selections, int count,
                     const Operations& operations) {
   int32_t status = 0;
   for (int s = 0; s < count && status == 0; ++s) {
     const Selection& selection = selections[s];
-    for (int32_t i = 0; i < VtList_Count(selection.names) && status == 0; ++i) {
-      const char* name = NameAt(selection, i);
-      if (name != nullptr) status = RunItem(edit, store, FindItem(*edit.stores, store, selection, name), operations);
+    for (int32_t i = 0; i < selection.names.Count() && status == 0; ++i) {
+      const char* name = selection.names.At(i);
+      status = RunItem(edit, store, FindItem(edit.stores, store, selection, name), operations);
     }
   }
-  if (status != 0) DiscardGroup(*edit.history);
+  if (status != 0) DiscardGroup(edit.history);
   return status;
 }
 
 }  // namespace
 
-NodeKind ClassifyItem(const char* name, int focusKind, NodeKind selectedKind) {
-  if (focusKind == kFocusTree) return selectedKind;
+NodeKind ClassifyItem(const char* name, FocusKind focus, NodeKind selectedKind) {
+  if (focus == FocusKind::Tree) return selectedKind;
   switch (selectedKind) {
     case NodeKind::PackageRoot:
       return strcmp(name, kPlugInGroupLabel) == 0 ? NodeKind::PlugInGroup : NodeKind::ChainGroup;
@@ -125,14 +120,13 @@ NodeKind ClassifyItem(const char* name, int focusKind, NodeKind selectedKind) {
   }
 }
 
-uint32_t CountAffectedItems(Stores& stores, uint32_t store, const Selection& selection) {
+uint32_t CountAffectedItems(const Stores& stores, StoreId store, const Selection& selection) {
   const PlugInCollection* plugIns = PlugInsOf(stores, store);
   const ChainCollection* chains = ChainsOf(stores, store);
   uint32_t total = 0;
-  for (int32_t i = 0; i < VtList_Count(selection.names); ++i) {
-    const char* name = NameAt(selection, i);
-    if (name == nullptr) continue;
-    switch (ClassifyItem(name, selection.focusKind, selection.selectedKind)) {
+  for (int32_t i = 0; i < selection.names.Count(); ++i) {
+    const char* name = selection.names.At(i);
+    switch (ClassifyItem(name, selection.focus, selection.selectedKind)) {
       case NodeKind::PackageRoot:
         total += ChainCount(chains) + TotalPresets(plugIns);
         break;
@@ -158,38 +152,36 @@ uint32_t CountAffectedItems(Stores& stores, uint32_t store, const Selection& sel
   return total;
 }
 
-int32_t RecordCopyOfSelections(EditContext& edit, uint32_t source, const Selection* selections, int count) {
-  BeginGroup(*edit.history, source, OtherStore(source));
-  SetGroupName(*edit.history, edit.strings, IDS_GROUP_COPY);
+int32_t RecordCopyOfSelections(EditContext& edit, StoreId source, const Selection* selections, int count) {
+  if (!BeginGroup(edit.history, source, OtherStore(source), GroupKind::Copy)) return E_OUTOFMEMORY;
   edit.overwriteCount = 0;
-  for (int s = 0; s < count; ++s) edit.overwriteCount += CountAffectedItems(*edit.stores, source, selections[s]);
+  for (int s = 0; s < count; ++s) edit.overwriteCount += CountAffectedItems(edit.stores, source, selections[s]);
   return RecordItems(edit, source, selections, count, kCopy);
 }
 
-EditOutcome CommitRecordedGroup(EditContext& edit, uint32_t changedStore) {
+EditOutcome CommitRecordedGroup(EditContext& edit, StoreId changedStore) {
   EditOutcome outcome{E_FAIL, false, changedStore};
-  History& history = *edit.history;
+  History& history = edit.history;
   if (GetPendingActionCount(history) == 0) {
     DiscardGroup(history);
     return outcome;
   }
   int32_t undoBefore = GetUndoCount(history);
-  outcome.status = CommitGroup(history, *edit.stores);
+  outcome.status = CommitGroup(history, edit.stores);
   // A commit whose actions failed still changed the store: the caller
   // refreshes whenever the group went onto the undo stack.
   outcome.committed = GetUndoCount(history) > undoBefore;
   return outcome;
 }
 
-EditOutcome CopySelectionsToOtherStore(EditContext& edit, uint32_t source, const Selection* selections, int count) {
+EditOutcome CopySelectionsToOtherStore(EditContext& edit, StoreId source, const Selection* selections, int count) {
   int32_t status = RecordCopyOfSelections(edit, source, selections, count);
   if (status != 0) return EditOutcome{status, false, OtherStore(source)};
   return CommitRecordedGroup(edit, OtherStore(source));
 }
 
-EditOutcome DeleteSelections(EditContext& edit, uint32_t store, const Selection* selections, int count) {
-  BeginGroup(*edit.history, store, store);
-  SetGroupName(*edit.history, edit.strings, IDS_GROUP_DELETE);
+EditOutcome DeleteSelections(EditContext& edit, StoreId store, const Selection* selections, int count) {
+  if (!BeginGroup(edit.history, store, store, GroupKind::Delete)) return EditOutcome{E_OUTOFMEMORY, false, store};
   int32_t status = RecordItems(edit, store, selections, count, kDelete);
   if (status != 0) return EditOutcome{status, false, store};
   return CommitRecordedGroup(edit, store);

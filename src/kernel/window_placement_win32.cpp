@@ -57,9 +57,9 @@ void SetDefault(WINDOWPLACEMENT* placement) {
 
 }  // namespace
 
-int32_t VtLoadWindowPlacement(const VtMetric* handle, int32_t id, int32_t mode, WINDOWPLACEMENT* placement) {
+int32_t VtLoadWindowPlacement(const VtMetric* handle, int32_t id, VtPlacementMode mode, WINDOWPLACEMENT* placement) {
   uint32_t got = VtGetMetricBinary(handle, id, placement, sizeof(WINDOWPLACEMENT));
-  if (mode == 2) {
+  if (mode == VtPlacementMode::ApplyOrDefault) {
     if (got == sizeof(WINDOWPLACEMENT) && placement->ptMaxPosition.x < 0 && placement->ptMaxPosition.y < 0) return 0;
     SetDefault(placement);
     return 1;
@@ -74,22 +74,17 @@ void VtFixWindowPlacement(WINDOWPLACEMENT* placement) {
   }
 }
 
-int32_t VtWindowPlacement(HWND window, const VtMetric* handle, int32_t id, int32_t mode) {
+int32_t VtWindowPlacement(HWND window, const VtMetric* handle, int32_t id, VtPlacementMode mode) {
   WINDOWPLACEMENT placement = {};
   placement.length = sizeof(placement);
-  switch (mode) {
-    case 0:
-      if (!GetWindowPlacement(window, &placement)) return E_FAIL;
-      return VtSetMetricBinary(handle, id, &placement, sizeof(placement));
-    case 1:
-    case 2:
-      if (VtLoadWindowPlacement(handle, id, mode, &placement) != 0 && mode == 1) return 0;
-      VtFixWindowPlacement(&placement);
-      placement.length = sizeof(placement);
-      return SetWindowPlacement(window, &placement) ? 0 : E_FAIL;
-    default:
-      return E_FAIL;
+  if (mode == VtPlacementMode::Save) {
+    if (!GetWindowPlacement(window, &placement)) return E_FAIL;
+    return VtSetMetricBinary(handle, id, &placement, sizeof(placement));
   }
+  if (VtLoadWindowPlacement(handle, id, mode, &placement) != 0 && mode == VtPlacementMode::Apply) return 0;
+  VtFixWindowPlacement(&placement);
+  placement.length = sizeof(placement);
+  return SetWindowPlacement(window, &placement) ? 0 : E_FAIL;
 }
 
 bool VtIsWindowCaptionVisible(const RECT* rect) {

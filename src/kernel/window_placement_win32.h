@@ -9,22 +9,29 @@
 
 constexpr uint32_t kVtPlacementSize = 44;  // WINDOWPLACEMENT, the same on 32 and 64 bits
 
-// Reads the placement stored as binary metric `id`. Mode 2 uses it only when
-// all 44 bytes were there and both coordinates of its maximised position are
-// negative; otherwise it resets `placement` to the default (restored, the
-// primary work area shrunk by a sixteenth on each side) and gives 1. Other
-// modes give 1 when fewer than 44 bytes were read. 0: the stored placement
-// is in `placement`.
-int32_t VtLoadWindowPlacement(const VtMetric* handle, int32_t id, int32_t mode, WINDOWPLACEMENT* placement);
+// What VtWindowPlacement does, and how VtLoadWindowPlacement reads.
+enum class VtPlacementMode {
+  Save = 0,            // store the window's placement
+  Apply = 1,           // apply a stored placement, if there is one
+  ApplyOrDefault = 2,  // apply the stored placement, or the default one
+};
+
+// Reads the placement stored as binary metric `id`. ApplyOrDefault uses it
+// only when all 44 bytes were there and both coordinates of its maximised
+// position are negative; otherwise it resets `placement` to the default
+// (restored, the primary work area shrunk by a sixteenth on each side) and
+// gives 1. The other modes give 1 when fewer than 44 bytes were read. 0: the
+// stored placement is in `placement`.
+int32_t VtLoadWindowPlacement(const VtMetric* handle, int32_t id, VtPlacementMode mode, WINDOWPLACEMENT* placement);
 
 // A minimised show state becomes normal, and a normal rectangle whose
 // caption shows on no monitor is moved onto the desktop.
 void VtFixWindowPlacement(WINDOWPLACEMENT* placement);
 
-// Mode 0 saves the window's placement as metric `id`; mode 1 applies a
-// stored one (fixed) if there is one; mode 2 applies the stored or default
-// one (fixed). Gives 0, or E_FAIL for another mode or a failed save.
-int32_t VtWindowPlacement(HWND window, const VtMetric* handle, int32_t id, int32_t mode);
+// Saves the window's placement as metric `id`, or applies the stored (or
+// default) one after fixing it. Gives 0, or E_FAIL when it could not be saved
+// or applied.
+int32_t VtWindowPlacement(HWND window, const VtMetric* handle, int32_t id, VtPlacementMode mode);
 
 bool VtIsWindowCaptionVisible(const RECT* rect);
 

@@ -1,32 +1,20 @@
 #include "model/chain_collection.h"
 
-#include "model/model_list.h"
+#include "model/owned.h"
 #include "platform/text.h"
 
-ChainCollection::~ChainCollection() { ModelList_Destroy(chains); }
+namespace {
 
-ChainCollection* ChainCollection::Create() {
-  ChainCollection* collection = NewModelObject<ChainCollection>();
-  if (collection == nullptr) return nullptr;
-  if (ModelList_Create(&collection->chains) != 0) {
-    DestroyModelObject(collection);
-    return nullptr;
-  }
-  return collection;
-}
+// Below this many chains a walk is as quick as the index.
+constexpr int32_t kIndexFrom = 32;
 
-int32_t ChainCollection::GetChainCount() const { return VtList_Count(chains); }
+}  // namespace
 
-ChainRecord* ChainCollection::Get(int32_t index) const { return ModelList_At<ChainRecord>(chains, index); }
+ChainCollection::ChainCollection() : chains_(AddNameToIndex<ChainRecord>, kIndexFrom) {}
 
-int32_t ChainCollection::Append(ChainRecord* chain) { return ModelList_Append(&chains, chain); }
+std::unique_ptr<ChainCollection> ChainCollection::Create() { return MakeOwned<ChainCollection>(); }
 
-void ChainCollection::RemoveAt(int32_t index) { ModelList_RemoveAt(chains, index); }
-
-int32_t ChainCollection::FindChainByName(const char* chainName) const {
-  for (int32_t i = 0; i < GetChainCount(); ++i) {
-    const ChainRecord* chain = Get(i);
-    if (chain != nullptr && Text_EqualNoCase(chain->name, chainName)) return i;
-  }
-  return -1;
+ChainRecord* ChainCollection::FindChainByName(const char* chainName) const {
+  return chains_.Find(IndexKey{'N', 0, chainName}, nullptr, nullptr,
+                      [&](const ChainRecord& chain) { return Text_EqualNoCase(chain.name, chainName); });
 }

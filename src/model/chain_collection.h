@@ -2,27 +2,31 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
-#include "kernel/item_list.h"
 #include "model/chain_record.h"
-#include "model/model_object.h"
+#include "model/indexed_list.h"
 
-struct ChainCollection final : ModelObject {
-  VtList* chains;  // owned chain records
-
-  ChainCollection() : chains(nullptr) {}
-  ~ChainCollection() override;
+class ChainCollection {
+ public:
+  ChainCollection();
   ChainCollection(const ChainCollection&) = delete;
   ChainCollection& operator=(const ChainCollection&) = delete;
 
-  static ChainCollection* Create();  // null when memory is short
+  static std::unique_ptr<ChainCollection> Create();  // null when memory is short
 
-  int32_t GetChainCount() const;
-  ChainRecord* Get(int32_t index) const;
-  // The collection owns the chain only on success.
-  int32_t Append(ChainRecord* chain);
-  // Destroys the chain at `index` and removes it.
-  void RemoveAt(int32_t index);
-  // First chain whose name equals `chainName` in any letter case, or -1.
-  int32_t FindChainByName(const char* chainName) const;
+  int32_t GetChainCount() const { return chains_.Count(); }
+  ChainRecord* Get(int32_t index) const { return chains_.At(index); }
+  const std::vector<std::unique_ptr<ChainRecord>>& Chains() const { return chains_.Items(); }
+  // On E_OUTOFMEMORY the chain is destroyed and the collection is unchanged.
+  int32_t Append(std::unique_ptr<ChainRecord> chain) { return chains_.Append(std::move(chain)); }
+  // Destroys the chain and removes it.
+  void Remove(const ChainRecord* chain) { chains_.RemoveAt(chains_.IndexOf(chain)); }
+  // A chain was renamed: searches must find it under its new name.
+  void NamesChanged() { chains_.KeysChanged(); }
+  // The first chain whose name equals `chainName` in any letter case, or null.
+  ChainRecord* FindChainByName(const char* chainName) const;
+
+ private:
+  IndexedList<ChainRecord> chains_;
 };

@@ -25,54 +25,45 @@ bool MakeKey(const IndexKey& key, std::string* out) {
 
 }  // namespace
 
-struct KeyIndex {
-  std::unordered_map<std::string, std::vector<const void*>> buckets;  // records in list order
-  std::unordered_map<const void*, std::vector<std::string>> keysOf;   // where each record was put
-};
-
-KeyIndex* KeyIndex_Create() { return new (std::nothrow) KeyIndex; }
-
-void KeyIndex_Destroy(KeyIndex* index) { delete index; }
-
-bool KeyIndex_Add(KeyIndex* index, const void* record, const IndexKey* keys, size_t count) {
+bool KeyIndex_Add(KeyIndex& index, const void* record, const IndexKey* keys, size_t count) {
   try {
     std::vector<std::string> made(count);
     for (size_t i = 0; i < count; ++i) {
       if (!MakeKey(keys[i], &made[i])) return false;
     }
     for (const std::string& key : made) {
-      std::vector<const void*>& bucket = index->buckets[key];
+      std::vector<const void*>& bucket = index.buckets[key];
       if (bucket.empty() || bucket.back() != record) bucket.push_back(record);
     }
-    index->keysOf[record] = std::move(made);
+    index.keysOf[record] = std::move(made);
     return true;
   } catch (const std::bad_alloc&) {
     return false;
   }
 }
 
-void KeyIndex_Remove(KeyIndex* index, const void* record) {
-  auto found = index->keysOf.find(record);
-  if (found == index->keysOf.end()) return;
+void KeyIndex_Remove(KeyIndex& index, const void* record) {
+  auto found = index.keysOf.find(record);
+  if (found == index.keysOf.end()) return;
   for (const std::string& key : found->second) {
-    auto bucket = index->buckets.find(key);
-    if (bucket == index->buckets.end()) continue;
+    auto bucket = index.buckets.find(key);
+    if (bucket == index.buckets.end()) continue;
     std::vector<const void*>& records = bucket->second;
     records.erase(std::remove(records.begin(), records.end(), record), records.end());
-    if (records.empty()) index->buckets.erase(bucket);
+    if (records.empty()) index.buckets.erase(bucket);
   }
-  index->keysOf.erase(found);
+  index.keysOf.erase(found);
 }
 
-const void* KeyIndex_Find(KeyIndex* index, const IndexKey& key, KeyIndexFilter accept, const void* context,
+const void* KeyIndex_Find(KeyIndex& index, const IndexKey& key, KeyIndexFilter accept, const void* context,
                           bool* complete) {
   *complete = false;
   try {
     std::string made;
     if (!MakeKey(key, &made)) return nullptr;
     *complete = true;
-    auto bucket = index->buckets.find(made);
-    if (bucket == index->buckets.end()) return nullptr;
+    auto bucket = index.buckets.find(made);
+    if (bucket == index.buckets.end()) return nullptr;
     for (const void* record : bucket->second) {
       if (accept == nullptr || accept(record, context)) return record;
     }
@@ -81,16 +72,4 @@ const void* KeyIndex_Find(KeyIndex* index, const IndexKey& key, KeyIndexFilter a
     *complete = false;
     return nullptr;
   }
-}
-
-KeyIndex* KeyIndex_Build(const VtList* list, KeyIndexAdder add) {
-  KeyIndex* index = KeyIndex_Create();
-  for (int32_t i = 0; index != nullptr && i < VtList_Count(list); ++i) {
-    const void* record = VtList_Get(list, i);
-    if (record != nullptr && !add(index, record)) {
-      KeyIndex_Destroy(index);
-      index = nullptr;
-    }
-  }
-  return index;
 }

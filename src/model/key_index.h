@@ -11,10 +11,10 @@
 
 #include <cstddef>
 #include <cstdint>
-
-#include "kernel/item_list.h"
-
-struct KeyIndex;  // owned by the list it indexes
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 // How a record's text is keyed: 'N' names in any letter case, 'I' class
 // keys as they are spelled, with the plug-in's flags.
@@ -24,24 +24,32 @@ struct IndexKey {
   const char* text;
 };
 
-// Null when memory is short; the owner then walks its list.
-KeyIndex* KeyIndex_Create();
-void KeyIndex_Destroy(KeyIndex* index);
+struct KeyIndex {
+  std::unordered_map<std::string, std::vector<const void*>> buckets;  // records in list order
+  std::unordered_map<const void*, std::vector<std::string>> keysOf;   // where each record was put
+};
 
 // Adds a record appended to the list under each of its keys. False when
 // memory is short or a key cannot be made: the index is then incomplete and
 // must be dropped.
-bool KeyIndex_Add(KeyIndex* index, const void* record, const IndexKey* keys, size_t count);
-void KeyIndex_Remove(KeyIndex* index, const void* record);
-
-// An index of every record of a pointer list, each put in with `add`; null
-// when memory is short or a record cannot be put in.
-using KeyIndexAdder = bool (*)(KeyIndex* index, const void* record);
-KeyIndex* KeyIndex_Build(const VtList* list, KeyIndexAdder add);
+bool KeyIndex_Add(KeyIndex& index, const void* record, const IndexKey* keys, size_t count);
+void KeyIndex_Remove(KeyIndex& index, const void* record);
 
 // Calls `accept` for the records under `key`, in list order, until it
 // gives true; gives that record, or null. `*complete` is false when the
 // question could not be put to the index: the caller walks instead.
 using KeyIndexFilter = bool (*)(const void* record, const void* context);
-const void* KeyIndex_Find(KeyIndex* index, const IndexKey& key, KeyIndexFilter accept, const void* context,
+const void* KeyIndex_Find(KeyIndex& index, const IndexKey& key, KeyIndexFilter accept, const void* context,
                           bool* complete);
+
+// An index of every record of a list of owners, each put in with `add`;
+// null when memory is short or a record cannot be put in (the owner then
+// walks its list).
+template <class T, class Add>
+std::unique_ptr<KeyIndex> KeyIndex_Build(const std::vector<std::unique_ptr<T>>& list, Add add) {
+  std::unique_ptr<KeyIndex> index(new (std::nothrow) KeyIndex);
+  for (size_t i = 0; index && i < list.size(); ++i) {
+    if (!add(*index, list[i].get())) index.reset();
+  }
+  return index;
+}

@@ -1,6 +1,6 @@
-// The kinds of node a store tree shows. Tree nodes and list items carry
-// labels and a kind, never record pointers: every operation finds its
-// records again by label.
+// The kinds of node a store tree shows, and where the keyboard focus is in
+// a pane. Tree nodes and list items carry labels and a kind, never record
+// pointers: every operation finds its records again by label.
 #pragma once
 
 enum class NodeKind {
@@ -16,7 +16,5 @@ enum class NodeKind {
 constexpr const char* kPlugInGroupLabel = "FX Plug-Ins";
 constexpr const char* kChainGroupLabel = "FX Chains";
 
-// Where the keyboard focus is in the active pane.
-constexpr int kFocusNone = 0;
-constexpr int kFocusTree = 1;
-constexpr int kFocusList = 2;
+// Which control of the active pane holds the keyboard focus.
+enum class FocusKind { None = 0, Tree = 1, List = 2 };

@@ -3,42 +3,39 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
-#include "kernel/item_list.h"
-#include "model/model_object.h"
+#include "model/indexed_list.h"
 #include "model/plugin_entry.h"
 
-struct KeyIndex;
-
-struct PlugInCollection final : ModelObject {
-  VtList* entries;              // owned plug-in entries
-  mutable KeyIndex* searchIndex;  // owned; made by the first search of a large collection, kept by Append and RemoveAt
-
-  PlugInCollection() : entries(nullptr), searchIndex(nullptr) {}
-  ~PlugInCollection() override;
+class PlugInCollection {
+ public:
+  PlugInCollection();
   PlugInCollection(const PlugInCollection&) = delete;
   PlugInCollection& operator=(const PlugInCollection&) = delete;
 
-  static PlugInCollection* Create();  // null when memory is short
+  static std::unique_ptr<PlugInCollection> Create();  // null when memory is short
 
-  int32_t GetCount() const;
-  PlugInEntry* Get(int32_t index) const;
-  // The collection owns the entry only on success.
-  int32_t Append(PlugInEntry* entry);
-  // Destroys the entry at `index` and removes it.
-  void RemoveAt(int32_t index);
+  int32_t GetCount() const { return entries_.Count(); }
+  PlugInEntry* Get(int32_t index) const { return entries_.At(index); }
+  const std::vector<std::unique_ptr<PlugInEntry>>& Entries() const { return entries_.Items(); }
+  // On E_OUTOFMEMORY the entry is destroyed and the collection is unchanged.
+  int32_t Append(std::unique_ptr<PlugInEntry> entry) { return entries_.Append(std::move(entry)); }
+  // Destroys the entry and removes it.
+  void Remove(const PlugInEntry* entry) { entries_.RemoveAt(entries_.IndexOf(entry)); }
+  // The entry's name changed: searches by name must find it under the new one.
+  void NamesChanged() { entries_.KeysChanged(); }
 
-  // First entry E for which E.IsSamePlugIn(entry) holds, or -1.
-  int32_t FindSamePlugIn(const PlugInEntry& entry) const;
-  // First entry that MatchesName(text), or -1.
-  int32_t FindPlugInByName(const char* text) const;
-  // The same two searches giving the entry itself (or null): they take
-  // constant time on large collections, where finding the index would not.
-  PlugInEntry* FindSamePlugInEntry(const PlugInEntry& entry) const;
-  PlugInEntry* FindPlugInEntryByName(const char* text) const;
+  // The first entry E for which E.IsSamePlugIn(entry) holds, or null.
+  PlugInEntry* FindSamePlugIn(const PlugInEntry& entry) const;
+  // The first entry that MatchesName(text), or null.
+  PlugInEntry* FindPlugInByName(const char* text) const;
   uint32_t GetTotalPresetCount() const;
   // "Not Installed %03u" with the first number that no entry's name matches.
   void MakeNotInstalledName(char* buffer, size_t size) const;
+
+ private:
+  IndexedList<PlugInEntry> entries_;
 };
 
 // Forms "Not Installed %03u" for `number`, cut to the buffer.

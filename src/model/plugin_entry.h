@@ -4,30 +4,26 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
-#include "kernel/item_list.h"
-#include "model/model_object.h"
+#include "model/indexed_list.h"
 #include "model/names.h"
 #include "model/preset_record.h"
 
-struct KeyIndex;
+class PlugInEntry {
+ public:
+  char name[kNameSize] = {};
+  char classKey[kKeySize] = {};  // the CLSID in registry form; empty for editor entries
+  uint32_t flags = 0;            // kPlugInEditorBit; other bits are carried unchanged
 
-struct PlugInEntry final : ModelObject {
-  char name[kNameSize];
-  char classKey[kKeySize];  // the CLSID in registry form; empty for editor entries
-  uint32_t flags;           // kPlugInEditorBit; other bits are carried unchanged
-  VtList* presets;          // owned preset records, in the order added
-  mutable KeyIndex* presetIndex;  // owned; made by the first search of a long preset list, kept up to date
-
-  PlugInEntry(const char* entryName, const char* entryClassKey);
-  ~PlugInEntry() override;
+  explicit PlugInEntry(const char* entryName = "", const char* entryClassKey = nullptr);
   PlugInEntry(const PlugInEntry&) = delete;
   PlugInEntry& operator=(const PlugInEntry&) = delete;
 
   // Null when memory is short. An absent class key leaves it empty.
-  static PlugInEntry* Create(const char* entryName = "", const char* entryClassKey = nullptr);
+  static std::unique_ptr<PlugInEntry> Create(const char* entryName = "", const char* entryClassKey = nullptr);
   // A new entry with the other's name, class key and flags, and no presets.
-  static PlugInEntry* CopyIdentity(const PlugInEntry& other);
+  static std::unique_ptr<PlugInEntry> CopyIdentity(const PlugInEntry& other);
 
   bool IsEditor() const { return (flags & kPlugInEditorBit) != 0; }
   void SetName(const char* entryName);
@@ -41,16 +37,20 @@ struct PlugInEntry final : ModelObject {
   // entries, this entry matches the other's name.
   bool IsSamePlugIn(const PlugInEntry& other) const;
 
-  int32_t FindPreset(const char* presetName) const;  // -1 when missing
-  // The same search giving the record (or null): constant time on long lists.
-  PresetRecord* FindPresetRecord(const char* presetName) const;
-  int32_t GetPresetCount() const;
-  PresetRecord* GetPreset(int32_t index) const;
-  // The entry owns the preset only on success.
-  int32_t AppendPreset(PresetRecord* preset);
-  // Destroys the preset at `index` and removes it.
-  void RemovePreset(int32_t index);
+  // The first preset whose name equals `presetName` in any letter case, or
+  // null; constant time on long lists.
+  PresetRecord* FindPreset(const char* presetName) const;
+  int32_t GetPresetCount() const { return presets_.Count(); }
+  PresetRecord* GetPreset(int32_t index) const { return presets_.At(index); }
+  const std::vector<std::unique_ptr<PresetRecord>>& Presets() const { return presets_.Items(); }
+  // On E_OUTOFMEMORY the preset is destroyed and the list is unchanged.
+  int32_t AppendPreset(std::unique_ptr<PresetRecord> preset) { return presets_.Append(std::move(preset)); }
+  // Destroys the preset and removes it from the list.
+  void RemovePreset(const PresetRecord* preset) { presets_.RemoveAt(presets_.IndexOf(preset)); }
   // A preset of the list is renamed here, not through the record, so that
   // the entry finds it under its new name.
-  void RenamePreset(int32_t index, const char* presetName);
+  void RenamePreset(PresetRecord* preset, const char* presetName);
+
+ private:
+  IndexedList<PresetRecord> presets_;
 };

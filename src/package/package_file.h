@@ -4,15 +4,16 @@
 
 #include <cstdint>
 
-struct PlugInCollection;
-struct ChainCollection;
+class PlugInCollection;
+class ChainCollection;
 
 // Reads the package at `path` into two new, empty collections, appending in
-// file order. On failure their contents are undefined and the caller
-// destroys them. Statuses: E_FILE_OPEN, E_PACKAGE_FORMAT (not a package, a
+// file order. Names are taken as the file holds them (the caller may show a
+// plug-in under the name its class is registered with on this computer). On
+// failure their contents are undefined and the caller destroys them. Statuses: E_FILE_OPEN, E_PACKAGE_FORMAT (not a package, a
 // broken structure, or an unsafe class key or chain key name), E_RIFF_READ,
 // E_RIFF_END_OF_REGION, E_OUTOFMEMORY.
-int32_t ReadPackage(const char* path, PlugInCollection* plugIns, ChainCollection* chains);
+int32_t ReadPackage(const char* path, PlugInCollection& plugIns, ChainCollection& chains);
 
 // Writes the collections (either may be null: empty) to `path`. The package
 // is written to a temporary file in the same folder, flushed, and only then

@@ -40,8 +40,8 @@ bool Package_IsSafePlugIn(const PlugInEntry& entry) {
 
 bool Package_IsSafeChainKey(const char* keyName) { return IsSafeKeyName(keyName); }
 
-bool Package_CanStorePreset(const PresetRecord& preset) { return preset.dataSize > 0 && preset.data != nullptr; }
+bool Package_CanStorePreset(const PresetRecord& preset) { return !preset.data.Empty(); }
 
 bool Package_CanStoreChain(const ChainRecord& chain) {
-  return chain.streamSize > 0 && chain.stream != nullptr && Package_IsSafeChainKey(chain.keyName);
+  return !chain.stream.Empty() && Package_IsSafeChainKey(chain.keyName);
 }

@@ -8,7 +8,7 @@
 
 #include "package/riff.h"
 
-struct PlugInEntry;
+class PlugInEntry;
 struct PresetRecord;
 struct ChainRecord;
 

@@ -3,13 +3,10 @@
 // so nested walks stay inside their parents and each byte is visited a
 // bounded number of times. Data and stream lengths are checked against their
 // chunk and against what the file still holds before anything is allocated.
-#include <cstdlib>
-
 #include "model/chain_collection.h"
 #include "model/plugin_collection.h"
 #include "package/package_file.h"
 #include "package/package_layout.h"
-#include "store/registered_name.h"
 
 namespace {
 
@@ -104,49 +101,40 @@ int32_t ReadMember(FileHandle file, RiffId type, int32_t* group, Begin begin, Vi
 // fit what the chunk holds after the head and what the file still holds, and
 // is checked before the block is allocated; a length of 0 is refused.
 int32_t ReadHeadAndBlock(const PackageReader& reader, uint32_t chunkSize, unsigned char* head, uint32_t headSize,
-                         size_t lengthAt, unsigned char** block, uint32_t* length) {
+                         size_t lengthAt, ByteBlock* block) {
   int32_t status = riff_ReadDataBounded(reader.file, head, headSize, chunkSize);
   if (status != 0) return status;
-  *length = riff_GetU32(head + lengthAt);
-  if (*length == 0 || chunkSize < headSize || *length > chunkSize - headSize || *length > BytesLeftInFile(reader)) {
+  uint32_t length = riff_GetU32(head + lengthAt);
+  if (length == 0 || chunkSize < headSize || length > chunkSize - headSize || length > BytesLeftInFile(reader)) {
     return E_RIFF_READ;
   }
-  unsigned char* bytes = static_cast<unsigned char*>(malloc(*length));
-  if (bytes == nullptr) return E_OUTOFMEMORY;
+  std::unique_ptr<unsigned char[]> bytes = NewBytes(length);
+  if (!bytes) return E_OUTOFMEMORY;
   uint32_t done = 0;
-  if (File_Read(reader.file, bytes, *length, &done) != 0 || done != *length) {
-    free(bytes);
-    return E_RIFF_READ;
-  }
-  *block = bytes;
+  if (File_Read(reader.file, bytes.get(), length, &done) != 0 || done != length) return E_RIFF_READ;
+  block->Adopt(std::move(bytes), length);
   return 0;
 }
 
 int32_t ReadPresetHead(const PackageReader& reader, uint32_t chunkSize, PresetRecord* preset) {
   unsigned char head[kPresetHeadSize] = {};
-  unsigned char* data = nullptr;
-  uint32_t length = 0;
-  int32_t status = ReadHeadAndBlock(reader, chunkSize, head, sizeof(head), kPresetLengthAt, &data, &length);
+  int32_t status = ReadHeadAndBlock(reader, chunkSize, head, sizeof(head), kPresetLengthAt, &preset->data);
   if (status != 0) return status;
   Package_GetName(head + kPresetNameAt, kNameUnits, preset->name, sizeof(preset->name));
-  preset->AdoptData(data, length);
   // Over the pad byte of odd data, to the chunk's end.
-  if (length & 1) File_Seek(reader.file, 1, FileOrigin::Current, nullptr);
+  if (preset->data.Size() & 1) File_Seek(reader.file, 1, FileOrigin::Current, nullptr);
   return 0;
 }
 
 // The stream has no pad byte after it: the file stays right after it.
 int32_t ReadChainHead(const PackageReader& reader, uint32_t chunkSize, ChainRecord* chain) {
   unsigned char head[kChainHeadSize] = {};
-  unsigned char* stream = nullptr;
-  uint32_t length = 0;
-  int32_t status = ReadHeadAndBlock(reader, chunkSize, head, sizeof(head), kChainLengthAt, &stream, &length);
+  int32_t status = ReadHeadAndBlock(reader, chunkSize, head, sizeof(head), kChainLengthAt, &chain->stream);
   if (status != 0) return status;
   chain->flags = riff_GetU32(head + kChainFlagsAt);
   chain->type = riff_GetU32(head + kChainTypeAt);
   Package_GetName(head + kChainNameAt, kNameUnits, chain->name, sizeof(chain->name));
   Package_GetName(head + kChainKeyNameAt, kKeyUnits, chain->keyName, sizeof(chain->keyName));
-  chain->AdoptStream(stream, length);
   return 0;
 }
 
@@ -167,61 +155,53 @@ int32_t ReadPlugInHead(const PackageReader& reader, int32_t contentsSize, PlugIn
 }
 
 int32_t ReadPreset(const PackageReader& reader, PlugInEntry* entry, int32_t* group) {
-  PresetRecord* preset = PresetRecord::Create();
-  if (preset == nullptr) return E_OUTOFMEMORY;
+  std::unique_ptr<PresetRecord> preset = PresetRecord::Create();
+  if (!preset) return E_OUTOFMEMORY;
   int32_t status = ReadMember(
       reader.file, kPresetType, group, [](int32_t) { return 0; },
       [&](RiffId id, uint32_t size) {
-        if (id == kPresetHeadId) return ReadPresetHead(reader, size, preset);
+        if (id == kPresetHeadId) return ReadPresetHead(reader, size, preset.get());
         riff_SkipChunk(reader.file, size);
         return 0;
       });
-  if (status == 0) status = entry->AppendPreset(preset);
-  if (status != 0) DestroyModelObject(preset);
+  if (status == 0) status = entry->AppendPreset(std::move(preset));
   return status;
 }
 
-int32_t ReadChain(const PackageReader& reader, ChainCollection* chains, int32_t* group) {
-  ChainRecord* chain = ChainRecord::Create();
-  if (chain == nullptr) return E_OUTOFMEMORY;
+int32_t ReadChain(const PackageReader& reader, ChainCollection& chains, int32_t* group) {
+  std::unique_ptr<ChainRecord> chain = ChainRecord::Create();
+  if (!chain) return E_OUTOFMEMORY;
   int32_t status = ReadMember(
       reader.file, kChainType, group, [](int32_t) { return 0; },
       [&](RiffId id, uint32_t size) {
-        if (id == kChainHeadId) return ReadChainHead(reader, size, chain);
+        if (id == kChainHeadId) return ReadChainHead(reader, size, chain.get());
         riff_SkipChunk(reader.file, size);
         return 0;
       });
   // A "chn " without its head has no key name, which is refused with the rest.
   if (status == 0 && !Package_IsSafeChainKey(chain->keyName)) status = E_PACKAGE_FORMAT;
-  if (status == 0) status = chains->Append(chain);
-  if (status != 0) DestroyModelObject(chain);
+  if (status == 0) status = chains.Append(std::move(chain));
   return status;
 }
 
-int32_t ReadPlugIn(const PackageReader& reader, PlugInCollection* plugIns, int32_t* group) {
-  PlugInEntry* entry = PlugInEntry::Create();
-  if (entry == nullptr) return E_OUTOFMEMORY;
+int32_t ReadPlugIn(const PackageReader& reader, PlugInCollection& plugIns, int32_t* group) {
+  std::unique_ptr<PlugInEntry> entry = PlugInEntry::Create();
+  if (!entry) return E_OUTOFMEMORY;
   int32_t status = ReadMember(
-      reader.file, kPlugInType, group, [&](int32_t contents) { return ReadPlugInHead(reader, contents, entry); },
+      reader.file, kPlugInType, group, [&](int32_t contents) { return ReadPlugInHead(reader, contents, entry.get()); },
       [&](RiffId id, uint32_t size) {
         if (id == kRiffIdList) {
           int32_t listStatus = VisitList(reader.file, size, [&](RiffId type, int32_t contents) {
             if (type != kPresetListType) return 0;
-            return ReadGroup(reader.file, contents, [&](int32_t* counter) { return ReadPreset(reader, entry, counter); });
+            return ReadGroup(reader.file, contents,
+                             [&](int32_t* counter) { return ReadPreset(reader, entry.get(), counter); });
           });
           if (listStatus != 0) return listStatus;
         }
         riff_SkipChunk(reader.file, size);
         return 0;
       });
-  if (status == 0 && !entry->IsEditor()) {
-    char registered[kNameSize];
-    if (LookupRegisteredName(entry->classKey, registered, sizeof(registered)) == 0 && registered[0] != '\0') {
-      entry->SetName(registered);
-    }
-  }
-  if (status == 0) status = plugIns->Append(entry);
-  if (status != 0) DestroyModelObject(entry);
+  if (status == 0) status = plugIns.Append(std::move(entry));
   return status;
 }
 
@@ -239,7 +219,7 @@ int32_t FindPackageHeader(FileHandle file, int32_t formRemaining) {
 
 }  // namespace
 
-int32_t ReadPackage(const char* path, PlugInCollection* plugIns, ChainCollection* chains) {
+int32_t ReadPackage(const char* path, PlugInCollection& plugIns, ChainCollection& chains) {
   ScopedFile file;
   if (File_Open(path, kFileRead, kShareRead, FileCreate::OpenExisting, kFileHintSequential, file.Out()) != 0) {
     return E_FILE_OPEN;

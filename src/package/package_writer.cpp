@@ -54,16 +54,15 @@ int32_t WriteMemberList(FileHandle file, RiffId listType, RiffId id, const unsig
 int32_t WritePreset(FileHandle file, const PresetRecord& preset, uint64_t* written) {
   unsigned char head[kPresetHeadSize] = {};
   Package_PutName(head + kPresetNameAt, kNameUnits, preset.name);
-  riff_PutU32(head + kPresetLengthAt, preset.dataSize);
-  return WriteMemberList(file, kPresetType, kPresetHeadId, head, sizeof(head), preset.data, preset.dataSize, true,
-                         written);
+  riff_PutU32(head + kPresetLengthAt, preset.data.Size());
+  return WriteMemberList(file, kPresetType, kPresetHeadId, head, sizeof(head), preset.data.Bytes(), preset.data.Size(),
+                         true, written);
 }
 
 uint32_t CountStoredPresets(const PlugInEntry& entry) {
   uint32_t count = 0;
-  for (int32_t i = 0; i < entry.GetPresetCount(); ++i) {
-    const PresetRecord* preset = entry.GetPreset(i);
-    if (preset != nullptr && Package_CanStorePreset(*preset)) ++count;
+  for (const std::unique_ptr<PresetRecord>& preset : entry.Presets()) {
+    if (Package_CanStorePreset(*preset)) ++count;
   }
   return count;
 }
@@ -83,9 +82,9 @@ int32_t WritePlugIn(FileHandle file, const PlugInEntry& entry, uint32_t presetCo
 
   RiffSizedWrite presets;
   if (status == 0) status = riff_BeginList(file, kPresetListType, &presets);
-  for (int32_t i = 0; status == 0 && i < entry.GetPresetCount(); ++i) {
-    const PresetRecord* preset = entry.GetPreset(i);
-    if (preset == nullptr || !Package_CanStorePreset(*preset)) continue;
+  for (size_t i = 0; status == 0 && i < entry.Presets().size(); ++i) {
+    const PresetRecord* preset = entry.Presets()[i].get();
+    if (!Package_CanStorePreset(*preset)) continue;
     status = WritePreset(file, *preset, &length);
     if (status == 0) status = riff_AddToSize(&presets, length);
   }
@@ -100,7 +99,7 @@ int32_t WritePlugInGroup(FileHandle file, const PlugInCollection& plugIns, uint6
   int32_t status = riff_BeginList(file, kPlugInGroupType, &group);
   for (int32_t i = 0; status == 0 && i < plugIns.GetCount(); ++i) {
     const PlugInEntry* entry = plugIns.Get(i);
-    if (entry == nullptr || !Package_IsSafePlugIn(*entry)) continue;
+    if (!Package_IsSafePlugIn(*entry)) continue;
     uint32_t presetCount = CountStoredPresets(*entry);
     if (presetCount == 0) continue;
     uint64_t length = 0;
@@ -113,14 +112,15 @@ int32_t WritePlugInGroup(FileHandle file, const PlugInCollection& plugIns, uint6
 
 int32_t WriteChain(FileHandle file, const ChainRecord& chain, uint64_t* written) {
   unsigned char head[kChainHeadSize] = {};
-  riff_PutU32(head + kChainNameCountAt, static_cast<uint32_t>(chain.GetPlugInNameCount()));
+  // No reader fills a chain's list of plug-in names, so it is always empty.
+  riff_PutU32(head + kChainNameCountAt, 0);
   riff_PutU32(head + kChainFlagsAt, chain.flags);
   riff_PutU32(head + kChainTypeAt, chain.type);
   Package_PutName(head + kChainNameAt, kNameUnits, chain.name);
   Package_PutName(head + kChainKeyNameAt, kKeyUnits, chain.keyName);
-  riff_PutU32(head + kChainLengthAt, chain.streamSize);
+  riff_PutU32(head + kChainLengthAt, chain.stream.Size());
   // No pad byte after the stream, though the sizes count one for odd streams.
-  return WriteMemberList(file, kChainType, kChainHeadId, head, sizeof(head), chain.stream, chain.streamSize, false,
+  return WriteMemberList(file, kChainType, kChainHeadId, head, sizeof(head), chain.stream.Bytes(), chain.stream.Size(), false,
                          written);
 }
 
@@ -129,7 +129,7 @@ int32_t WriteChainGroup(FileHandle file, const ChainCollection& chains, uint64_t
   int32_t status = riff_BeginList(file, kChainGroupType, &group);
   for (int32_t i = 0; status == 0 && i < chains.GetChainCount(); ++i) {
     const ChainRecord* chain = chains.Get(i);
-    if (chain == nullptr || !Package_CanStoreChain(*chain)) continue;
+    if (!Package_CanStoreChain(*chain)) continue;
     uint64_t length = 0;
     status = WriteChain(file, *chain, &length);
     if (status == 0) status = riff_AddToSize(&group, length);

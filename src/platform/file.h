@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "platform/status.h"
+#include "platform/unique_handle.h"
 
 constexpr uint32_t kFileRead = 0x1;
 constexpr uint32_t kFileWrite = 0x2;
@@ -73,25 +74,10 @@ inline bool File_Exists(const char* path) {
 }
 
 // Owns an open file and closes it when it goes out of scope.
-class ScopedFile {
- public:
-  ScopedFile() = default;
-  explicit ScopedFile(FileHandle file) : file_(file) {}
-  ~ScopedFile() { Reset(); }
-  ScopedFile(const ScopedFile&) = delete;
-  ScopedFile& operator=(const ScopedFile&) = delete;
-
-  FileHandle Get() const { return file_; }
-  FileHandle* Out() {
-    Reset();
-    return &file_;
-  }
-  void Reset() {
-    if (file_ != nullptr) File_Close(file_);
-    file_ = nullptr;
-  }
-  explicit operator bool() const { return file_ != nullptr; }
-
- private:
-  FileHandle file_ = nullptr;
+struct FileTraits {
+  using Handle = FileHandle;
+  static Handle Empty() { return nullptr; }
+  static void Close(Handle file) { File_Close(file); }
 };
+// An open file, closed when it goes out of scope.
+using ScopedFile = UniqueHandle<FileTraits>;

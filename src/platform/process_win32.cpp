@@ -1,9 +1,11 @@
 #include <windows.h>
 
-#include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <new>
 
 #include "platform/process.h"
+#include "platform/win32_handle.h"
 
 namespace {
 
@@ -28,41 +30,33 @@ void Drain(HANDLE pipe, char* output, size_t outputSize) {
 int32_t Process_Run(const char* commandLine, char* output, size_t outputSize, uint32_t* exitCode) {
   if (outputSize > 0) output[0] = '\0';
   SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
-  HANDLE readEnd = nullptr, writeEnd = nullptr;
-  if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return LastError();
-  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  ScopedHandle readEnd, writeEnd;
+  if (!CreatePipe(readEnd.Out(), writeEnd.Out(), &inherit, 0)) return LastError();
+  SetHandleInformation(readEnd.Get(), HANDLE_FLAG_INHERIT, 0);
 
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  startup.hStdOutput = writeEnd;
-  startup.hStdError = writeEnd;
+  startup.hStdOutput = writeEnd.Get();
+  startup.hStdError = writeEnd.Get();
   PROCESS_INFORMATION process = {};
   // CreateProcess may write into the command line.
   size_t length = strlen(commandLine);
-  char* line = static_cast<char*>(malloc(length + 1));
-  if (line == nullptr) {
-    CloseHandle(readEnd);
-    CloseHandle(writeEnd);
-    return E_OUTOFMEMORY;
+  std::unique_ptr<char[]> line(new (std::nothrow) char[length + 1]);
+  if (!line) return E_OUTOFMEMORY;
+  memcpy(line.get(), commandLine, length + 1);
+  if (!CreateProcessA(nullptr, line.get(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
+                      &process)) {
+    return LastError();
   }
-  memcpy(line, commandLine, length + 1);
-  BOOL started = CreateProcessA(nullptr, line, nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
-                                &process);
-  int32_t status = started ? 0 : LastError();
-  free(line);
+  ScopedHandle child(process.hProcess), thread(process.hThread);
   // Only the child may hold the write end now, so the reads end when it does.
-  CloseHandle(writeEnd);
-  if (status == 0) {
-    Drain(readEnd, output, outputSize);
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD code = 0;
-    if (!GetExitCodeProcess(process.hProcess, &code)) status = LastError();
-    *exitCode = code;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-  }
-  CloseHandle(readEnd);
-  return status;
+  writeEnd.Reset();
+  Drain(readEnd.Get(), output, outputSize);
+  WaitForSingleObject(child.Get(), INFINITE);
+  DWORD code = 0;
+  if (!GetExitCodeProcess(child.Get(), &code)) return LastError();
+  *exitCode = code;
+  return 0;
 }

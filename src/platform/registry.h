@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "platform/status.h"
+#include "platform/unique_handle.h"
 
 constexpr uint32_t kRegNone = 0;
 constexpr uint32_t kRegSz = 1;
@@ -75,26 +76,10 @@ int32_t Reg_QueryDword(RegKey key, const char* name, uint32_t* value);
 int32_t Reg_SetText(RegKey key, const char* name, const char* text, uint32_t type = kRegSz);
 int32_t Reg_SetDword(RegKey key, const char* name, uint32_t value);
 
-// Owns an open key and closes it when it goes out of scope.
-class ScopedRegKey {
- public:
-  ScopedRegKey() = default;
-  explicit ScopedRegKey(RegKey key) : key_(key) {}
-  ~ScopedRegKey() { Reset(); }
-  ScopedRegKey(const ScopedRegKey&) = delete;
-  ScopedRegKey& operator=(const ScopedRegKey&) = delete;
-
-  RegKey Get() const { return key_; }
-  RegKey* Out() {
-    Reset();
-    return &key_;
-  }
-  void Reset() {
-    if (key_ != nullptr) Reg_CloseKey(key_);
-    key_ = nullptr;
-  }
-  explicit operator bool() const { return key_ != nullptr; }
-
- private:
-  RegKey key_ = nullptr;
+struct RegKeyTraits {
+  using Handle = RegKey;
+  static Handle Empty() { return nullptr; }
+  static void Close(Handle key) { Reg_CloseKey(key); }
 };
+// An open key, closed when it goes out of scope.
+using ScopedRegKey = UniqueHandle<RegKeyTraits>;

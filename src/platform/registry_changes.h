@@ -29,3 +29,11 @@ bool RegWatch_Fired(RegWatch watch);
 
 // Null is fine.
 void RegWatch_Stop(RegWatch watch);
+
+struct RegWatchTraits {
+  using Handle = RegWatch;
+  static Handle Empty() { return nullptr; }
+  static void Close(Handle watch) { RegWatch_Stop(watch); }
+};
+// A watch, stopped when it goes out of scope.
+using ScopedRegWatch = UniqueHandle<RegWatchTraits>;

@@ -5,10 +5,11 @@
 #include <new>
 
 #include "platform/registry_changes.h"
+#include "platform/win32_handle.h"
 
 struct RegWatchRecord {
-  HKEY key;
-  HANDLE event;  // manual reset: once signalled it stays so
+  ScopedRegKey key;
+  ScopedHandle event;  // manual reset: once signalled it stays so
 };
 
 namespace {
@@ -29,21 +30,22 @@ int32_t Reg_EnumKeyWithTime(RegKey key, uint32_t index, char* name, uint32_t* na
 
 int32_t RegWatch_Start(RegKey parent, const char* path, RegWatch* out) {
   *out = nullptr;
+  RegWatchRecord* watch = new (std::nothrow) RegWatchRecord;
+  if (watch == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
   HKEY key = nullptr;
   LONG status = RegOpenKeyExA(H(parent), path, 0, KEY_NOTIFY | KEY_QUERY_VALUE, &key);
-  if (status != ERROR_SUCCESS) return status;
-  HANDLE event = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  if (event == nullptr) {
-    status = static_cast<LONG>(GetLastError());
-    RegCloseKey(key);
-    return status;
+  watch->key.Reset(reinterpret_cast<RegKey>(key));
+  if (status == ERROR_SUCCESS) {
+    watch->event.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    if (!watch->event) status = static_cast<LONG>(GetLastError());
   }
-  status = RegNotifyChangeKeyValue(key, TRUE, REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET, event, TRUE);
-  RegWatchRecord* watch = status == ERROR_SUCCESS ? new (std::nothrow) RegWatchRecord{key, event} : nullptr;
-  if (watch == nullptr) {
-    CloseHandle(event);
-    RegCloseKey(key);
-    return status != ERROR_SUCCESS ? status : ERROR_NOT_ENOUGH_MEMORY;
+  if (status == ERROR_SUCCESS) {
+    status = RegNotifyChangeKeyValue(key, TRUE, REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET,
+                                     watch->event.Get(), TRUE);
+  }
+  if (status != ERROR_SUCCESS) {
+    delete watch;
+    return status;
   }
   *out = watch;
   return 0;
@@ -51,16 +53,11 @@ int32_t RegWatch_Start(RegKey parent, const char* path, RegWatch* out) {
 
 bool RegWatch_Fired(RegWatch watch) {
   if (watch == nullptr) return true;
-  if (WaitForSingleObject(watch->event, 0) != WAIT_TIMEOUT) return true;
+  if (WaitForSingleObject(watch->event.Get(), 0) != WAIT_TIMEOUT) return true;
   // Deleting the watched key itself does not signal every system's
   // notification; a deleted key fails every query.
-  return RegQueryInfoKeyA(watch->key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+  return RegQueryInfoKeyA(H(watch->key.Get()), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
                           nullptr, nullptr, nullptr) != ERROR_SUCCESS;
 }
 
-void RegWatch_Stop(RegWatch watch) {
-  if (watch == nullptr) return;
-  RegCloseKey(watch->key);
-  CloseHandle(watch->event);
-  delete watch;
-}
+void RegWatch_Stop(RegWatch watch) { delete watch; }

@@ -3,39 +3,34 @@
 #include "platform/text.h"
 #include "store/chain_writer.h"
 
-int32_t PutChain(Stores& stores, const ChainRecord& chain, uint32_t store) {
+int32_t PutChain(Stores& stores, const ChainRecord& chain, StoreId store) {
   ChainCollection* chains = GetChainCollection(stores, store);
   if (chains == nullptr) return E_OUTOFMEMORY;
-  int32_t found = chains->FindChainByName(chain.name);
-  int32_t status = IsSystemStore(store) ? WriteSystemChain(chain) : 0;
+  ChainRecord* found = chains->FindChainByName(chain.name);
+  int32_t status = store == StoreId::System ? WriteSystemChain(chain) : 0;
   if (StatusFailed(status)) return status;
-  if (found < 0) {
-    ChainRecord* copy = ChainRecord::Create();
-    int32_t copied = copy != nullptr ? copy->CopyFrom(chain) : E_OUTOFMEMORY;
-    if (copied == 0) copied = chains->Append(copy);
-    if (copied != 0) {
-      DestroyModelObject(copy);
-      return copied;
-    }
-    return status;
+  if (found == nullptr) {
+    int32_t appended = chains->Append(ChainRecord::CopyOf(chain));
+    return appended != 0 ? appended : status;
   }
-  int32_t copied = chains->Get(found)->CopyFrom(chain);
+  int32_t copied = found->CopyFrom(chain);
   if (copied != 0) return copied;
-  if (IsSystemStore(store) && status == 0) {
+  if (store == StoreId::System && status == 0) {
     // The writer removed the other keys holding a chain of this name. The
     // name is kept apart: `chain` may be one of the records removed.
     char name[kNameSize];
     Text_Copy(name, sizeof(name), chain.name);
-    for (int32_t i = chains->GetChainCount() - 1; i > found; --i) {
-      if (Text_EqualNoCase(chains->Get(i)->name, name)) chains->RemoveAt(i);
+    for (int32_t i = chains->GetChainCount() - 1; i >= 0; --i) {
+      ChainRecord* other = chains->Get(i);
+      if (other != found && Text_EqualNoCase(other->name, name)) chains->Remove(other);
     }
   }
   return status;
 }
 
-int32_t RemoveChain(Stores& stores, const ChainRecord& chain, uint32_t store) {
-  int32_t status = IsSystemStore(store) ? DeleteSystemChain(chain) : 0;
+int32_t RemoveChain(Stores& stores, const ChainRecord& chain, StoreId store) {
+  int32_t status = store == StoreId::System ? DeleteSystemChain(chain) : 0;
   ChainCollection* chains = GetChainCollection(stores, store);
-  if (chains != nullptr) chains->RemoveAt(chains->FindChainByName(chain.name));
+  if (chains != nullptr) chains->Remove(chains->FindChainByName(chain.name));
   return status;
 }

@@ -12,9 +12,9 @@
 // first; a negative status from that leaves the collection unchanged, and
 // other chains of that name, whose keys the writer removed, leave the
 // collection too. Gives the writer's status (0 for the package store).
-int32_t PutChain(Stores& stores, const ChainRecord& chain, uint32_t store);
+int32_t PutChain(Stores& stores, const ChainRecord& chain, StoreId store);
 
 // Deletes the chain from the system store (when that is the store) and
 // removes the store's chain of that name from its collection whatever the
 // deletion gave. Gives the deletion's status (0 for the package store).
-int32_t RemoveChain(Stores& stores, const ChainRecord& chain, uint32_t store);
+int32_t RemoveChain(Stores& stores, const ChainRecord& chain, StoreId store);

@@ -56,7 +56,7 @@ int32_t WriteSystemChain(const ChainRecord& chain) {
   if (fields == 0) fields = Reg_SetText(key.Get(), kChainNameValue, chain.name);
   if (fields == 0) fields = Reg_SetDword(key.Get(), kChainTypeValue, chain.type);
   status = WriteItemValue(chains.Get(), key.Get(), chain.keyName, kChainStreamValue, chain.name,
-                          kChainFileExtension, chain.stream, chain.streamSize);
+                          kChainFileExtension, chain.stream.Bytes(), chain.stream.Size());
   if (status != 0) return status;
   if (fields != 0) return fields;
   key.Reset();

@@ -125,18 +125,6 @@ int32_t ReadPresetBytes(RegKey key, const char* name, PresetBytes* bytes) {
   return bytes->status;
 }
 
-int32_t ReadPresetValue(RegKey key, const char* name, unsigned char** data, uint32_t* size) {
-  PresetBytes bytes = {};
-  int32_t status = ReadPresetBytes(key, name, &bytes);
-  if (status == 0) {
-    *data = bytes.data;
-    *size = bytes.size;
-    bytes.data = nullptr;
-  }
-  PresetBytes_Free(&bytes);
-  return status;
-}
-
 bool WrittenLongBeforeRead(uint64_t lastWriteTime, uint64_t readTime) {
   return lastWriteTime + kSettleTicks < readTime;
 }

@@ -33,13 +33,11 @@ struct PresetBytes {
 
 void PresetBytes_Free(PresetBytes* bytes);
 
-// The loaders' read of a value: status 0 with a malloc'ed block that the
-// caller owns, or the registry's status, 13 for a type that holds no preset,
-// E_OUTOFMEMORY for no bytes at all (an empty value or file) or a shortage,
-// E_FILE_NOT_FOUND, or E_RIFF_READ for a file that could not be read.
-int32_t ReadPresetValue(RegKey key, const char* name, unsigned char** data, uint32_t* size);
-
-// As ReadPresetValue, keeping the path and the file's stamp.
+// The loaders' read of a value into `bytes`: status 0 with the bytes and,
+// for a value naming a preset file, its path and stamp; or the registry's
+// status, 13 for a type that holds no preset, E_OUTOFMEMORY for no bytes at
+// all (an empty value or file) or a shortage, E_FILE_NOT_FOUND, or
+// E_RIFF_READ for a file that could not be read.
 int32_t ReadPresetBytes(RegKey key, const char* name, PresetBytes* bytes);
 
 // The same from a value already enumerated with its type and data;

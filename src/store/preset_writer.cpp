@@ -28,7 +28,7 @@ int32_t WriteDirectShowPreset(const PlugInEntry& entry, const PresetRecord& pres
   int32_t status = CreateItemKey(kDirectShowPresetsKey, kPresetsFolder, entry.classKey, &store, &plugIn);
   if (status != 0) return status;
   return WriteItemValue(store.Get(), plugIn.Get(), entry.classKey, preset.name, preset.name, kPresetFileExtension,
-                        preset.data, preset.dataSize);
+                        preset.data.Bytes(), preset.data.Size());
 }
 
 int32_t WriteEditorPreset(const PlugInEntry& entry, const PresetRecord& preset) {
@@ -38,7 +38,7 @@ int32_t WriteEditorPreset(const PlugInEntry& entry, const PresetRecord& preset) 
   ScopedRegKey key;
   status = Reg_CreateKey(Reg_Root(RegRoot::CurrentUser), path, RegAccess::All, key.Out());
   if (status != 0) return status;
-  return Reg_SetValue(key.Get(), preset.name, kRegBinary, preset.data, preset.dataSize);
+  return Reg_SetValue(key.Get(), preset.name, kRegBinary, preset.data.Bytes(), preset.data.Size());
 }
 
 int32_t DeleteSystemPreset(const PlugInEntry& entry, const PresetRecord& preset) {

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "model/plugin_collection.h"
 #include "platform/registry.h"
 
 int32_t LookupRegisteredName(const char* classKey, char* buffer, size_t size) {
@@ -19,4 +20,15 @@ int32_t LookupRegisteredName(const char* classKey, char* buffer, size_t size) {
     return kErrorInvalidData;
   }
   return status;
+}
+
+void ApplyRegisteredNames(PlugInCollection& plugIns) {
+  for (const std::unique_ptr<PlugInEntry>& entry : plugIns.Entries()) {
+    if (entry->IsEditor()) continue;
+    char registered[kNameSize];
+    if (LookupRegisteredName(entry->classKey, registered, sizeof(registered)) == 0 && registered[0] != '\0') {
+      entry->SetName(registered);
+    }
+  }
+  plugIns.NamesChanged();
 }

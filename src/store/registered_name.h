@@ -9,3 +9,10 @@
 // is smaller than 40 bytes or the name does not fit, 13 when the value is
 // not a REG_SZ, or the registry's status when the key or value is missing.
 int32_t LookupRegisteredName(const char* classKey, char* buffer, size_t size);
+
+class PlugInCollection;
+
+// Gives every DirectShow plug-in of a package the name its class is
+// registered with on this computer, where it is registered with a name; the
+// others keep the name the package holds. Editor effects keep theirs.
+void ApplyRegisteredNames(PlugInCollection& plugIns);

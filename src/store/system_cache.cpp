@@ -137,43 +137,35 @@ void UpdateNames(SystemStoreCache* cache) {
 
 // Appends the entry of a plug-in key when it has a preset; an uninstalled
 // plug-in takes the next Not Installed number.
-void AddEntry(PlugInCollection* plugIns, const PlugInKey& key, bool editor, uint32_t* notInstalled) {
-  PlugInEntry* entry = editor ? PlugInEntry::Create(key.name)
-                              : PlugInEntry::Create(key.installed ? key.registeredName : "", key.name);
-  if (entry == nullptr) return;
+void AddEntry(PlugInCollection& plugIns, const PlugInKey& key, bool editor, uint32_t* notInstalled) {
+  std::unique_ptr<PlugInEntry> entry = editor ? PlugInEntry::Create(key.name)
+                                              : PlugInEntry::Create(key.installed ? key.registeredName : "", key.name);
+  if (!entry) return;
   if (editor) entry->flags = kPlugInEditorBit;
   for (uint32_t i = 0; i < key.presetCount; ++i) {
     const CachedPreset& cached = key.presets[i];
     if (cached.bytes.status != 0) continue;
-    PresetRecord* preset = PresetRecord::Create(cached.name);
-    if (preset == nullptr) continue;
-    if (preset->SetData(cached.bytes.data, cached.bytes.size) != 0 || entry->AppendPreset(preset) != 0) {
-      DestroyModelObject(preset);
-    }
+    std::unique_ptr<PresetRecord> preset = PresetRecord::Create(cached.name);
+    if (preset && preset->data.Assign(cached.bytes.data, cached.bytes.size) == 0) entry->AppendPreset(std::move(preset));
   }
-  if (entry->GetPresetCount() == 0) {
-    DestroyModelObject(entry);
-    return;
-  }
+  if (entry->GetPresetCount() == 0) return;
   if (!editor && !key.installed) FormatNotInstalledName((*notInstalled)++, entry->name, sizeof(entry->name));
-  if (plugIns->Append(entry) != 0) DestroyModelObject(entry);
+  plugIns.Append(std::move(entry));
 }
 
 }  // namespace
 
-SystemStoreCache* SystemStoreCache_Create() {
-  void* memory = calloc(1, sizeof(SystemStoreCache));
-  return memory != nullptr ? new (memory) SystemStoreCache{} : nullptr;
+OwnedSystemStoreCache SystemStoreCache_Create() {
+  return OwnedSystemStoreCache(new (std::nothrow) SystemStoreCache{});
 }
 
-void SystemStoreCache_Destroy(SystemStoreCache* cache) {
-  if (cache == nullptr) return;
+void SystemStoreCacheDeleter::operator()(SystemStoreCache* cache) const {
   FreePart(&cache->chains);
   FreePart(&cache->directShow);
   FreePart(&cache->editor);
   RegWatch_Stop(cache->classes);
   RegWatch_Stop(cache->userClasses);
-  free(cache);
+  delete cache;
 }
 
 void SystemStoreCache_Update(SystemStoreCache* cache, uint32_t parts) {
@@ -187,42 +179,34 @@ void SystemStoreCache_Update(SystemStoreCache* cache, uint32_t parts) {
   FreeValueScratch(&scratch);
 }
 
-ChainCollection* SystemStoreCache_BuildChains(const SystemStoreCache* cache) {
-  ChainCollection* chains = ChainCollection::Create();
-  if (chains == nullptr) return nullptr;
+std::unique_ptr<ChainCollection> SystemStoreCache_BuildChains(const SystemStoreCache* cache) {
+  std::unique_ptr<ChainCollection> chains = ChainCollection::Create();
+  if (!chains) return nullptr;
   for (uint32_t i = 0; i < cache->chains.count; ++i) {
     const ChainKey& key = cache->chains.keys[i];
     if (!key.isChain || key.stream.status != 0) continue;
-    ChainRecord* chain = ChainRecord::Create();
-    if (chain == nullptr) continue;
+    std::unique_ptr<ChainRecord> chain = ChainRecord::Create();
+    if (!chain) continue;
     chain->SetName(key.chainName);
     chain->SetKeyName(key.name);
     chain->flags = key.flags;
     chain->type = key.type;
-    if (chain->SetStream(key.stream.data, key.stream.size) != 0 || chains->Append(chain) != 0) {
-      DestroyModelObject(chain);
-    }
+    if (chain->stream.Assign(key.stream.data, key.stream.size) == 0) chains->Append(std::move(chain));
   }
-  if (chains->GetChainCount() == 0) {
-    DestroyModelObject(chains);
-    return nullptr;
-  }
+  if (chains->GetChainCount() == 0) return nullptr;
   return chains;
 }
 
-PlugInCollection* SystemStoreCache_BuildPlugIns(const SystemStoreCache* cache) {
-  PlugInCollection* plugIns = PlugInCollection::Create();
-  if (plugIns == nullptr) return nullptr;
+std::unique_ptr<PlugInCollection> SystemStoreCache_BuildPlugIns(const SystemStoreCache* cache) {
+  std::unique_ptr<PlugInCollection> plugIns = PlugInCollection::Create();
+  if (!plugIns) return nullptr;
   // Numbers start at 000 on every build and follow the keys' order, so two
   // builds of an unchanged store give the same names.
   uint32_t notInstalled = 0;
   for (uint32_t i = 0; i < cache->directShow.count; ++i) {
-    AddEntry(plugIns, cache->directShow.keys[i], false, &notInstalled);
+    AddEntry(*plugIns, cache->directShow.keys[i], false, &notInstalled);
   }
-  for (uint32_t i = 0; i < cache->editor.count; ++i) AddEntry(plugIns, cache->editor.keys[i], true, nullptr);
-  if (plugIns->GetCount() == 0) {
-    DestroyModelObject(plugIns);
-    return nullptr;
-  }
+  for (uint32_t i = 0; i < cache->editor.count; ++i) AddEntry(*plugIns, cache->editor.keys[i], true, nullptr);
+  if (plugIns->GetCount() == 0) return nullptr;
   return plugIns;
 }

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "model/chain_collection.h"
 #include "model/plugin_collection.h"
@@ -18,15 +19,18 @@ struct SystemStoreCache;
 constexpr uint32_t kCacheChains = 0x1;
 constexpr uint32_t kCachePlugIns = 0x2;
 
-// Null when memory is short.
-SystemStoreCache* SystemStoreCache_Create();
-// Null is fine.
-void SystemStoreCache_Destroy(SystemStoreCache* cache);
+struct SystemStoreCacheDeleter {
+  void operator()(SystemStoreCache* cache) const;
+};
+using OwnedSystemStoreCache = std::unique_ptr<SystemStoreCache, SystemStoreCacheDeleter>;
+
+// Empty when memory is short.
+OwnedSystemStoreCache SystemStoreCache_Create();
 
 // Brings the parts named by `parts` in line with the registry and the
 // preset files.
 void SystemStoreCache_Update(SystemStoreCache* cache, uint32_t parts);
 
 // New collections of what the cache holds; absent (null) when empty.
-ChainCollection* SystemStoreCache_BuildChains(const SystemStoreCache* cache);
-PlugInCollection* SystemStoreCache_BuildPlugIns(const SystemStoreCache* cache);
+std::unique_ptr<ChainCollection> SystemStoreCache_BuildChains(const SystemStoreCache* cache);
+std::unique_ptr<PlugInCollection> SystemStoreCache_BuildPlugIns(const SystemStoreCache* cache);

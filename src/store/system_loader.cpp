@@ -4,29 +4,32 @@ namespace {
 
 // A full load is an update of a cache that knows nothing yet.
 template <class Collection>
-Collection* LoadThroughNewCache(uint32_t part, Collection* (*build)(const SystemStoreCache*)) {
-  SystemStoreCache* cache = SystemStoreCache_Create();
-  if (cache == nullptr) return nullptr;
-  SystemStoreCache_Update(cache, part);
-  Collection* collection = build(cache);
-  SystemStoreCache_Destroy(cache);
-  return collection;
+std::unique_ptr<Collection> LoadThroughNewCache(uint32_t part,
+                                                std::unique_ptr<Collection> (*build)(const SystemStoreCache*)) {
+  OwnedSystemStoreCache cache = SystemStoreCache_Create();
+  if (!cache) return nullptr;
+  SystemStoreCache_Update(cache.get(), part);
+  return build(cache.get());
 }
 
 }  // namespace
 
-ChainCollection* LoadSystemChains() { return LoadThroughNewCache(kCacheChains, SystemStoreCache_BuildChains); }
+std::unique_ptr<ChainCollection> LoadSystemChains() {
+  return LoadThroughNewCache(kCacheChains, SystemStoreCache_BuildChains);
+}
 
-PlugInCollection* LoadSystemPlugIns() { return LoadThroughNewCache(kCachePlugIns, SystemStoreCache_BuildPlugIns); }
+std::unique_ptr<PlugInCollection> LoadSystemPlugIns() {
+  return LoadThroughNewCache(kCachePlugIns, SystemStoreCache_BuildPlugIns);
+}
 
 void RefreshSystemStore(Stores& stores, SystemStoreCache* cache) {
-  Stores_Replace(stores, kSystemStore, nullptr, nullptr);
+  stores.system = {};
   if (cache == nullptr) {
-    ChainCollection* chains = LoadSystemChains();
-    Stores_Replace(stores, kSystemStore, LoadSystemPlugIns(), chains);
+    stores.system.chains = LoadSystemChains();  // chains first, as at start-up
+    stores.system.plugIns = LoadSystemPlugIns();
     return;
   }
   SystemStoreCache_Update(cache, kCacheChains | kCachePlugIns);
-  ChainCollection* chains = SystemStoreCache_BuildChains(cache);
-  Stores_Replace(stores, kSystemStore, SystemStoreCache_BuildPlugIns(cache), chains);
+  stores.system.chains = SystemStoreCache_BuildChains(cache);
+  stores.system.plugIns = SystemStoreCache_BuildPlugIns(cache);
 }

@@ -14,8 +14,8 @@ namespace {
 constexpr const char* kKey = "{5A1C0E10-2B3D-4E5F-8091-A2B3C4D5E6F7}";
 
 struct Store {
-  std::unique_ptr<PlugInCollection, void (*)(ModelObject*)> plugIns{PlugInCollection::Create(), DestroyModelObject};
-  std::unique_ptr<ChainCollection, void (*)(ModelObject*)> chains{ChainCollection::Create(), DestroyModelObject};
+  std::unique_ptr<PlugInCollection> plugIns = PlugInCollection::Create();
+  std::unique_ptr<ChainCollection> chains = ChainCollection::Create();
 };
 
 // Reads `json`; gives "" on success, else the error.
@@ -45,8 +45,8 @@ TEST(StoreJson, ReadsEveryFieldAndDecodesTexts) {
   EXPECT_STREQ("Caf\xC3\xA9 \xF0\x9F\x8E\xB9\t", entry->name);
   EXPECT_EQ(0xFFFFFFFFu, entry->flags);
   ASSERT_EQ(1, entry->GetPresetCount());
-  ASSERT_EQ(3u, entry->GetPreset(0)->dataSize);
-  EXPECT_EQ(0xAB, entry->GetPreset(0)->data[2]);
+  ASSERT_EQ(3u, entry->GetPreset(0)->data.Size());
+  EXPECT_EQ(0xAB, entry->GetPreset(0)->data.Bytes()[2]);
   ASSERT_EQ(1, store.chains->GetChainCount());
   EXPECT_EQ(2u, store.chains->Get(0)->type);
 

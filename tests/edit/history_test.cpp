@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "edit/history.h"
-#include "resource.h"
+#include "model/owned.h"
 
 namespace {
 
@@ -14,14 +14,14 @@ struct Log {
   int destroyed = 0;
 };
 
-struct LoggingAction final : HistoryAction {
+struct LoggingAction final : public HistoryAction {
   Log* log;
   std::string name;
   int32_t applyStatus;
   int32_t revertStatus;
 
   LoggingAction(Log* target, const char* actionName, int32_t onApply, int32_t onRevert)
-      : HistoryAction(kPackageStore), log(target), name(actionName), applyStatus(onApply), revertStatus(onRevert) {}
+      : HistoryAction(StoreId::Package), log(target), name(actionName), applyStatus(onApply), revertStatus(onRevert) {}
   ~LoggingAction() override { ++log->destroyed; }
   int32_t Apply(Stores&) override {
     log->lines.push_back("apply " + name);
@@ -35,14 +35,8 @@ struct LoggingAction final : HistoryAction {
 
 class HistoryTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_NE(nullptr, history_); }
-  void TearDown() override {
-    DestroyHistory(history_);
-    Stores_Clear(stores_);
-  }
-
-  void Record(const char* name, int32_t onApply = 0, int32_t onRevert = 0) {
-    AddAction(*history_, NewModelObject<LoggingAction>(&log_, name, onApply, onRevert));
+  int32_t Record(const char* name, int32_t onApply = 0, int32_t onRevert = 0) {
+    return AddAction(history_, MakeOwned<LoggingAction>(&log_, name, onApply, onRevert));
   }
   std::vector<std::string> TakeLog() {
     std::vector<std::string> lines;
@@ -50,124 +44,116 @@ class HistoryTest : public ::testing::Test {
     return lines;
   }
 
-  History* history_ = CreateHistory();
-  Stores stores_{};
+  History history_;
+  Stores stores_;
   Log log_;
 };
 
 using Lines = std::vector<std::string>;
 
 TEST_F(HistoryTest, UndoAndRedoReplayAGroupInRecordingOrder) {
-  BeginGroup(*history_, kSystemStore, kPackageStore);
+  BeginGroup(history_, StoreId::System, StoreId::Package, GroupKind::Copy);
   Record("a");
   Record("b");
   EXPECT_TRUE(TakeLog().empty());  // nothing happens while recording
-  ASSERT_EQ(0, CommitGroup(*history_, stores_));
+  ASSERT_EQ(0, CommitGroup(history_, stores_));
   EXPECT_EQ((Lines{"apply a", "apply b"}), TakeLog());
-  EXPECT_EQ(1, GetUndoCount(*history_));
-  EXPECT_EQ(0, GetRedoCount(*history_));
+  EXPECT_EQ(1, GetUndoCount(history_));
+  EXPECT_EQ(0, GetRedoCount(history_));
 
-  uint32_t changed = 99;
-  ASSERT_EQ(0, Undo(*history_, stores_, &changed));
-  EXPECT_EQ(kPackageStore, changed);
+  StoreId changed = StoreId::System;
+  ASSERT_EQ(0, Undo(history_, stores_, &changed));
+  EXPECT_EQ(StoreId::Package, changed);
   EXPECT_EQ((Lines{"revert a", "revert b"}), TakeLog());  // not reversed
-  EXPECT_EQ(0, GetUndoCount(*history_));
-  EXPECT_EQ(1, GetRedoCount(*history_));
+  EXPECT_EQ(0, GetUndoCount(history_));
+  EXPECT_EQ(1, GetRedoCount(history_));
 
-  ASSERT_EQ(0, Redo(*history_, stores_, &changed));
+  ASSERT_EQ(0, Redo(history_, stores_, &changed));
   EXPECT_EQ((Lines{"apply a", "apply b"}), TakeLog());
-  EXPECT_EQ(1, GetUndoCount(*history_));
+  EXPECT_EQ(1, GetUndoCount(history_));
 
   // Nothing to redo: nothing happens.
-  EXPECT_EQ(0, Redo(*history_, stores_, nullptr));
+  EXPECT_EQ(0, Redo(history_, stores_, nullptr));
   EXPECT_TRUE(TakeLog().empty());
 }
 
 TEST_F(HistoryTest, ACommitEmptiesTheRedoStack) {
-  BeginGroup(*history_, kSystemStore, kPackageStore);
+  BeginGroup(history_, StoreId::System, StoreId::Package, GroupKind::Copy);
   Record("first");
-  ASSERT_EQ(0, CommitGroup(*history_, stores_));
-  ASSERT_EQ(0, Undo(*history_, stores_, nullptr));
-  ASSERT_EQ(1, GetRedoCount(*history_));
+  ASSERT_EQ(0, CommitGroup(history_, stores_));
+  ASSERT_EQ(0, Undo(history_, stores_, nullptr));
+  ASSERT_EQ(1, GetRedoCount(history_));
 
-  BeginGroup(*history_, kPackageStore, kPackageStore);
+  BeginGroup(history_, StoreId::Package, StoreId::Package, GroupKind::Delete);
   Record("second");
-  ASSERT_EQ(0, CommitGroup(*history_, stores_));
-  EXPECT_EQ(0, GetRedoCount(*history_));
-  EXPECT_EQ(1, GetUndoCount(*history_));
+  ASSERT_EQ(0, CommitGroup(history_, stores_));
+  EXPECT_EQ(0, GetRedoCount(history_));
+  EXPECT_EQ(1, GetUndoCount(history_));
   EXPECT_EQ(1, log_.destroyed);  // the redone-no-more group went with its action
 }
 
 TEST_F(HistoryTest, AnEmptyGroupIsNotCommitted) {
-  EXPECT_EQ(E_FAIL, CommitGroup(*history_, stores_));  // nothing pending
-  BeginGroup(*history_, kSystemStore, kPackageStore);
-  EXPECT_EQ(E_FAIL, CommitGroup(*history_, stores_));
-  EXPECT_EQ(0, GetUndoCount(*history_));
-  EXPECT_EQ(nullptr, history_->pending);
+  EXPECT_EQ(E_FAIL, CommitGroup(history_, stores_));  // nothing pending
+  BeginGroup(history_, StoreId::System, StoreId::Package, GroupKind::Copy);
+  EXPECT_EQ(E_FAIL, CommitGroup(history_, stores_));
+  EXPECT_EQ(0, GetUndoCount(history_));
+  EXPECT_EQ(nullptr, history_.pending);
 
   // Without a pending group an action is destroyed, not leaked or kept.
-  Record("stray");
+  EXPECT_EQ(E_OUTOFMEMORY, Record("stray"));
   EXPECT_EQ(1, log_.destroyed);
-  EXPECT_EQ(E_FAIL, CommitGroup(*history_, stores_));
+  EXPECT_EQ(E_FAIL, CommitGroup(history_, stores_));
 }
 
 TEST_F(HistoryTest, TheFirstFailureIsReportedAndTheRestStillRun) {
-  BeginGroup(*history_, kSystemStore, kSystemStore);
+  BeginGroup(history_, StoreId::System, StoreId::System, GroupKind::Delete);
   Record("registry error", kErrorAccessDenied, 0);
   Record("file failure", E_RIFF_WRITE, E_FAIL);
   Record("fine", 0, E_RIFF_WRITE);
   Record("later failure", E_FAIL, 0);
-  EXPECT_EQ(E_RIFF_WRITE, CommitGroup(*history_, stores_));
+  EXPECT_EQ(E_RIFF_WRITE, CommitGroup(history_, stores_));
   EXPECT_EQ(4u, TakeLog().size());
-  EXPECT_EQ(1, GetUndoCount(*history_));  // kept whatever the status
-  EXPECT_EQ(E_FAIL, Undo(*history_, stores_, nullptr));
+  EXPECT_EQ(1, GetUndoCount(history_));  // kept whatever the status
+  EXPECT_EQ(E_FAIL, Undo(history_, stores_, nullptr));
   EXPECT_EQ(4u, TakeLog().size());
 
   // Without a failure the last status stands, positive registry codes too.
-  BeginGroup(*history_, kSystemStore, kSystemStore);
+  BeginGroup(history_, StoreId::System, StoreId::System, GroupKind::Delete);
   Record("one");
   Record("two", kErrorFileNotFound);
-  EXPECT_EQ(kErrorFileNotFound, CommitGroup(*history_, stores_));
+  EXPECT_EQ(kErrorFileNotFound, CommitGroup(history_, stores_));
 }
 
-TEST_F(HistoryTest, GroupsAreNamedFromTheProgramsStrings) {
-  BeginGroup(*history_, kSystemStore, kPackageStore);
-  SetGroupName(*history_, nullptr, IDS_GROUP_COPY);
+TEST_F(HistoryTest, TheNewestGroupOfEachStackTellsWhatItDid) {
+  BeginGroup(history_, StoreId::System, StoreId::Package, GroupKind::Copy);
   Record("copy");
-  ASSERT_EQ(0, CommitGroup(*history_, stores_));
-  BeginGroup(*history_, kPackageStore, kPackageStore);
-  SetGroupName(*history_, nullptr, IDS_GROUP_DELETE);
+  ASSERT_EQ(0, CommitGroup(history_, stores_));
+  BeginGroup(history_, StoreId::Package, StoreId::Package, GroupKind::Delete);
   Record("delete");
-  ASSERT_EQ(0, CommitGroup(*history_, stores_));
-  ASSERT_EQ(0, Undo(*history_, stores_, nullptr));
+  ASSERT_EQ(0, CommitGroup(history_, stores_));
+  EXPECT_EQ(GroupKind::Delete, GetUndoKind(history_));
+  ASSERT_EQ(0, Undo(history_, stores_, nullptr));
+  EXPECT_EQ(GroupKind::Copy, GetUndoKind(history_));
+  EXPECT_EQ(GroupKind::Delete, GetRedoKind(history_));
 
-  char name[16];
-  GetUndoName(*history_, name, sizeof(name));
-  EXPECT_STREQ("Copy", name);
-  GetRedoName(*history_, name, sizeof(name));
-  EXPECT_STREQ("Delete", name);
-  GetRedoName(*history_, name, 4);
-  EXPECT_STREQ("Del", name);
-
-  ClearUndo(*history_);
-  ClearRedo(*history_);
-  GetUndoName(*history_, name, sizeof(name));
-  EXPECT_STREQ("", name);
+  ClearUndo(history_);
+  ClearRedo(history_);
+  EXPECT_EQ(0, GetUndoCount(history_) + GetRedoCount(history_));
   EXPECT_EQ(2, log_.destroyed);
 }
 
 TEST_F(HistoryTest, BeginningAgainDropsTheGroupBeingRecorded) {
-  BeginGroup(*history_, kSystemStore, kPackageStore);
+  BeginGroup(history_, StoreId::System, StoreId::Package, GroupKind::Copy);
   Record("abandoned");
-  history_->overwriteAnswer = kOverwriteAll;
-  BeginGroup(*history_, kSystemStore, kPackageStore);
+  history_.overwriteRule = OverwriteRule::OverwriteAll;
+  BeginGroup(history_, StoreId::System, StoreId::Package, GroupKind::Copy);
   EXPECT_EQ(1, log_.destroyed);
-  EXPECT_EQ(kOverwriteAsk, history_->overwriteAnswer);
-  EXPECT_EQ(0, GetPendingActionCount(*history_));
+  EXPECT_EQ(OverwriteRule::Ask, history_.overwriteRule);
+  EXPECT_EQ(0, GetPendingActionCount(history_));
   Record("kept");
-  DiscardGroup(*history_);
+  DiscardGroup(history_);
   EXPECT_EQ(2, log_.destroyed);
-  EXPECT_EQ(E_FAIL, CommitGroup(*history_, stores_));
+  EXPECT_EQ(E_FAIL, CommitGroup(history_, stores_));
 }
 
 }  // namespace

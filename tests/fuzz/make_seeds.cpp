@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "package/package_collections.h"
+#include "model/store_records.h"
 #include "package/package_file.h"
 
 namespace {
@@ -53,26 +53,28 @@ const Seed kSeeds[] = {
 int32_t Build(const Seed& seed, PlugInCollection* plugIns, ChainCollection* chains) {
   for (const SeedPlugIn& plugIn : seed.plugIns) {
     if (plugIn.name == nullptr) break;
-    PlugInEntry* entry = PlugInEntry::Create(plugIn.name, plugIn.classKey);
-    if (entry == nullptr || plugIns->Append(entry) != 0) return -1;
+    std::unique_ptr<PlugInEntry> created = PlugInEntry::Create(plugIn.name, plugIn.classKey);
+    PlugInEntry* entry = created.get();
+    if (plugIns->Append(std::move(created)) != 0) return -1;
     entry->flags = plugIn.flags;
     for (const SeedPreset& seedPreset : plugIn.presets) {
       if (seedPreset.name == nullptr) break;
-      PresetRecord* preset = PresetRecord::Create(seedPreset.name);
-      if (preset == nullptr || entry->AppendPreset(preset) != 0) return -1;
+      std::unique_ptr<PresetRecord> preset = PresetRecord::Create(seedPreset.name);
       std::string bytes(seedPreset.size, '\0');
       for (uint32_t i = 0; i < seedPreset.size; ++i) bytes[i] = static_cast<char>(i * 7 + 1);
-      if (preset->SetData(bytes.data(), seedPreset.size) != 0) return -1;
+      if (!preset || preset->data.Assign(bytes.data(), seedPreset.size) != 0) return -1;
+      if (entry->AppendPreset(std::move(preset)) != 0) return -1;
     }
   }
   for (const SeedChain& seedChain : seed.chains) {
     if (seedChain.name == nullptr) break;
-    ChainRecord* chain = ChainRecord::Create();
-    if (chain == nullptr || chains->Append(chain) != 0) return -1;
+    std::unique_ptr<ChainRecord> chain = ChainRecord::Create();
+    if (!chain) return -1;
     chain->SetName(seedChain.name);
     chain->SetKeyName(seedChain.keyName);
     std::string stream(seedChain.size, 'S');
-    if (chain->SetStream(stream.data(), seedChain.size) != 0) return -1;
+    if (chain->stream.Assign(stream.data(), seedChain.size) != 0) return -1;
+    if (chains->Append(std::move(chain)) != 0) return -1;
   }
   return 0;
 }
@@ -85,10 +87,10 @@ int main(int argc, char** argv) {
     return 2;
   }
   for (const Seed& seed : kSeeds) {
-    PackageCollections package;
+    StoreRecords package;
     std::string path = std::string(argv[1]) + "/" + seed.file;
-    int32_t status = package.Created() ? Build(seed, package.plugIns, package.chains) : -1;
-    if (status == 0) status = WritePackage(path.c_str(), package.plugIns, package.chains);
+    int32_t status = package.CreateEmpty() ? Build(seed, package.plugIns.get(), package.chains.get()) : -1;
+    if (status == 0) status = WritePackage(path.c_str(), package.plugIns.get(), package.chains.get());
     if (status != 0) {
       fprintf(stderr, "make_seeds: cannot write %s (0x%08X)\n", path.c_str(), static_cast<unsigned>(status));
       return 1;

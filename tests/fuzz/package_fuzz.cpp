@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string>
 
-#include "package/package_collections.h"
+#include "model/store_records.h"
 #include "package/package_file.h"
 #include "package/package_layout.h"
 
@@ -30,12 +30,12 @@ void Expect(bool holds, const char* what) {
   if (!holds) Fail(what);
 }
 
-bool SameBytes(const unsigned char* a, uint32_t aSize, const unsigned char* b, uint32_t bSize) {
-  return aSize == bSize && (aSize == 0 || memcmp(a, b, aSize) == 0);
+bool SameBytes(const ByteBlock& a, const ByteBlock& b) {
+  return a.Size() == b.Size() && (a.Empty() || memcmp(a.Bytes(), b.Bytes(), a.Size()) == 0);
 }
 
 // The written package holds the first read's storable records, in order.
-void CompareRoundTrip(const PackageCollections& first, const PackageCollections& second) {
+void CompareRoundTrip(const StoreRecords& first, const StoreRecords& second) {
   int32_t at = 0;
   for (int32_t i = 0; i < first.plugIns->GetCount(); ++i) {
     const PlugInEntry* entry = first.plugIns->Get(i);
@@ -54,7 +54,7 @@ void CompareRoundTrip(const PackageCollections& first, const PackageCollections&
       const PresetRecord* presetBack = back->GetPreset(p++);
       Expect(presetBack != nullptr, "a preset is missing");
       Expect(strcmp(preset->name, presetBack->name) == 0, "a preset's name");
-      Expect(SameBytes(preset->data, preset->dataSize, presetBack->data, presetBack->dataSize), "a preset's data");
+      Expect(SameBytes(preset->data, presetBack->data), "a preset's data");
     }
     if (back != nullptr) Expect(p == back->GetPresetCount(), "a plug-in has presets it did not have");
   }
@@ -66,7 +66,7 @@ void CompareRoundTrip(const PackageCollections& first, const PackageCollections&
     Expect(strcmp(chain->name, back->name) == 0 && strcmp(chain->keyName, back->keyName) == 0 &&
                chain->flags == back->flags && chain->type == back->type,
            "a chain's identity");
-    Expect(SameBytes(chain->stream, chain->streamSize, back->stream, back->streamSize), "a chain's stream");
+    Expect(SameBytes(chain->stream, back->stream), "a chain's stream");
   }
 }
 
@@ -95,13 +95,14 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (ftruncate(g_input, 0) != 0 || pwrite(g_input, data, size, 0) != static_cast<ssize_t>(size)) abort();
-  PackageCollections first;
-  if (!first.Created()) return 0;
-  if (ReadPackage(g_inputPath, first.plugIns, first.chains) != 0) return 0;
+  StoreRecords first;
+  if (!first.CreateEmpty()) return 0;
+  if (ReadPackage(g_inputPath, *first.plugIns, *first.chains) != 0) return 0;
 
-  if (WritePackage(g_roundTripPath.c_str(), first.plugIns, first.chains) != 0) Fail("the write failed");
-  PackageCollections second;
-  if (ReadPackage(g_roundTripPath.c_str(), second.plugIns, second.chains) != 0) Fail("the written file is refused");
+  if (WritePackage(g_roundTripPath.c_str(), first.plugIns.get(), first.chains.get()) != 0) Fail("the write failed");
+  StoreRecords second;
+  if (!second.CreateEmpty()) return 0;
+  if (ReadPackage(g_roundTripPath.c_str(), *second.plugIns, *second.chains) != 0) Fail("the written file is refused");
   CompareRoundTrip(first, second);
   return 0;
 }

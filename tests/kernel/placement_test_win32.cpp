@@ -45,7 +45,7 @@ class Placement : public ::testing::Test {
 TEST_F(Placement, WithNothingStoredModeTwoGivesTheDefault) {
   WINDOWPLACEMENT p;
   memset(&p, 0x55, sizeof(p));
-  EXPECT_EQ(1, VtLoadWindowPlacement(handle_, 100, 2, &p));
+  EXPECT_EQ(1, VtLoadWindowPlacement(handle_, 100, VtPlacementMode::ApplyOrDefault, &p));
   RECT work = PrimaryWorkArea();
   LONG dx = (work.right - work.left) / 16, dy = (work.bottom - work.top) / 16;
   EXPECT_EQ(sizeof(WINDOWPLACEMENT), p.length);
@@ -61,17 +61,17 @@ TEST_F(Placement, AStoredPlacementIsUsedOnlyWhenWholeAndNotMaximisedSomewhere) {
   WINDOWPLACEMENT stored = Stored({10, 20, 810, 620}, SW_SHOWMAXIMIZED);
   ASSERT_EQ(0, VtSetMetricBinary(handle_, 100, &stored, sizeof(stored)));
   WINDOWPLACEMENT p = {};
-  EXPECT_EQ(0, VtLoadWindowPlacement(handle_, 100, 2, &p));
+  EXPECT_EQ(0, VtLoadWindowPlacement(handle_, 100, VtPlacementMode::ApplyOrDefault, &p));
   EXPECT_EQ(0, memcmp(&stored, &p, sizeof(p)));
 
   stored.ptMaxPosition = {0, 0};
   ASSERT_EQ(0, VtSetMetricBinary(handle_, 100, &stored, sizeof(stored)));
-  EXPECT_EQ(1, VtLoadWindowPlacement(handle_, 100, 2, &p));
-  EXPECT_EQ(0, VtLoadWindowPlacement(handle_, 100, 0, &p));  // other modes do not look at it
+  EXPECT_EQ(1, VtLoadWindowPlacement(handle_, 100, VtPlacementMode::ApplyOrDefault, &p));
+  EXPECT_EQ(0, VtLoadWindowPlacement(handle_, 100, VtPlacementMode::Apply, &p));  // other modes do not look at it
 
   ASSERT_EQ(0, VtSetMetricBinary(handle_, 100, &stored, 40));  // 40 bytes: not a placement
-  EXPECT_EQ(1, VtLoadWindowPlacement(handle_, 100, 2, &p));
-  EXPECT_EQ(1, VtLoadWindowPlacement(handle_, 100, 0, &p));
+  EXPECT_EQ(1, VtLoadWindowPlacement(handle_, 100, VtPlacementMode::ApplyOrDefault, &p));
+  EXPECT_EQ(1, VtLoadWindowPlacement(handle_, 100, VtPlacementMode::Apply, &p));
 }
 
 TEST_F(Placement, FixingMakesMinimisedNormalAndBringsLostWindowsBack) {
@@ -95,15 +95,14 @@ TEST_F(Placement, AWindowsPlacementSurvivesSavingAndApplying) {
   HWND window = CreateWindowExA(0, "STATIC", "placed", WS_OVERLAPPEDWINDOW, 40, 50, 500, 400, nullptr, nullptr,
                                 nullptr, nullptr);
   ASSERT_NE(nullptr, window);
-  EXPECT_EQ(0, VtWindowPlacement(window, handle_, 100, 1));  // nothing stored: nothing applied
-  ASSERT_EQ(0, VtWindowPlacement(window, handle_, 100, 0));
+  EXPECT_EQ(0, VtWindowPlacement(window, handle_, 100, VtPlacementMode::Apply));  // nothing stored: nothing applied
+  ASSERT_EQ(0, VtWindowPlacement(window, handle_, 100, VtPlacementMode::Save));
   MoveWindow(window, 300, 300, 200, 100, FALSE);
-  ASSERT_EQ(0, VtWindowPlacement(window, handle_, 100, 1));
+  ASSERT_EQ(0, VtWindowPlacement(window, handle_, 100, VtPlacementMode::Apply));
   RECT r;
   GetWindowRect(window, &r);
   EXPECT_EQ(40, r.left);
   EXPECT_EQ(500, r.right - r.left);
-  EXPECT_EQ(E_FAIL, VtWindowPlacement(window, handle_, 100, 7));
   DestroyWindow(window);
 }
 

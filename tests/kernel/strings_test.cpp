@@ -47,8 +47,9 @@ TEST(StringResources, TheRingHandsOutTextsUntilItWraps) {
     used += (strlen(previous) + 1 + 3) & ~size_t{3};
   }
   EXPECT_STREQ("Copy", first);
-  EXPECT_EQ(first, VtGetString(lang.handle, IDS_UNTITLED));
-  EXPECT_STREQ("Untitled", first);
+  // The ring wrapped: the next text takes the first one's place.
+  EXPECT_EQ(first, VtGetString(lang.handle, IDS_SAVE_TITLE));
+  EXPECT_STREQ("Save Preset Package", first);
   EXPECT_STREQ("", VtGetString(lang.handle, 12345));
 }
 

@@ -2,50 +2,46 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "model/plugin_collection.h"
 
 namespace {
 
-struct Destroy {
-  void operator()(ModelObject* object) const { DestroyModelObject(object); }
-};
-template <class T>
-using Owned = std::unique_ptr<T, Destroy>;
-
-Owned<PlugInEntry> Editor(const char* name) {
-  Owned<PlugInEntry> entry(PlugInEntry::Create(name));
+std::unique_ptr<PlugInEntry> Editor(const char* name) {
+  std::unique_ptr<PlugInEntry> entry = PlugInEntry::Create(name);
   entry->flags = kPlugInEditorBit;
   return entry;
 }
 
-PresetRecord* Preset(const char* name, const std::string& bytes) {
-  PresetRecord* preset = PresetRecord::Create(name);
-  EXPECT_EQ(0, preset->SetData(bytes.data(), static_cast<uint32_t>(bytes.size())));
+std::unique_ptr<PresetRecord> Preset(const char* name, const std::string& bytes) {
+  std::unique_ptr<PresetRecord> preset = PresetRecord::Create(name);
+  EXPECT_EQ(0, preset->data.Assign(bytes.data(), static_cast<uint32_t>(bytes.size())));
   return preset;
 }
 
 TEST(PresetRecordTest, CopyFromTakesAFreshCopyOfTheBytes) {
-  Owned<PresetRecord> source(Preset("Hall", "abc")), target(Preset("Old", "0123456789"));
+  std::unique_ptr<PresetRecord> source = Preset("Hall", "abc"), target = Preset("Old", "0123456789");
   ASSERT_EQ(0, target->CopyFrom(*source));
   EXPECT_STREQ("Hall", target->name);
-  ASSERT_EQ(3u, target->dataSize);
-  EXPECT_NE(source->data, target->data);
-  EXPECT_EQ(0, memcmp("abc", target->data, 3));
+  ASSERT_EQ(3u, target->data.Size());
+  EXPECT_NE(source->data.Bytes(), target->data.Bytes());
+  EXPECT_EQ(0, memcmp("abc", target->data.Bytes(), 3));
 
-  Owned<PresetRecord> empty(PresetRecord::Create("Empty"));
+  std::unique_ptr<PresetRecord> empty = PresetRecord::Create("Empty");
   ASSERT_EQ(0, target->CopyFrom(*empty));
-  EXPECT_EQ(0u, target->dataSize);
-  EXPECT_EQ(nullptr, target->data);
+  EXPECT_EQ(0u, target->data.Size());
+  EXPECT_EQ(nullptr, target->data.Bytes());
   EXPECT_EQ(0, target->CopyFrom(*target));
 }
 
 TEST(PresetRecordTest, NamesAreCutAt259Characters) {
   std::string longName(300, 'n');
-  Owned<PresetRecord> preset(PresetRecord::Create(longName.c_str()));
+  std::unique_ptr<PresetRecord> preset = PresetRecord::Create(longName.c_str());
   EXPECT_EQ(longName.substr(0, 259), preset->name);
-  Owned<PlugInEntry> entry(PlugInEntry::Create(longName.c_str(), "{0123456789ABCDEF0123456789ABCDEF01234567}"));
+  std::unique_ptr<PlugInEntry> entry =
+      PlugInEntry::Create(longName.c_str(), "{0123456789ABCDEF0123456789ABCDEF01234567}");
   EXPECT_EQ(259u, strlen(entry->name));
   EXPECT_STREQ("{0123456789ABCDEF0123456789ABCDEF012345", entry->classKey);
   // A cut never splits a character: 130 two-byte letters keep 129 of them.
@@ -56,7 +52,7 @@ TEST(PresetRecordTest, NamesAreCutAt259Characters) {
 }
 
 TEST(PlugInEntryTest, EditorEntriesMatchTheirNameAndTheirDisplayName) {
-  Owned<PlugInEntry> editor = Editor("Reverb");
+  std::unique_ptr<PlugInEntry> editor = Editor("Reverb");
   char display[260];
   editor->GetDisplayName(display, sizeof(display));
   EXPECT_STREQ("Veltrane Cantorel Reverb", display);
@@ -64,7 +60,7 @@ TEST(PlugInEntryTest, EditorEntriesMatchTheirNameAndTheirDisplayName) {
   EXPECT_TRUE(editor->MatchesName("VELTRANE CANTOREL REVERB"));
   EXPECT_FALSE(editor->MatchesName("Cantorel Reverb"));
 
-  Owned<PlugInEntry> plugIn(PlugInEntry::Create("Reverb", "{A}"));
+  std::unique_ptr<PlugInEntry> plugIn = PlugInEntry::Create("Reverb", "{A}");
   plugIn->GetDisplayName(display, sizeof(display));
   EXPECT_STREQ("Reverb", display);
   EXPECT_TRUE(plugIn->MatchesName("REVERB"));
@@ -76,41 +72,41 @@ TEST(PlugInEntryTest, EditorEntriesMatchTheirNameAndTheirDisplayName) {
 }
 
 TEST(PlugInEntryTest, SamePlugInNeedsEqualFlagsAndTheRightKindOfKey) {
-  Owned<PlugInEntry> upper(PlugInEntry::Create("Echo", "{ABCD}"));
-  Owned<PlugInEntry> lower(PlugInEntry::Create("Echo", "{abcd}"));
-  Owned<PlugInEntry> renamed(PlugInEntry::Create("Other name", "{ABCD}"));
+  std::unique_ptr<PlugInEntry> upper = PlugInEntry::Create("Echo", "{ABCD}");
+  std::unique_ptr<PlugInEntry> lower = PlugInEntry::Create("Echo", "{abcd}");
+  std::unique_ptr<PlugInEntry> renamed = PlugInEntry::Create("Other name", "{ABCD}");
   EXPECT_TRUE(upper->IsSamePlugIn(*renamed));
   EXPECT_FALSE(upper->IsSamePlugIn(*lower));  // class keys compare with letter case
 
   // Same name, but one is the editor's own effect: never the same plug-in.
-  Owned<PlugInEntry> editor = Editor("Echo");
-  Owned<PlugInEntry> plugIn(PlugInEntry::Create("Echo", ""));
+  std::unique_ptr<PlugInEntry> editor = Editor("Echo");
+  std::unique_ptr<PlugInEntry> plugIn = PlugInEntry::Create("Echo", "");
   EXPECT_FALSE(editor->IsSamePlugIn(*plugIn));
   EXPECT_FALSE(plugIn->IsSamePlugIn(*editor));
-  Owned<PlugInEntry> otherEditor = Editor("ECHO");
+  std::unique_ptr<PlugInEntry> otherEditor = Editor("ECHO");
   EXPECT_TRUE(editor->IsSamePlugIn(*otherEditor));
   otherEditor->flags |= 0x100;  // carried bits count too
   EXPECT_FALSE(editor->IsSamePlugIn(*otherEditor));
 }
 
 TEST(PlugInEntryTest, PresetsAreFoundInAnyLetterCaseAndRemoved) {
-  Owned<PlugInEntry> entry(PlugInEntry::Create("Echo", "{E}"));
+  std::unique_ptr<PlugInEntry> entry = PlugInEntry::Create("Echo", "{E}");
   ASSERT_EQ(0, entry->AppendPreset(Preset("Short", "a")));
   ASSERT_EQ(0, entry->AppendPreset(Preset("Long", "bb")));
-  EXPECT_EQ(1, entry->FindPreset("LONG"));
-  EXPECT_EQ(-1, entry->FindPreset("Medium"));
-  entry->RemovePreset(0);
+  EXPECT_EQ(entry->GetPreset(1), entry->FindPreset("LONG"));
+  EXPECT_EQ(nullptr, entry->FindPreset("Medium"));
+  entry->RemovePreset(entry->GetPreset(0));
   EXPECT_EQ(1, entry->GetPresetCount());
-  EXPECT_EQ(0, entry->FindPreset("long"));
+  EXPECT_EQ(entry->GetPreset(0), entry->FindPreset("long"));
 
-  Owned<PlugInEntry> copy(PlugInEntry::CopyIdentity(*entry));
+  std::unique_ptr<PlugInEntry> copy = PlugInEntry::CopyIdentity(*entry);
   EXPECT_STREQ("Echo", copy->name);
   EXPECT_STREQ("{E}", copy->classKey);
   EXPECT_EQ(0, copy->GetPresetCount());
 }
 
 TEST(PlugInCollectionTest, NotInstalledNamesTakeTheFirstFreeNumber) {
-  Owned<PlugInCollection> collection(PlugInCollection::Create());
+  std::unique_ptr<PlugInCollection> collection = PlugInCollection::Create();
   char name[260];
   collection->MakeNotInstalledName(name, sizeof(name));
   EXPECT_STREQ("Not Installed 000", name);
@@ -129,30 +125,34 @@ TEST(PlugInCollectionTest, NotInstalledNamesTakeTheFirstFreeNumber) {
 }
 
 TEST(PlugInCollectionTest, LookupsAndTotalsWalkEveryEntry) {
-  Owned<PlugInCollection> collection(PlugInCollection::Create());
-  Owned<PlugInEntry> probe(PlugInEntry::Create("anything", "{B}"));
-  EXPECT_EQ(-1, collection->FindSamePlugIn(*probe));
+  std::unique_ptr<PlugInCollection> collection = PlugInCollection::Create();
+  std::unique_ptr<PlugInEntry> probe = PlugInEntry::Create("anything", "{B}");
+  EXPECT_EQ(nullptr, collection->FindSamePlugIn(*probe));
   EXPECT_EQ(0u, collection->GetTotalPresetCount());
 
-  PlugInEntry* a = PlugInEntry::Create("Alpha", "{A}");
+  std::unique_ptr<PlugInEntry> a = PlugInEntry::Create("Alpha", "{A}");
   ASSERT_EQ(0, a->AppendPreset(Preset("1", "x")));
-  PlugInEntry* b = PlugInEntry::Create("Beta", "{B}");
+  std::unique_ptr<PlugInEntry> b = PlugInEntry::Create("Beta", "{B}");
   ASSERT_EQ(0, b->AppendPreset(Preset("1", "x")));
   ASSERT_EQ(0, b->AppendPreset(Preset("2", "y")));
-  Owned<PlugInEntry> editor = Editor("Gamma");
-  ASSERT_EQ(0, collection->Append(a));
-  ASSERT_EQ(0, collection->Append(b));
-  ASSERT_EQ(0, collection->Append(editor.release()));
+  PlugInEntry* alpha = a.get();
+  PlugInEntry* beta = b.get();
+  std::unique_ptr<PlugInEntry> editor = Editor("Gamma");
+  PlugInEntry* gamma = editor.get();
+  ASSERT_EQ(0, collection->Append(std::move(a)));
+  ASSERT_EQ(0, collection->Append(std::move(b)));
+  ASSERT_EQ(0, collection->Append(std::move(editor)));
 
-  EXPECT_EQ(1, collection->FindSamePlugIn(*probe));
-  EXPECT_EQ(2, collection->FindPlugInByName("veltrane cantorel gamma"));
-  EXPECT_EQ(0, collection->FindPlugInByName("ALPHA"));
-  EXPECT_EQ(-1, collection->FindPlugInByName("Delta"));
+  EXPECT_EQ(beta, collection->FindSamePlugIn(*probe));
+  EXPECT_EQ(gamma, collection->FindPlugInByName("veltrane cantorel gamma"));
+  EXPECT_EQ(alpha, collection->FindPlugInByName("ALPHA"));
+  EXPECT_EQ(nullptr, collection->FindPlugInByName("Delta"));
   EXPECT_EQ(3u, collection->GetTotalPresetCount());
 
-  collection->RemoveAt(0);
+  collection->Remove(alpha);
   EXPECT_EQ(2, collection->GetCount());
-  EXPECT_EQ(0, collection->FindSamePlugIn(*probe));
+  EXPECT_EQ(beta, collection->Get(0));
+  EXPECT_EQ(beta, collection->FindSamePlugIn(*probe));
 }
 
 }  // namespace

@@ -3,32 +3,37 @@
 #include "package/package_file.h"
 
 ReadResult ReadPackageAt(const std::string& path) {
-  ReadResult result{0, Owned<PlugInCollection>(PlugInCollection::Create()), Owned<ChainCollection>(ChainCollection::Create())};
-  result.status = ReadPackage(path.c_str(), result.plugIns.get(), result.chains.get());
+  ReadResult result{0, PlugInCollection::Create(), ChainCollection::Create()};
+  result.status = ReadPackage(path.c_str(), *result.plugIns, *result.chains);
   return result;
 }
 
+ByteVector Contents(const ByteBlock& block) { return ByteVector(block.Bytes(), block.Bytes() + block.Size()); }
+
 PlugInEntry* AddPlugIn(PlugInCollection* plugIns, const char* name, const char* classKey, uint32_t flags) {
-  PlugInEntry* entry = PlugInEntry::Create(name, classKey);
+  std::unique_ptr<PlugInEntry> entry = PlugInEntry::Create(name, classKey);
   entry->flags = flags;
-  EXPECT_EQ(0, plugIns->Append(entry));
-  return entry;
+  PlugInEntry* added = entry.get();
+  EXPECT_EQ(0, plugIns->Append(std::move(entry)));
+  return added;
 }
 
-PresetRecord* AddPreset(PlugInEntry* entry, const char* name, const ByteBlock& data) {
-  PresetRecord* preset = PresetRecord::Create(name);
-  EXPECT_EQ(0, preset->SetData(data.data(), static_cast<uint32_t>(data.size())));
-  EXPECT_EQ(0, entry->AppendPreset(preset));
-  return preset;
+PresetRecord* AddPreset(PlugInEntry* entry, const char* name, const ByteVector& data) {
+  std::unique_ptr<PresetRecord> preset = PresetRecord::Create(name);
+  EXPECT_EQ(0, preset->data.Assign(data.data(), static_cast<uint32_t>(data.size())));
+  PresetRecord* added = preset.get();
+  EXPECT_EQ(0, entry->AppendPreset(std::move(preset)));
+  return added;
 }
 
-ChainRecord* AddChain(ChainCollection* chains, const char* name, const char* keyName, const ByteBlock& stream) {
-  ChainRecord* chain = ChainRecord::Create();
+ChainRecord* AddChain(ChainCollection* chains, const char* name, const char* keyName, const ByteVector& stream) {
+  std::unique_ptr<ChainRecord> chain = ChainRecord::Create();
   chain->SetName(name);
   chain->SetKeyName(keyName);
-  EXPECT_EQ(0, chain->SetStream(stream.data(), static_cast<uint32_t>(stream.size())));
-  EXPECT_EQ(0, chains->Append(chain));
-  return chain;
+  EXPECT_EQ(0, chain->stream.Assign(stream.data(), static_cast<uint32_t>(stream.size())));
+  ChainRecord* added = chain.get();
+  EXPECT_EQ(0, chains->Append(std::move(chain)));
+  return added;
 }
 
 PackageTest::PackageTest() : plugIns_(PlugInCollection::Create()), chains_(ChainCollection::Create()) {}
@@ -39,13 +44,13 @@ int32_t PackageTest::Save(const std::string& name) {
   return WritePackage(temp_.Join(name).c_str(), plugIns_.get(), chains_.get());
 }
 
-ByteBlock PackageTest::FileBytes(const std::string& name) {
-  ByteBlock bytes;
+ByteVector PackageTest::FileBytes(const std::string& name) {
+  ByteVector bytes;
   EXPECT_TRUE(ReadWholeFile(temp_.Join(name), &bytes));
   return bytes;
 }
 
-ReadResult PackageTest::LoadBytes(const ByteBlock& bytes) {
+ReadResult PackageTest::LoadBytes(const ByteVector& bytes) {
   std::string path = temp_.Join("given.vtpreset");
   EXPECT_TRUE(WriteWholeFile(path, bytes));
   return ReadPackageAt(path);

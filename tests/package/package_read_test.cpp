@@ -10,46 +10,46 @@ namespace {
 
 constexpr const char* kKey = "{0F1E2D3C-4B5A-4968-8776-A5B4C3D2E1F0}";
 
-ByteBlock Plug(const std::string& name, const std::string& classKey = kKey, uint32_t flags = 0) {
+ByteVector Plug(const std::string& name, const std::string& classKey = kKey, uint32_t flags = 0) {
   return List("plug", {PlugInHead(flags, classKey, name), List("plst", {PresetList("Preset", {1, 2, 3})})});
 }
 
-ByteBlock Package(std::initializer_list<ByteBlock> groups) {
-  ByteBlock contents = Join({PackageHeader(), Join(groups)});
+ByteVector Package(std::initializer_list<ByteVector> groups) {
+  ByteVector contents = Join({PackageHeader(), Join(groups)});
   return Form({contents});
 }
 
 struct BrokenFile {
   const char* what;
-  ByteBlock bytes;
+  ByteVector bytes;
   int32_t status;
 };
 
 // A preset whose head declares `length` data bytes in a chunk of `chunkSize`,
 // with every enclosing size large enough to hold that chunk.
-ByteBlock DeclaredPreset(uint32_t chunkSize, uint32_t length) {
-  ByteBlock psth = ChunkSized("psth", chunkSize, Join({Utf16Field("p", 260), U32(length), ByteBlock(16, 7)}));
-  ByteBlock plst = ListSized("plst", chunkSize + 24, {ListSized("pset", chunkSize + 12, {psth})});
-  ByteBlock plug = ListSized("plug", chunkSize + 652, {PlugInHead(0, kKey, "P"), plst});
+ByteVector DeclaredPreset(uint32_t chunkSize, uint32_t length) {
+  ByteVector psth = ChunkSized("psth", chunkSize, Join({Utf16Field("p", 260), U32(length), ByteVector(16, 7)}));
+  ByteVector plst = ListSized("plst", chunkSize + 24, {ListSized("pset", chunkSize + 12, {psth})});
+  ByteVector plug = ListSized("plug", chunkSize + 652, {PlugInHead(0, kKey, "P"), plst});
   return FormSized(chunkSize + 700, {PackageHeader(), ListSized("plgs", chunkSize + 664, {plug})});
 }
 
 // The same for a chain's stream.
-ByteBlock DeclaredChain(uint32_t chunkSize, uint32_t length) {
-  ByteBlock head = Join({U32(0), U32(0), U32(0), Utf16Field("c", 260), Utf16Field("Chain0001", 40), U32(length)});
-  ByteBlock chn = ListSized("chn ", chunkSize + 12, {ChunkSized("chnh", chunkSize, Join({head, ByteBlock(16, 7)}))});
+ByteVector DeclaredChain(uint32_t chunkSize, uint32_t length) {
+  ByteVector head = Join({U32(0), U32(0), U32(0), Utf16Field("c", 260), Utf16Field("Chain0001", 40), U32(length)});
+  ByteVector chn = ListSized("chn ", chunkSize + 12, {ChunkSized("chnh", chunkSize, Join({head, ByteVector(16, 7)}))});
   return FormSized(chunkSize + 60, {PackageHeader(), ListSized("clst", chunkSize + 24, {chn})});
 }
 
 std::vector<BrokenFile> BrokenFiles() {
   return {
       {"empty file", {}, E_PACKAGE_FORMAT},
-      {"not RIFF", Join({ByteBlock{'R', 'I', 'F', 'X'}, ByteBlock(32, 0)}), E_PACKAGE_FORMAT},
-      {"another form", Join({ByteBlock{'R', 'I', 'F', 'F'}, U32(4), ByteBlock{'W', 'A', 'V', 'E'}}), E_PACKAGE_FORMAT},
+      {"not RIFF", Join({ByteVector{'R', 'I', 'F', 'X'}, ByteVector(32, 0)}), E_PACKAGE_FORMAT},
+      {"another form", Join({ByteVector{'R', 'I', 'F', 'F'}, U32(4), ByteVector{'W', 'A', 'V', 'E'}}), E_PACKAGE_FORMAT},
       {"form of 4 GiB", FormSized(0xFFFFFFFFu, {PackageHeader()}), E_PACKAGE_FORMAT},
       {"form too small for its type", FormSized(2, {PackageHeader()}), E_PACKAGE_FORMAT},
       {"no header chunk", Form({List("plgs", {Plug("P")})}), E_RIFF_END_OF_REGION},
-      {"chunk past the form", Form({PackageHeader(), ChunkSized("junk", 64, ByteBlock(8, 0))}), E_PACKAGE_FORMAT},
+      {"chunk past the form", Form({PackageHeader(), ChunkSized("junk", 64, ByteVector(8, 0))}), E_PACKAGE_FORMAT},
       {"group past the form", Form({PackageHeader(), ListSized("plgs", 0x7FFFFFF0u, {Plug("P")})}), E_PACKAGE_FORMAT},
       {"member past its group", Package({ListSized("plgs", 20, {Plug("P")})}), E_PACKAGE_FORMAT},
       {"chunk past its member",
@@ -90,8 +90,8 @@ TEST_F(PackageRead, NamesThatCouldLeaveTheStoreAreRefused) {
 }
 
 TEST_F(PackageRead, ToleratesOrderAndForeignChunks) {
-  ByteBlock foreign = Chunk("note", {'h', 'i'});
-  ByteBlock bytes = Form({List("misc", {foreign}),
+  ByteVector foreign = Chunk("note", {'h', 'i'});
+  ByteVector bytes = Form({List("misc", {foreign}),
                           List("plgs", {foreign, Plug("First")}),
                           List("clst", {foreign, ChainList("c", "Chain0001", {1, 2, 3, 4}, 5, 6)}),
                           PackageHeader(),
@@ -105,14 +105,14 @@ TEST_F(PackageRead, ToleratesOrderAndForeignChunks) {
   // A preset list member without its head gives an empty preset.
   ASSERT_EQ(1, read.plugIns->Get(1)->GetPresetCount());
   EXPECT_STREQ("", read.plugIns->Get(1)->GetPreset(0)->name);
-  EXPECT_EQ(0u, read.plugIns->Get(1)->GetPreset(0)->dataSize);
+  EXPECT_EQ(0u, read.plugIns->Get(1)->GetPreset(0)->data.Size());
   ASSERT_EQ(1, read.chains->GetChainCount());
   EXPECT_EQ(5u, read.chains->Get(0)->flags);
   EXPECT_EQ(6u, read.chains->Get(0)->type);
 }
 
 TEST_F(PackageRead, ShortPlugInHeadLeavesTheRestEmpty) {
-  ByteBlock head = Chunk("plgh", Join({U32(1), U32(0x40), Utf16Field(kKey, 40)}));
+  ByteVector head = Chunk("plgh", Join({U32(1), U32(0x40), Utf16Field(kKey, 40)}));
   ReadResult read = LoadBytes(Package({List("plgs", {List("plug", {head, List("plst", {PresetList("p", {1})})})})}));
   ASSERT_EQ(0, read.status);
   ASSERT_EQ(1, read.plugIns->GetCount());
@@ -121,7 +121,9 @@ TEST_F(PackageRead, ShortPlugInHeadLeavesTheRestEmpty) {
   EXPECT_EQ(0x40u, read.plugIns->Get(0)->flags);
 }
 
-TEST_F(PackageRead, RegisteredPlugInsTakeTheirRegisteredName) {
+// A package reads the same on every computer: the names its plug-ins are
+// registered with here are the caller's business.
+TEST_F(PackageRead, NamesAreTakenAsTheFileHoldsThem) {
   std::string classPath = std::string("CLSID\\") + kKey;
   RegKey classesRoot = Reg_Root(RegRoot::ClassesRoot);
   Reg_DeleteTree(classesRoot, classPath.c_str());
@@ -133,7 +135,7 @@ TEST_F(PackageRead, RegisteredPlugInsTakeTheirRegisteredName) {
   ReadResult read = LoadBytes(Package({List("plgs", {Plug("Stored Name"), Plug("Reverb", "", kPlugInEditorBit)})}));
   Reg_DeleteTree(classesRoot, classPath.c_str());
   ASSERT_EQ(0, read.status);
-  EXPECT_STREQ("Registered Reverb", read.plugIns->Get(0)->name);
+  EXPECT_STREQ("Stored Name", read.plugIns->Get(0)->name);
   EXPECT_STREQ("Reverb", read.plugIns->Get(1)->name);
 }
 

@@ -49,8 +49,8 @@ TEST_F(PackageWrite, RecordsTheReaderWouldRefuseAreLeftOut) {
   ASSERT_EQ(1, read.chains->GetChainCount());
   EXPECT_STREQ("kept", read.chains->Get(0)->name);
   // The header still counts every record of the collections.
-  ByteBlock bytes = FileBytes();
-  EXPECT_EQ(Join({U32(5), U32(3)}), ByteBlock(bytes.begin() + 24, bytes.begin() + 32));
+  ByteVector bytes = FileBytes();
+  EXPECT_EQ(Join({U32(5), U32(3)}), ByteVector(bytes.begin() + 24, bytes.begin() + 32));
 }
 
 TEST_F(PackageWrite, EntriesWithoutPresetsGiveAnEmptyGroup) {
@@ -62,9 +62,9 @@ TEST_F(PackageWrite, EntriesWithoutPresetsGiveAnEmptyGroup) {
 }
 
 TEST_F(PackageWrite, SavingOverAPackageReplacesItWhole) {
-  AddPreset(AddPlugIn(plugIns_.get(), "Large", kKey), "big", ByteBlock(5000, 1));
+  AddPreset(AddPlugIn(plugIns_.get(), "Large", kKey), "big", ByteVector(5000, 1));
   ASSERT_EQ(0, Save());
-  plugIns_.reset(PlugInCollection::Create());
+  plugIns_ = PlugInCollection::Create();
   AddPreset(AddPlugIn(plugIns_.get(), "Small", kKey), "tiny", {2});
   // Someone else's file with the name a temporary file might take stays alone.
   ASSERT_TRUE(WriteWholeFile(temp_.Join("package.vtpreset.0.tmp"), {'m', 'i', 'n', 'e'}));
@@ -75,14 +75,14 @@ TEST_F(PackageWrite, SavingOverAPackageReplacesItWhole) {
   ASSERT_EQ(1, read.plugIns->GetCount());
   EXPECT_STREQ("Small", read.plugIns->Get(0)->name);
   EXPECT_EQ(1234u, FileBytes().size());  // nothing left of the larger package
-  EXPECT_EQ(ByteBlock({'m', 'i', 'n', 'e'}), FileBytes("package.vtpreset.0.tmp"));
+  EXPECT_EQ(ByteVector({'m', 'i', 'n', 'e'}), FileBytes("package.vtpreset.0.tmp"));
   EXPECT_EQ(std::vector<std::string>({"package.vtpreset", "package.vtpreset.0.tmp"}), FolderNames());
 }
 
 TEST_F(PackageWrite, FailedSavesLeaveTheOldFileAndNoTemporaryFile) {
   AddPreset(AddPlugIn(plugIns_.get(), "Old", kKey), "old", {1, 2, 3});
   ASSERT_EQ(0, Save());
-  const ByteBlock old = FileBytes();
+  const ByteVector old = FileBytes();
   AddPreset(plugIns_->Get(0), "new", {4, 5, 6});
 
   ASSERT_EQ(0, File_SetReadOnly(temp_.Join("package.vtpreset").c_str(), true));

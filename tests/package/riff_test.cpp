@@ -12,7 +12,7 @@ namespace {
 class Riff : public ::testing::Test {
  protected:
   // Opens a file holding `bytes` for reading and writing.
-  FileHandle Open(const ByteBlock& bytes) {
+  FileHandle Open(const ByteVector& bytes) {
     std::string path = temp_.Join("riff.bin");
     file_.Reset();
     EXPECT_TRUE(WriteWholeFile(path, bytes));
@@ -30,7 +30,7 @@ class Riff : public ::testing::Test {
 };
 
 TEST_F(Riff, SkipAndBoundedReadsMoveByRoundedSizes) {
-  FileHandle file = Open(ByteBlock(64, 0x5A));
+  FileHandle file = Open(ByteVector(64, 0x5A));
   EXPECT_EQ(6, riff_SkipChunk(file, 5));
   EXPECT_EQ(6u, Position());
   EXPECT_EQ(0, riff_SkipChunk(file, 0));
@@ -53,7 +53,7 @@ TEST_F(Riff, SkipAndBoundedReadsMoveByRoundedSizes) {
 }
 
 TEST_F(Riff, FindChunkHeaderKeepsToItsRegion) {
-  ByteBlock region = Join({Chunk("aaaa", {1, 2, 3}), Chunk("bbbb", {4}), Chunk("cccc", {})});
+  ByteVector region = Join({Chunk("aaaa", {1, 2, 3}), Chunk("bbbb", {4}), Chunk("cccc", {})});
   FileHandle file = Open(region);
   int32_t remaining = 7;
   uint32_t size = 0;
@@ -76,7 +76,7 @@ TEST_F(Riff, FindChunkHeaderKeepsToItsRegion) {
 }
 
 TEST_F(Riff, FindListChunkPaysForTheListsItPasses) {
-  ByteBlock region = Join({List("abcd", {ByteBlock(8, 1)}), List("wxyz", {Chunk("data", {1, 2})}), List("late", {})});
+  ByteVector region = Join({List("abcd", {ByteVector(8, 1)}), List("wxyz", {Chunk("data", {1, 2})}), List("late", {})});
   FileHandle file = Open(region);
   int32_t remaining = static_cast<int32_t>(region.size());
   uint32_t contents = 0;
@@ -88,8 +88,8 @@ TEST_F(Riff, FindListChunkPaysForTheListsItPasses) {
 }
 
 TEST_F(Riff, CountingEntriesLeavesThePositionAlone) {
-  ByteBlock region = Join({Chunk("one ", {1}), List("two ", {}), Chunk("thre", ByteBlock(10, 3))});
-  FileHandle file = Open(Join({ByteBlock(4, 0), region}));
+  ByteVector region = Join({Chunk("one ", {1}), List("two ", {}), Chunk("thre", ByteVector(10, 3))});
+  FileHandle file = Open(Join({ByteVector(4, 0), region}));
   riff_RestoreLocation(file, 4);
   int32_t remaining = static_cast<int32_t>(region.size());
   int32_t count = 0;
@@ -104,7 +104,7 @@ TEST_F(Riff, CountingEntriesLeavesThePositionAlone) {
 }
 
 TEST_F(Riff, FormHeaderIsRecognised) {
-  FileHandle file = Open(Join({ByteBlock{'R', 'I', 'F', 'X'}, U32(8), ByteBlock{'V', 'T', 'P', 'D'}}));
+  FileHandle file = Open(Join({ByteVector{'R', 'I', 'F', 'X'}, U32(8), ByteVector{'V', 'T', 'P', 'D'}}));
   uint32_t size = 0;
   RiffId type = 0;
   EXPECT_EQ(E_RIFF_NOT_RIFF, riff_ReadFileID(file, &size, &type));
@@ -132,9 +132,9 @@ TEST_F(Riff, SizeFixUpFillsEveryLevelInnermostFirst) {
   ASSERT_EQ(0, riff_EndSized(file, form, nullptr));
   file_.Reset();
 
-  ByteBlock bytes;
+  ByteVector bytes;
   ASSERT_TRUE(ReadWholeFile(temp_.Join("riff.bin"), &bytes));
-  ByteBlock expected = Join({ByteBlock{'R', 'I', 'F', 'F'}, U32(26), ByteBlock{'T', 'E', 'S', 'T'},
+  ByteVector expected = Join({ByteVector{'R', 'I', 'F', 'F'}, U32(26), ByteVector{'T', 'E', 'S', 'T'},
                              List("abcd", {Chunk("data", {'x', 'y'})})});
   EXPECT_EQ(expected, bytes);
 

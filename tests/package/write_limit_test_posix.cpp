@@ -36,9 +36,9 @@ TEST_F(PackageWriteLimit, WriteFailingHalfwayKeepsTheOldPackage) {
   PlugInEntry* entry = AddPlugIn(plugIns_.get(), "Reverb", "{AAAAAAAA-0000-4000-8000-000000000001}");
   AddPreset(entry, "small", {1, 2, 3});
   ASSERT_EQ(0, Save());
-  const ByteBlock old = FileBytes();
+  const ByteVector old = FileBytes();
 
-  AddPreset(entry, "large", ByteBlock(64 * 1024, 9));
+  AddPreset(entry, "large", ByteVector(64 * 1024, 9));
   {
     FileSizeLimit limit(8 * 1024);
     EXPECT_EQ(E_RIFF_WRITE, Save());

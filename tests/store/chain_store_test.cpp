@@ -14,28 +14,23 @@ namespace {
 
 class ChainStore : public SystemStoreTest {
  protected:
-  void TearDown() override {
-    Stores_Clear(stores_);
-    for (ChainRecord* chain : made_) DestroyModelObject(chain);
-    SystemStoreTest::TearDown();
-  }
   ChainRecord* Chain(const char* name, const char* keyName, const std::vector<unsigned char>& stream) {
-    ChainRecord* chain = ChainRecord::Create();
+    std::unique_ptr<ChainRecord> chain = ChainRecord::Create();
     chain->SetName(name);
     chain->SetKeyName(keyName);
     chain->flags = 3;
     chain->type = 4;
-    chain->SetStream(stream.data(), static_cast<uint32_t>(stream.size()));
-    made_.push_back(chain);
-    return chain;
+    chain->stream.Assign(stream.data(), static_cast<uint32_t>(stream.size()));
+    made_.push_back(std::move(chain));
+    return made_.back().get();
   }
   std::string FileOf(const char* keyName, const char* fileName) const {
     return chainFolder_ + "\\" + keyName + "\\" + fileName + kChainFileExtension;
   }
-  ChainCollection* System() { return stores_.chains[StoreSlot(kSystemStore)]; }
+  ChainCollection* System() { return stores_.system.chains.get(); }
 
-  Stores stores_ = {};
-  std::vector<ChainRecord*> made_;
+  Stores stores_;
+  std::vector<std::unique_ptr<ChainRecord>> made_;
 };
 
 TEST_F(ChainStore, ChainsAreWrittenWithTheirFourValuesAndDeletedWithTheirFiles) {
@@ -51,14 +46,13 @@ TEST_F(ChainStore, ChainsAreWrittenWithTheirFourValuesAndDeletedWithTheirFiles) 
   // The folder is named after the key name, made safe; the file after the chain.
   std::string file = FileOf("large-key_", "Large_One");
   EXPECT_EQ(file, QueryText(ChainKeyPath("large-key."), kChainStreamValue));
-  ChainCollection* loaded = LoadSystemChains();
+  std::unique_ptr<ChainCollection> loaded = LoadSystemChains();
   ASSERT_NE(nullptr, loaded);
   ASSERT_EQ(2, loaded->GetChainCount());
-  const ChainRecord* large = loaded->Get(loaded->FindChainByName("Large/One"));
+  const ChainRecord* large = loaded->FindChainByName("Large/One");
   EXPECT_EQ(3u, large->flags);
   EXPECT_EQ(4u, large->type);
-  EXPECT_EQ(Pattern(256, 2), std::vector<unsigned char>(large->stream, large->stream + large->streamSize));
-  DestroyModelObject(loaded);
+  EXPECT_EQ(Pattern(256, 2), std::vector<unsigned char>(large->stream.Bytes(), large->stream.Bytes() + large->stream.Size()));
 
   ASSERT_EQ(0, DeleteSystemChain(*Chain("Large/One", "large-key.", {})));
   EXPECT_FALSE(KeyExists(ChainKeyPath("large-key.")));
@@ -79,11 +73,10 @@ TEST_F(ChainStore, WritingAChainRemovesAChainOfTheSameNameUnderAnotherKey) {
   EXPECT_FALSE(KeyExists(ChainKeyPath("old-key")));
   EXPECT_FALSE(File_Exists(oldFile.c_str()));
   EXPECT_TRUE(KeyExists(ChainKeyPath("other-key")));
-  ChainCollection* chains = LoadSystemChains();
+  std::unique_ptr<ChainCollection> chains = LoadSystemChains();
   ASSERT_NE(nullptr, chains);
   ASSERT_EQ(2, chains->GetChainCount());
-  EXPECT_STREQ("new-key", chains->Get(chains->FindChainByName("vocal"))->keyName);
-  DestroyModelObject(chains);
+  EXPECT_STREQ("new-key", chains->FindChainByName("vocal")->keyName);
 
   // A chain that cannot be written leaves the other in place.
   SetChain("old-key", "Vocal", Pattern(5, 4));
@@ -93,61 +86,59 @@ TEST_F(ChainStore, WritingAChainRemovesAChainOfTheSameNameUnderAnotherKey) {
 }
 
 TEST_F(ChainStore, PuttingAChainReplacesTheOneOfThatNameAndWritesTheSystemStoreFirst) {
-  ChainCollection* system = GetChainCollection(stores_, kSystemStore);
+  ChainCollection* system = GetChainCollection(stores_, StoreId::System);
   ASSERT_NE(nullptr, system);
   // The store holds the name twice, as a registry written by others may.
   for (const char* keyName : {"old-key", "other-key"}) {
-    ChainRecord* existing = ChainRecord::Create();
-    existing->CopyFrom(*Chain("Vocal", keyName, Pattern(5, 1)));
-    ASSERT_EQ(0, system->Append(existing));
+    ASSERT_EQ(0, system->Append(ChainRecord::CopyOf(*Chain("Vocal", keyName, Pattern(5, 1)))));
     SetChain(keyName, "Vocal", Pattern(5, 1));
   }
 
-  ASSERT_EQ(0, PutChain(stores_, *Chain("VOCAL", "new-key", Pattern(300, 2)), kSystemStore));
+  ASSERT_EQ(0, PutChain(stores_, *Chain("VOCAL", "new-key", Pattern(300, 2)), StoreId::System));
   ASSERT_EQ(1, System()->GetChainCount());
   EXPECT_STREQ("new-key", System()->Get(0)->keyName);
-  EXPECT_EQ(300u, System()->Get(0)->streamSize);
+  EXPECT_EQ(300u, System()->Get(0)->stream.Size());
   EXPECT_EQ("VOCAL", QueryText(ChainKeyPath("new-key"), kChainNameValue));
   EXPECT_FALSE(KeyExists(ChainKeyPath("old-key")));
   EXPECT_FALSE(KeyExists(ChainKeyPath("other-key")));
-  EXPECT_EQ(System()->Get(0), FindChainInStore(stores_, 7, "vocal"));  // any selector but 1 is the system store
+  EXPECT_EQ(System()->Get(0), FindChainInStore(stores_, StoreId::System, "vocal"));
 
   // A failing write leaves the collection as it was.
-  EXPECT_EQ(E_FAIL, PutChain(stores_, *Chain("Vocal", "", Pattern(3, 3)), kSystemStore));
-  EXPECT_EQ(E_FAIL, PutChain(stores_, *Chain("New", "..", Pattern(3, 3)), kSystemStore));
+  EXPECT_EQ(E_FAIL, PutChain(stores_, *Chain("Vocal", "", Pattern(3, 3)), StoreId::System));
+  EXPECT_EQ(E_FAIL, PutChain(stores_, *Chain("New", "..", Pattern(3, 3)), StoreId::System));
   ASSERT_EQ(1, System()->GetChainCount());
   EXPECT_STREQ("new-key", System()->Get(0)->keyName);
 
   // The package store only changes its records.
-  ASSERT_EQ(0, PutChain(stores_, *Chain("Drums", "drum-key", Pattern(3, 4)), kPackageStore));
-  ASSERT_EQ(0, PutChain(stores_, *Chain("drums", "drum-key2", Pattern(3, 5)), kPackageStore));
-  ChainCollection* package = stores_.chains[StoreSlot(kPackageStore)];
+  ASSERT_EQ(0, PutChain(stores_, *Chain("Drums", "drum-key", Pattern(3, 4)), StoreId::Package));
+  ASSERT_EQ(0, PutChain(stores_, *Chain("drums", "drum-key2", Pattern(3, 5)), StoreId::Package));
+  ChainCollection* package = stores_.package.chains.get();
   ASSERT_EQ(1, package->GetChainCount());
   EXPECT_STREQ("drum-key2", package->Get(0)->keyName);
   EXPECT_FALSE(KeyExists(ChainKeyPath("drum-key")));
-  EXPECT_EQ(nullptr, FindChainInStore(stores_, kSystemStore, "drums"));
+  EXPECT_EQ(nullptr, FindChainInStore(stores_, StoreId::System, "drums"));
 }
 
 TEST_F(ChainStore, RemovingAChainDeletesItFromTheRegistryEvenWhenTheCollectionLacksIt) {
   SetChain("vocal-key", "Vocal", Pattern(5, 1));
-  ASSERT_EQ(0, RemoveChain(stores_, *Chain("Vocal", "vocal-key", {}), kSystemStore));
+  ASSERT_EQ(0, RemoveChain(stores_, *Chain("Vocal", "vocal-key", {}), StoreId::System));
   EXPECT_FALSE(KeyExists(ChainKeyPath("vocal-key")));
   ASSERT_NE(nullptr, System());
   EXPECT_EQ(0, System()->GetChainCount());
 
-  ASSERT_EQ(0, PutChain(stores_, *Chain("Drums", "drum-key", Pattern(5, 2)), kSystemStore));
-  ASSERT_EQ(0, RemoveChain(stores_, *Chain("DRUMS", "drum-key", {}), kSystemStore));
+  ASSERT_EQ(0, PutChain(stores_, *Chain("Drums", "drum-key", Pattern(5, 2)), StoreId::System));
+  ASSERT_EQ(0, RemoveChain(stores_, *Chain("DRUMS", "drum-key", {}), StoreId::System));
   EXPECT_EQ(0, System()->GetChainCount());
   // Nothing was there: the registry's status, and the model as it is.
-  EXPECT_EQ(kErrorFileNotFound, RemoveChain(stores_, *Chain("Drums", "drum-key", {}), kSystemStore));
+  EXPECT_EQ(kErrorFileNotFound, RemoveChain(stores_, *Chain("Drums", "drum-key", {}), StoreId::System));
 }
 
 TEST_F(ChainStore, RenamingAFileBackedChainGivesItAFileNamedAfterTheNewName) {
   ChainRecord* chain = Chain("Old Name", "chain-key", Pattern(400, 1));
-  ASSERT_EQ(0, PutChain(stores_, *chain, kSystemStore));
-  ASSERT_EQ(0, RemoveChain(stores_, *chain, kSystemStore));
+  ASSERT_EQ(0, PutChain(stores_, *chain, StoreId::System));
+  ASSERT_EQ(0, RemoveChain(stores_, *chain, StoreId::System));
   chain->SetName("New Name");
-  ASSERT_EQ(0, PutChain(stores_, *chain, kSystemStore));
+  ASSERT_EQ(0, PutChain(stores_, *chain, StoreId::System));
   EXPECT_FALSE(File_Exists(FileOf("chain-key", "Old Name").c_str()));
   EXPECT_EQ(FileOf("chain-key", "New Name"), QueryText(ChainKeyPath("chain-key"), kChainStreamValue));
   std::vector<unsigned char> bytes;

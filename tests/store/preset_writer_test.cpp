@@ -13,8 +13,6 @@ namespace {
 class PresetWriter : public SystemStoreTest {
  protected:
   void TearDown() override {
-    DestroyModelObject(entry_);
-    DestroyModelObject(editor_);
     SystemStoreTest::TearDown();
   }
   void SetUp() override {
@@ -24,22 +22,20 @@ class PresetWriter : public SystemStoreTest {
     editor_->flags = kPlugInEditorBit;
   }
 
-  static PresetRecord* Preset(const char* name, const std::vector<unsigned char>& bytes) {
-    PresetRecord* preset = PresetRecord::Create(name);
-    preset->SetData(bytes.data(), static_cast<uint32_t>(bytes.size()));
+  static std::unique_ptr<PresetRecord> Preset(const char* name, const std::vector<unsigned char>& bytes) {
+    std::unique_ptr<PresetRecord> preset = PresetRecord::Create(name);
+    preset->data.Assign(bytes.data(), static_cast<uint32_t>(bytes.size()));
     return preset;
   }
   int32_t Write(const char* name, const std::vector<unsigned char>& bytes, const PlugInEntry* entry = nullptr) {
-    PresetRecord* preset = Preset(name, bytes);
+    std::unique_ptr<PresetRecord> preset = Preset(name, bytes);
     const PlugInEntry& target = entry != nullptr ? *entry : *entry_;
     int32_t status = target.IsEditor() ? WriteEditorPreset(target, *preset) : WriteDirectShowPreset(target, *preset);
-    DestroyModelObject(preset);
     return status;
   }
   int32_t Delete(const char* name, const PlugInEntry* entry = nullptr) {
-    PresetRecord* preset = Preset(name, {});
+    std::unique_ptr<PresetRecord> preset = Preset(name, {});
     int32_t status = DeleteSystemPreset(entry != nullptr ? *entry : *entry_, *preset);
-    DestroyModelObject(preset);
     return status;
   }
   std::string FileOf(const char* fileName) const {
@@ -51,8 +47,8 @@ class PresetWriter : public SystemStoreTest {
     return bytes;
   }
 
-  PlugInEntry* entry_ = nullptr;
-  PlugInEntry* editor_ = nullptr;
+  std::unique_ptr<PlugInEntry> entry_;
+  std::unique_ptr<PlugInEntry> editor_;
 };
 
 TEST_F(PresetWriter, DataFromTheThresholdUpGoesToAFileNamedAfterThePreset) {
@@ -79,7 +75,7 @@ TEST_F(PresetWriter, DataFromTheThresholdUpGoesToAFileNamedAfterThePreset) {
   EXPECT_EQ(Pattern(300, 6), FileBytes(FileOf("R\xC3\xA9verb \xE2\x98\x83")));
 
   // Editor presets stay in the registry whatever their size.
-  ASSERT_EQ(0, Write("Huge", Pattern(100000, 3), editor_));
+  ASSERT_EQ(0, Write("Huge", Pattern(100000, 3), editor_.get()));
   ASSERT_TRUE(QueryValue(EditorKey("Reverb"), "Huge", &type, &bytes));
   EXPECT_EQ(kRegBinary, type);
   EXPECT_EQ(Pattern(100000, 3), bytes);
@@ -120,23 +116,21 @@ TEST_F(PresetWriter, DeletingTakesTheValueAndItsFileAndLeavesTheKey) {
   EXPECT_TRUE(KeyExists(PlugInKey(kClassA)));
   // What is not there gives the registry's status, not a failure.
   EXPECT_EQ(kErrorFileNotFound, Delete("Other"));
-  ASSERT_EQ(0, Write("Inline", Pattern(3, 3), editor_));
-  ASSERT_EQ(0, Delete("Inline", editor_));
+  ASSERT_EQ(0, Write("Inline", Pattern(3, 3), editor_.get()));
+  ASSERT_EQ(0, Delete("Inline", editor_.get()));
   EXPECT_EQ("(none)", QueryText(EditorKey("Reverb"), "Inline"));
 }
 
 TEST_F(PresetWriter, NamesThatWouldLeadOutOfTheStoreAreRefusedAndNothingIsWritten) {
   for (const char* classKey : {"", ".", "..", "..\\..\\Software", "a/b", "C:", "x\x01", "FX Packages"}) {
-    PlugInEntry* hostile = PlugInEntry::Create("Hostile", classKey);
-    EXPECT_EQ(E_FAIL, Write("DefLocation", Pattern(300, 1), hostile)) << classKey;
-    EXPECT_EQ(E_FAIL, Delete("DefLocation", hostile)) << classKey;
-    DestroyModelObject(hostile);
+    std::unique_ptr<PlugInEntry> hostile = PlugInEntry::Create("Hostile", classKey);
+    EXPECT_EQ(E_FAIL, Write("DefLocation", Pattern(300, 1), hostile.get())) << classKey;
+    EXPECT_EQ(E_FAIL, Delete("DefLocation", hostile.get())) << classKey;
   }
   for (const char* name : {"", "a\\b", "Chainer", "0123456789012345678901234567890123456789"}) {
-    PlugInEntry* hostile = PlugInEntry::Create(name);
+    std::unique_ptr<PlugInEntry> hostile = PlugInEntry::Create(name);
     hostile->flags = kPlugInEditorBit;
-    EXPECT_EQ(E_FAIL, Write("Preset", Pattern(3, 1), hostile)) << name;
-    DestroyModelObject(hostile);
+    EXPECT_EQ(E_FAIL, Write("Preset", Pattern(3, 1), hostile.get())) << name;
   }
   ScopedRegKey store;
   ASSERT_EQ(0, Reg_OpenKey(Reg_Root(RegRoot::CurrentUser), kDirectShowPresetsKey, RegAccess::Read, store.Out()));
@@ -159,11 +153,10 @@ TEST_F(PresetWriter, AFailedFileWriteLeavesTheOldFileAndValueAsTheyWere) {
   EXPECT_EQ(Pattern(500, 1), FileBytes(FileOf("Preset")));
 
   // A folder that cannot be made: a file stands where it would be.
-  PlugInEntry* blocked = PlugInEntry::Create("Blocked", kClassB);
+  std::unique_ptr<PlugInEntry> blocked = PlugInEntry::Create("Blocked", kClassB);
   ASSERT_TRUE(WriteWholeFile(presetFolder_ + "\\" + kClassB, Pattern(1, 1)));
-  EXPECT_EQ(E_RIFF_WRITE, Write("Preset", Pattern(300, 3), blocked));
+  EXPECT_EQ(E_RIFF_WRITE, Write("Preset", Pattern(300, 3), blocked.get()));
   EXPECT_EQ("(none)", QueryText(PlugInKey(kClassB), "Preset"));
-  DestroyModelObject(blocked);
 }
 
 TEST_F(PresetWriter, AFileThatBelongsToAnotherPresetIsNeverOverwritten) {

@@ -35,11 +35,6 @@ class Refresh : public SystemStoreTest {
     ASSERT_NE(nullptr, cache_);
     ExpectRefreshGivesFullLoad();
   }
-  void TearDown() override {
-    Stores_Clear(stores_);
-    SystemStoreCache_Destroy(cache_);
-    SystemStoreTest::TearDown();
-  }
 
   // A preset file written long ago, so that its last-write time is trusted.
   std::string WriteOldFile(const std::string& name, const std::vector<unsigned char>& bytes) {
@@ -60,8 +55,8 @@ class Refresh : public SystemStoreTest {
   }
 
   std::string Refreshed() {
-    RefreshSystemStore(stores_, cache_);
-    return Describe(stores_.plugIns[StoreSlot(kSystemStore)], stores_.chains[StoreSlot(kSystemStore)]);
+    RefreshSystemStore(stores_, cache_.get());
+    return Describe(stores_.system.plugIns.get(), stores_.system.chains.get());
   }
   void ExpectRefreshGivesFullLoad() {
     std::string full = DescribeFullLoad();
@@ -70,8 +65,8 @@ class Refresh : public SystemStoreTest {
     EXPECT_EQ(full, Refreshed());
   }
 
-  Stores stores_ = {};
-  SystemStoreCache* cache_ = nullptr;
+  Stores stores_;
+  OwnedSystemStoreCache cache_;
 };
 
 TEST_F(Refresh, ChangedAddedAndRemovedValuesShow) {
@@ -168,17 +163,17 @@ TEST_F(Refresh, StoreKeysThatGoAndComeBackShow) {
 }
 
 TEST_F(Refresh, TheSystemStoreIsReadAgainAndThePackageStoreLeftAlone) {
-  PlugInCollection* package = PlugInCollection::Create();
+  stores_.package.plugIns = PlugInCollection::Create();
+  const PlugInCollection* package = stores_.package.plugIns.get();
   ASSERT_NE(nullptr, package);
-  Stores_Replace(stores_, kPackageStore, package, nullptr);
   // An edit of the system collections that the registry does not hold.
-  stores_.plugIns[StoreSlot(kSystemStore)]->RemoveAt(0);
+  stores_.system.plugIns->Remove(stores_.system.plugIns->Get(0));
   ExpectRefreshGivesFullLoad();
-  EXPECT_EQ(package, stores_.plugIns[StoreSlot(kPackageStore)]);
+  EXPECT_EQ(package, stores_.package.plugIns.get());
 
   // Without a cache, a refresh is a full load.
   RefreshSystemStore(stores_, nullptr);
-  EXPECT_EQ(DescribeFullLoad(), Describe(stores_.plugIns[0], stores_.chains[0]));
+  EXPECT_EQ(DescribeFullLoad(), Describe(stores_.system.plugIns.get(), stores_.system.chains.get()));
 }
 
 }  // namespace

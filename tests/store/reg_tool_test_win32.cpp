@@ -83,15 +83,15 @@ TEST_F(RegTool, AStoreImportedByTheRegToolLoadsAsItShould) {
   text += std::string("[HKEY_CLASSES_ROOT\\CLSID\\") + kClassC + "]\n@=\"Registered C\"\n";
   ASSERT_EQ(0u, Reg("import \"" + WriteRegFile(text) + "\"")) << output_;
 
-  PlugInCollection* plugIns = LoadSystemPlugIns();
-  ChainCollection* chains = LoadSystemChains();
+  std::unique_ptr<PlugInCollection> plugIns = LoadSystemPlugIns();
+  std::unique_ptr<ChainCollection> chains = LoadSystemChains();
   ASSERT_NE(nullptr, plugIns);
   ASSERT_EQ(4, plugIns->GetCount());
   EXPECT_STREQ("Not Installed 000", plugIns->Get(0)->name);
   EXPECT_STREQ(kClassA, plugIns->Get(0)->classKey);
   EXPECT_EQ((Names{"Big", "Warm"}), SortedPresetNames(plugIns->Get(0)));
-  const PresetRecord* bigPreset = plugIns->Get(0)->GetPreset(plugIns->Get(0)->FindPreset("Big"));
-  EXPECT_EQ(Pattern(4096, 1), std::vector<unsigned char>(bigPreset->data, bigPreset->data + bigPreset->dataSize));
+  const PresetRecord* bigPreset = plugIns->Get(0)->FindPreset("Big");
+  EXPECT_EQ(Pattern(4096, 1), std::vector<unsigned char>(bigPreset->data.Bytes(), bigPreset->data.Bytes() + bigPreset->data.Size()));
   EXPECT_STREQ("Registered C", plugIns->Get(1)->name);
   EXPECT_STREQ("Not Installed 001", plugIns->Get(2)->name);
   EXPECT_EQ((Names{"", "Dark"}), SortedPresetNames(plugIns->Get(2)));
@@ -100,24 +100,22 @@ TEST_F(RegTool, AStoreImportedByTheRegToolLoadsAsItShould) {
   ASSERT_NE(nullptr, chains);
   ASSERT_EQ(1, chains->GetChainCount());
   EXPECT_STREQ("Vocal", chains->Get(0)->name);
-  EXPECT_EQ(2u, chains->Get(0)->streamSize);
-  DestroyModelObject(plugIns);
-  DestroyModelObject(chains);
+  EXPECT_EQ(2u, chains->Get(0)->stream.Size());
 }
 
 TEST_F(RegTool, WhatTheWritersLeaveIsWhatTheRegToolFinds) {
-  PlugInEntry* entry = PlugInEntry::Create("Studio Reverb", kClassA);
-  PresetRecord* warm = PresetRecord::Create("Warm");
-  warm->SetData("\x01\x02\x03", 3);
-  PresetRecord* big = PresetRecord::Create("Big: One");
+  std::unique_ptr<PlugInEntry> entry = PlugInEntry::Create("Studio Reverb", kClassA);
+  std::unique_ptr<PresetRecord> warm = PresetRecord::Create("Warm");
+  warm->data.Assign("\x01\x02\x03", 3);
+  std::unique_ptr<PresetRecord> big = PresetRecord::Create("Big: One");
   std::vector<unsigned char> bigBytes = Pattern(300, 2);
-  big->SetData(bigBytes.data(), 300);
-  ChainRecord* chain = ChainRecord::Create();
+  big->data.Assign(bigBytes.data(), 300);
+  std::unique_ptr<ChainRecord> chain = ChainRecord::Create();
   chain->SetName("Vocal");
   chain->SetKeyName("chain-1");
   chain->flags = 3;
   chain->type = 4;
-  chain->SetStream("\xAB\xCD", 2);
+  chain->stream.Assign("\xAB\xCD", 2);
   ASSERT_EQ(0, WriteDirectShowPreset(*entry, *warm));
   ASSERT_EQ(0, WriteDirectShowPreset(*entry, *big));
   ASSERT_EQ(0, WriteSystemChain(*chain));
@@ -143,10 +141,6 @@ TEST_F(RegTool, WhatTheWritersLeaveIsWhatTheRegToolFinds) {
   ASSERT_EQ(0, DeleteSystemChain(*chain));
   EXPECT_NE(0u, Reg(std::string("query \"HKCU\\") + kChainsKey + "\\chain-1\""));
 
-  DestroyModelObject(chain);
-  DestroyModelObject(big);
-  DestroyModelObject(warm);
-  DestroyModelObject(entry);
 }
 
 }  // namespace

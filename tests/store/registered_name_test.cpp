@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/registry.h"
+#include "model/plugin_collection.h"
 #include "store/registered_name.h"
 
 namespace {
@@ -36,6 +37,28 @@ TEST_F(RegisteredName, GivesTheRegisteredNameOrTheReasonThereIsNone) {
 
   Register(kRegExpandSz, "Expandable");
   EXPECT_EQ(kErrorInvalidData, LookupRegisteredName(kClass, name, sizeof(name)));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(RegisteredName, APackageShowsItsPlugInsUnderTheirRegisteredNames) {
+  Register(kRegSz, "Registered Reverb");
+  PlugInCollection plugIns;
+  ASSERT_EQ(0, plugIns.Append(PlugInEntry::Create("Stored Name", kClass)));
+  ASSERT_EQ(0, plugIns.Append(PlugInEntry::Create("Unknown", "{0A1B2C3D-0000-4000-8000-00000000FFFF}")));
+  std::unique_ptr<PlugInEntry> editor = PlugInEntry::Create(kClass);  // named like the class, yet an effect
+  editor->flags = kPlugInEditorBit;
+  ASSERT_EQ(0, plugIns.Append(std::move(editor)));
+
+  ApplyRegisteredNames(plugIns);
+  EXPECT_STREQ("Registered Reverb", plugIns.Get(0)->name);
+  EXPECT_STREQ("Unknown", plugIns.Get(1)->name);
+  EXPECT_STREQ(kClass, plugIns.Get(2)->name);
+  // Found under the new name, not the old one.
+  EXPECT_EQ(plugIns.Get(0), plugIns.FindPlugInByName("registered reverb"));
+  EXPECT_EQ(nullptr, plugIns.FindPlugInByName("Stored Name"));
 }
 
 }  // namespace

@@ -36,19 +36,16 @@ TEST_F(RelativePath, NamesNoPresetAndLosesNoFile) {
   std::string file = WriteFile("here.dxp", Pattern(300, 1));
   SetText(PlugInKey(kClassA), "Relative", "here.dxp");
   SetBinary(PlugInKey(kClassA), "Inline", Pattern(3, 2));
-  PlugInCollection* plugIns = LoadSystemPlugIns();
+  std::unique_ptr<PlugInCollection> plugIns = LoadSystemPlugIns();
   ASSERT_NE(nullptr, plugIns);
-  EXPECT_EQ(-1, plugIns->Get(0)->FindPreset("Relative"));
+  EXPECT_EQ(nullptr, plugIns->Get(0)->FindPreset("Relative"));
   EXPECT_EQ(1, plugIns->Get(0)->GetPresetCount());
-  DestroyModelObject(plugIns);
 
-  PlugInEntry* entry = PlugInEntry::Create("x", kClassA);
-  PresetRecord* preset = PresetRecord::Create("Relative");
+  std::unique_ptr<PlugInEntry> entry = PlugInEntry::Create("x", kClassA);
+  std::unique_ptr<PresetRecord> preset = PresetRecord::Create("Relative");
   EXPECT_EQ(0, DeleteSystemPreset(*entry, *preset));
   EXPECT_TRUE(File_Exists(file.c_str()));
   EXPECT_EQ("(none)", QueryText(PlugInKey(kClassA), "Relative"));
-  DestroyModelObject(preset);
-  DestroyModelObject(entry);
 }
 
 }  // namespace

@@ -145,7 +145,7 @@ std::string Describe(const PlugInCollection* plugIns, const ChainCollection* cha
     for (int32_t p = 0; p < entry->GetPresetCount(); ++p) {
       const PresetRecord* preset = entry->GetPreset(p);
       out += std::string("  preset ") + preset->name;
-      AppendBytes(&out, preset->data, preset->dataSize);
+      AppendBytes(&out, preset->data.Bytes(), preset->data.Size());
       out += "\n";
     }
   }
@@ -155,17 +155,14 @@ std::string Describe(const PlugInCollection* plugIns, const ChainCollection* cha
     char words[32];
     snprintf(words, sizeof(words), " %u %u", chain->flags, chain->type);
     out += std::string("chain ") + chain->name + " [" + chain->keyName + "]" + words;
-    AppendBytes(&out, chain->stream, chain->streamSize);
+    AppendBytes(&out, chain->stream.Bytes(), chain->stream.Size());
     out += "\n";
   }
   return out;
 }
 
 std::string DescribeFullLoad() {
-  ChainCollection* chains = LoadSystemChains();
-  PlugInCollection* plugIns = LoadSystemPlugIns();
-  std::string description = Describe(plugIns, chains);
-  DestroyModelObject(plugIns);
-  DestroyModelObject(chains);
-  return description;
+  std::unique_ptr<ChainCollection> chains = LoadSystemChains();
+  std::unique_ptr<PlugInCollection> plugIns = LoadSystemPlugIns();
+  return Describe(plugIns.get(), chains.get());
 }

@@ -13,19 +13,12 @@ namespace {
 
 class SystemLoader : public SystemStoreTest {
  protected:
-  void TearDown() override {
-    DestroyModelObject(plugIns_);
-    DestroyModelObject(chains_);
-    SystemStoreTest::TearDown();
-  }
   void Load() {
-    DestroyModelObject(plugIns_);
-    DestroyModelObject(chains_);
     chains_ = LoadSystemChains();
     plugIns_ = LoadSystemPlugIns();
   }
   const PlugInEntry* Entry(const char* name) const {
-    return plugIns_ != nullptr ? plugIns_->Get(plugIns_->FindPlugInByName(name)) : nullptr;
+    return plugIns_ != nullptr ? plugIns_->FindPlugInByName(name) : nullptr;
   }
   std::vector<std::string> PresetNames(const char* entryName) const {
     std::vector<std::string> names;
@@ -46,8 +39,8 @@ class SystemLoader : public SystemStoreTest {
     return names;
   }
 
-  PlugInCollection* plugIns_ = nullptr;
-  ChainCollection* chains_ = nullptr;
+  std::unique_ptr<PlugInCollection> plugIns_;
+  std::unique_ptr<ChainCollection> chains_;
 };
 
 using Names = std::vector<std::string>;
@@ -94,10 +87,10 @@ TEST_F(SystemLoader, OnlyBinaryValuesAndTextsNamingReadableFilesArePresets) {
   ASSERT_NE(nullptr, Entry("Not Installed 000"));
   EXPECT_EQ((Names{"", "bare", "file", "inline", "R\xC3\xA9verb \xE2\x98\x83"}), PresetNames("Not Installed 000"));
   const PlugInEntry* entry = Entry("Not Installed 000");
-  const PresetRecord* file = entry->GetPreset(entry->FindPreset("file"));
-  ASSERT_EQ(4096u, file->dataSize);
-  EXPECT_EQ(Pattern(4096, 2), std::vector<unsigned char>(file->data, file->data + file->dataSize));
-  EXPECT_EQ(6u, entry->GetPreset(entry->FindPreset("bare"))->dataSize);
+  const PresetRecord* file = entry->FindPreset("file");
+  ASSERT_EQ(4096u, file->data.Size());
+  EXPECT_EQ(Pattern(4096, 2), std::vector<unsigned char>(file->data.Bytes(), file->data.Bytes() + file->data.Size()));
+  EXPECT_EQ(6u, entry->FindPreset("bare")->data.Size());
 }
 
 TEST_F(SystemLoader, EditorEffectsFollowThePlugInsAndKeepUntitledPresets) {
@@ -155,11 +148,11 @@ TEST_F(SystemLoader, ChainKeysNeedAllFourValuesOfTheRightTypes) {
   EXPECT_STREQ("a-good", good->keyName);
   EXPECT_EQ(1u, good->flags);
   EXPECT_EQ(2u, good->type);
-  EXPECT_EQ(Pattern(20, 1), std::vector<unsigned char>(good->stream, good->stream + good->streamSize));
-  EXPECT_EQ(600u, chains_->Get(1)->streamSize);
+  EXPECT_EQ(Pattern(20, 1), std::vector<unsigned char>(good->stream.Bytes(), good->stream.Bytes() + good->stream.Size()));
+  EXPECT_EQ(600u, chains_->Get(1)->stream.Size());
 }
 
-TEST_F(SystemLoader, ReadPresetValueTellsWhyAValueGivesNoPreset) {
+TEST_F(SystemLoader, ReadingAValueTellsWhyItGivesNoPreset) {
   std::string path = WriteFile("held.dxp", Pattern(300, 1));
   SetText(PlugInKey(kClassA), "held", path);
   SetText(PlugInKey(kClassA), "missing", folder_.Join("missing.dxp"));
@@ -169,23 +162,26 @@ TEST_F(SystemLoader, ReadPresetValueTellsWhyAValueGivesNoPreset) {
   ScopedRegKey key;
   ASSERT_EQ(0, Reg_OpenKey(Reg_Root(RegRoot::CurrentUser), PlugInKey(kClassA).c_str(), RegAccess::Read, key.Out()));
 
-  unsigned char* data = nullptr;
-  uint32_t size = 0;
-  EXPECT_EQ(kErrorFileNotFound, ReadPresetValue(key.Get(), "nothing", &data, &size));
-  EXPECT_EQ(kErrorInvalidData, ReadPresetValue(key.Get(), "word", &data, &size));
-  EXPECT_EQ(E_OUTOFMEMORY, ReadPresetValue(key.Get(), "empty", &data, &size));
-  EXPECT_EQ(E_OUTOFMEMORY, ReadPresetValue(key.Get(), "empty file", &data, &size));
-  EXPECT_EQ(E_FILE_NOT_FOUND, ReadPresetValue(key.Get(), "missing", &data, &size));
+  PresetBytes data = {};
+  struct Free {
+    PresetBytes* bytes;
+    ~Free() { PresetBytes_Free(bytes); }
+  } freed{&data};
+  EXPECT_EQ(kErrorFileNotFound, ReadPresetBytes(key.Get(), "nothing", &data));
+  EXPECT_EQ(kErrorInvalidData, ReadPresetBytes(key.Get(), "word", &data));
+  EXPECT_EQ(E_OUTOFMEMORY, ReadPresetBytes(key.Get(), "empty", &data));
+  EXPECT_EQ(E_OUTOFMEMORY, ReadPresetBytes(key.Get(), "empty file", &data));
+  EXPECT_EQ(E_FILE_NOT_FOUND, ReadPresetBytes(key.Get(), "missing", &data));
   {
     // Another program holds the file open without sharing it: it exists,
     // but cannot be read now.
     ScopedFile held;
     ASSERT_EQ(0, File_Open(path.c_str(), kFileRead, kShareNone, FileCreate::OpenExisting, 0, held.Out()));
-    EXPECT_EQ(E_RIFF_READ, ReadPresetValue(key.Get(), "held", &data, &size));
+    EXPECT_EQ(E_RIFF_READ, ReadPresetBytes(key.Get(), "held", &data));
   }
-  ASSERT_EQ(0, ReadPresetValue(key.Get(), "held", &data, &size));
-  EXPECT_EQ(Pattern(300, 1), std::vector<unsigned char>(data, data + size));
-  free(data);
+  ASSERT_EQ(0, ReadPresetBytes(key.Get(), "held", &data));
+  EXPECT_EQ(Pattern(300, 1), std::vector<unsigned char>(data.data, data.data + data.size));
+  EXPECT_EQ(path, data.path);
 }
 
 }  // namespace
