@@ -1,12 +1,15 @@
 #!/usr/bin/env python3
 """Draws the program's images and writes them into res/images/.
 
-    python3 tools/gen_images.py        # from the top of the tree; commit res/images/ afterwards
+    python3 tools/gen_images.py          # all of them; commit res/images/ afterwards
+    python3 tools/gen_images.py toolbar  # only some: nodes toolbar cursor ordalis package
 
 Every picture is described once below, as shapes in a 16-unit design square,
-and rendered at each size it is needed in: vertices snap to whole pixels, the
-outlines stay one pixel wide at toolbar and tree sizes, and edges are
-smoothed by supersampling. Nothing is ever scaled as a bitmap.
+and rendered at each size it is needed in; nothing is ever scaled as a
+bitmap. Vertices snap to whole pixels and outlines stay one pixel wide at tree
+and toolbar sizes. The bitmaps and the small icons are pixel art, with hard
+straight edges (curves are smoothed from 24 pixels up); icons from 32 pixels
+up are smoothed throughout by supersampling, and from 40 cast a soft shadow.
 
 Writes (res/images/):
     nodes16.bmp nodes24.bmp nodes32.bmp        tree and list images, six in a row
@@ -251,6 +254,11 @@ def offset(pts, dist, axis=True):
     return out
 
 
+def box_poly(x0, y0, x1, y1):
+    """A rectangle in pixels."""
+    return Poly([(x0, y0), (x1, y0), (x1, y1), (x0, y1)])
+
+
 def positive(pts):
     return pts if signed_area(pts) > 0 else pts[::-1]
 
@@ -275,8 +283,6 @@ class Poly:
         ys = [p[1] for p in self.pts]
         return min(xs), min(ys), max(xs), max(ys)
 
-    def moved(self, dx, dy):
-        return Poly([(x + dx, y + dy) for x, y in self.pts], self.axis)
 
 
 class Ellipse:
@@ -408,7 +414,7 @@ class Pen:
         return Poly([(self.x(x), self.y(y)) for x, y in pts])
 
     def rect(self, x0, y0, x1, y1):
-        return self.poly((x0, y0), (x1, y0), (x1, y1), (x0, y1))
+        return box_poly(self.x(x0), self.y(y0), self.x(x1), self.y(y1))
 
     def rrect(self, x0, y0, x1, y1, r):
         """A rectangle with rounded corners; below 24 pixels a corner loses one pixel."""
@@ -430,11 +436,6 @@ class Pen:
         X0, X1 = sorted((self.x(x0), self.x(x1)))
         Y0, Y1 = self.y(y0), self.y(y1)
         return Ellipse((X0 + X1) / 2.0, (Y0 + Y1) / 2.0, (X1 - X0) / 2.0, (Y1 - Y0) / 2.0)
-
-    def arc(self, cx, cy, r, width, a0, a1, cap0=True, cap1=True):
-        if self.mirror:
-            a0, a1 = 180.0 - a0, 180.0 - a1
-        return Arc(self.x(cx), self.y(cy), self.u(r), self.u(width), a0, a1, cap0, cap1)
 
     def fill(self, shape, paint, smooth=None):
         self.cv.fill(shape, paint, smooth)
@@ -547,9 +548,7 @@ def box(p, L, T, R, B, D, tape=True, label=False):
     if label:
         fx0, fy0, fx1, fy1 = front.bbox()
         w, h = fx1 - fx0, fy1 - fy0
-        card = Poly([(fx0 + w * 0.14, fy0 + h * 0.36), (fx1 - w * 0.14, fy0 + h * 0.36),
-                     (fx1 - w * 0.14, fy1 - h * 0.14), (fx0 + w * 0.14, fy1 - h * 0.14)])
-        card = Poly([(round(x), round(y)) for x, y in card.pts])
+        card = box_poly(round(fx0 + w * 0.14), round(fy0 + h * 0.36), round(fx1 - w * 0.14), round(fy1 - h * 0.14))
         # A strong rim would swallow a label this small.
         inner = (LABEL if p.n >= 24 else LABEL_SMALL).draw(p, card, bevel=False)
         sliders(p, inner, 1 if p.n < 32 else 2 if p.n < 48 else 3)
@@ -567,11 +566,11 @@ def sliders(p, area, count, handles=(HANDLE_BLUE, HANDLE_ORANGE, HANDLE_BLUE)):
     for i in range(count):
         cy = y0 + height * (i + 1) / (count + 1)
         ty = math.floor(cy - track_h / 2.0 + 0.5)
-        p.fill(Poly([(tx0, ty), (tx1, ty), (tx1, ty + track_h), (tx0, ty + track_h)]), SLIDER_TRACK)
+        p.fill(box_poly(tx0, ty, tx1, ty + track_h), SLIDER_TRACK)
         pos = (0.2, 0.8, 0.45)[i % 3]
         hx = math.floor(tx0 + (tx1 - tx0 - hw) * pos + 0.5)
         hy = math.floor(ty + track_h / 2.0 - hh / 2.0 + 0.5)
-        handles[i].draw(p, Poly([(hx, hy), (hx + hw, hy), (hx + hw, hy + hh), (hx, hy + hh)]), bevel=False)
+        handles[i].draw(p, box_poly(hx, hy, hx + hw, hy + hh), bevel=False)
 
 
 def page(p, L, T, R, B, fold):
@@ -588,7 +587,7 @@ def page(p, L, T, R, B, fold):
 def monitor(p, L, T, R, B):
     """A flat screen on a foot."""
     h = B - T
-    case_b = T + h * 0.78
+    case_b = T + h * 0.74
     foot_t = B - h * 0.16
     cx = (L + R) / 2.0
     neck = p.rect(cx - (R - L) * 0.12, case_b - 0.5, cx + (R - L) * 0.12, foot_t + 0.5)
@@ -638,7 +637,7 @@ def lamp(p, material, shape):
         material.draw(p, shape, bevel=False)
     else:
         x0, y0, x1, y1 = shape.bbox()
-        p.fill(Poly([(x0, y0), (x1, y0), (x1, y1), (x0, y1)]), lit(shape.bbox(), material.light, material.dark))
+        p.fill(box_poly(x0, y0, x1, y1), lit(shape.bbox(), material.light, material.dark))
 
 
 def knob(p, shape):
@@ -648,14 +647,13 @@ def knob(p, shape):
     w = max(1.0, p.u(0.5))
     a = math.radians(-125 if not p.mirror else -55)
     ux, uy = math.cos(a), math.sin(a)
-    tip = (cx + ux * r * 0.95, cy + uy * r * 0.95)
+    tip = (cx + ux * r * (0.95 if p.n >= 24 else 0.5), cy + uy * r * (0.95 if p.n >= 24 else 0.5))
     base = (cx + ux * r * 0.15, cy + uy * r * 0.15)
     nx, ny = -uy * w / 2, ux * w / 2
     if p.n < 24:
         # One dark pixel on the rim reads better than a line this small.
-        p.fill(Poly([(math.floor(tip[0]), math.floor(tip[1])), (math.floor(tip[0]) + 1, math.floor(tip[1])),
-                     (math.floor(tip[0]) + 1, math.floor(tip[1]) + 1), (math.floor(tip[0]), math.floor(tip[1]) + 1)]),
-               KNOB_MARK)
+        x, y = math.floor(tip[0]), math.floor(tip[1])
+        p.fill(box_poly(x, y, x + 1, y + 1), KNOB_MARK)
         return
     p.fill(Poly([(base[0] + nx, base[1] + ny), (tip[0] + nx, tip[1] + ny), (tip[0] - nx, tip[1] - ny),
                  (base[0] - nx, base[1] - ny)]), KNOB_MARK)
@@ -671,7 +669,7 @@ def chain(p):
 def preset(p):
     inner = page(p, 2.5, 1, 13.5, 15, 3.5)
     x0, y0, x1, y1 = inner.bbox()
-    area = Poly([(x0, y0 + (y1 - y0) * 0.2), (x1, y0 + (y1 - y0) * 0.2), (x1, y1), (x0, y1)])
+    area = box_poly(x0, y0 + (y1 - y0) * 0.2, x1, y1)
     sliders(p, area, 2)
 
 
@@ -681,7 +679,7 @@ def floppy(p):
     if p.n >= 24:
         for i in range(1, 3):
             y = p.y(1 + 7 * i / 3.0)
-            p.fill(Poly([(p.x(5), y), (p.x(11), y), (p.x(11), y + p.ow), (p.x(5), y + p.ow)]), LABEL_RULE)
+            p.fill(box_poly(p.x(5), y, p.x(11), y + p.ow), LABEL_RULE)
     SHUTTER.draw(p, p.rect(4.5, 10, 11.5, 15.5), bevel=False)
     p.fill(p.rect(8, 11, 10, 14), DISK.dark)
 
@@ -707,11 +705,20 @@ def pencil(p, tip, end, width):
 
 
 def undo_arrow(p):
+    """A hook: the arrow points left along the top and turns back below."""
     r, w, cy = 3.5, 4.0, 9.5
-    shape = Group(p.arc(9, cy, r, w, -90, 90, cap0=False, cap1=False),
-                  p.rect(4.5, cy - r - w / 2, 10, cy - r + w / 2),
-                  p.rect(6, cy + r - w / 2, 9.5, cy + r + w / 2),
-                  p.poly((0.5, cy - r), (5.5, cy - r - 5), (5.5, cy - r + 5)))
+    # The bends are placed from the snapped straight parts, so they meet flush.
+    y0, y1 = p.y(cy - r - w / 2), p.y(cy - r + w / 2)
+    y2, y3 = p.y(cy + r - w / 2), p.y(cy + r + w / 2)
+    outer, inner = (y3 - y0) / 2.0, (y2 - y1) / 2.0
+    a0, a1 = (270, 90) if p.mirror else (-90, 90)
+    bend = Arc(p.x(9), (y0 + y3) / 2.0, (outer + inner) / 2.0, outer - inner, a0, a1, False, False)
+    mid = (y0 + y1) / 2.0
+    half = math.floor(p.u(5) + 0.5)
+    head = Poly([(p.x(0.5), mid), (p.x(5.5), mid - half), (p.x(5.5), mid + half)])
+    # The straight parts reach into the head and the bend, so no outline
+    # shows where they join.
+    shape = Group(bend, box_poly(p.x(3.5), y0, p.x(10), y1), box_poly(p.x(6), y2, p.x(10), y3), head)
     ARROW_BLUE.draw(p, shape, bevel=False)
 
 
@@ -727,7 +734,7 @@ def cross(p):
 
 NODE_PICTURES = [
     lambda p: box(p, 1, 1, 15, 15, 4),
-    lambda p: monitor(p, 1, 1.5, 15, 15),
+    lambda p: monitor(p, 1, 1, 15, 15),
     lambda p: folder(p, 1, 2, 15, 14),
     lambda p: module(p, 1, 3, 15, 13.5),
     chain,
@@ -762,8 +769,7 @@ def document_icon(p):
         x0, y0, x1, y1 = inner.bbox()
         for i, end in enumerate((0.55, 0.5, 0.62)):
             y = p.y(2.6 + i * 1.2)
-            p.fill(Poly([(p.x(3.5), y), (p.x(3.5 + 9.5 * end), y), (p.x(3.5 + 9.5 * end), y + p.px(0.4)),
-                         (p.x(3.5), y + p.px(0.4))]), LABEL_RULE)
+            p.fill(box_poly(p.x(3.5), y, p.x(3.5 + 9.5 * end), y + p.px(0.4)), LABEL_RULE)
     box(p, 3.5, 6, 12.5, 14, 2.5, tape=True)
 
 
