@@ -22,6 +22,7 @@ The bitmaps are 24-bit with magenta (FF00FF) as the transparent colour; the
 icons are 32-bit with alpha, the 256-pixel one PNG-compressed. Enlarged PNG
 previews go to build/images/ (not committed). Standard library only.
 """
+import colorsys
 import math
 import os
 import struct
@@ -145,14 +146,10 @@ class Canvas:
                 q = 1.0 - k
                 px[base + x] = (r * k + dr * q, g * k + dg * q, b * k + db * q, k + da * q)
 
-    def draw_canvas(self, other, dx, dy):
-        """Composites another canvas over this one at (dx, dy)."""
-        for y in range(other.h):
-            for x in range(other.w):
-                sr, sg, sb, sa = other.px[y * other.w + x]
-                if sa <= 0.0:
-                    continue
-                i = (y + dy) * self.w + x + dx
+    def draw_over(self, other):
+        """Composites another canvas of the same size over this one."""
+        for i, (sr, sg, sb, sa) in enumerate(other.px):
+            if sa > 0.0:
                 dr, dg, db, da = self.px[i]
                 q = 1.0 - sa
                 self.px[i] = (sr + dr * q, sg + dg * q, sb + db * q, sa + da * q)
@@ -164,7 +161,7 @@ def solid(colour, alpha=1.0):
     return lambda x, y: value
 
 
-def gradient(x0, y0, x1, y1, stops, alpha=1.0):
+def gradient(x0, y0, x1, y1, stops):
     """Linear gradient from (x0, y0) to (x1, y1); stops are (t, colour) pairs."""
     dx, dy = x1 - x0, y1 - y0
     length2 = dx * dx + dy * dy or 1.0
@@ -180,7 +177,7 @@ def gradient(x0, y0, x1, y1, stops, alpha=1.0):
                 if t <= tb:
                     c = mix(ca, cb, (t - ta) / (tb - ta))
                     break
-        return (c[0], c[1], c[2], alpha)
+        return (c[0], c[1], c[2], 1.0)
 
     return paint
 
@@ -284,9 +281,9 @@ class Poly:
         return min(xs), min(ys), max(xs), max(ys)
 
 
-
 class Ellipse:
     curved = True
+
     def __init__(self, cx, cy, rx, ry):
         self.cx, self.cy, self.rx, self.ry = cx, cy, rx, ry
 
@@ -353,8 +350,6 @@ class Group:
         return (min(b[0] for b in boxes), min(b[1] for b in boxes), max(b[2] for b in boxes), max(b[3] for b in boxes))
 
 
-# --- Drawing in design units ----------------------------------------------
-
 def clip(pts, window):
     """The part of a polygon inside a convex window (both in pixels)."""
     sign = 1.0 if signed_area(window) > 0 else -1.0
@@ -380,6 +375,8 @@ def clip(pts, window):
             break
     return Poly(out)
 
+
+# --- Drawing in design units ----------------------------------------------
 
 class Pen:
     """Draws a 16-unit design at `size` pixels into a canvas at (ox, oy),
@@ -475,6 +472,9 @@ class Pen:
 # --- Palette ---------------------------------------------------------------
 
 class Material:
+    """The colours of one stuff: outline, gradient, and the bright and dark
+    inner edges of its bevel."""
+
     def __init__(self, line, light, dark, hl=None, sh=None, mid=None):
         self.line, self.light, self.dark = rgb(line), rgb(light), rgb(dark)
         self.hl = rgb(hl) if hl else None
@@ -763,10 +763,9 @@ def program_icon(p):
 
 
 def document_icon(p):
-    inner = page(p, 1.5, 0.5, 14.5, 15.5, 4)
+    page(p, 1.5, 0.5, 14.5, 15.5, 4)
     if p.n >= 32:
         # A few lines of text above the mark.
-        x0, y0, x1, y1 = inner.bbox()
         for i, end in enumerate((0.55, 0.5, 0.62)):
             y = p.y(2.6 + i * 1.2)
             p.fill(box_poly(p.x(3.5), y, p.x(3.5 + 9.5 * end), y + p.px(0.4)), LABEL_RULE)
@@ -798,7 +797,6 @@ def keyed(cv, background=(0.94, 0.94, 0.94)):
 
 
 def hot(c):
-    import colorsys
     if c == MAGENTA:
         return c
     h, l, s = colorsys.rgb_to_hls(*c)
@@ -859,7 +857,7 @@ def with_shadow(cv, n):
         alpha = blur(alpha, cv.w, cv.h, reach, cv.w, 1)
     out = Canvas(cv.w, cv.h)
     out.px = [(0.0, 0.0, 0.0, a * 0.3) for a in alpha]
-    out.draw_canvas(cv, 0, 0)
+    out.draw_over(cv)
     return out
 
 
