@@ -3,6 +3,20 @@
 
 #define IDR_MAINFRAME 109  // menu and accelerator table of the frame
 
+// Pictures (images.rc). The tree and list images are six 16 by 16 images in
+// a row; the toolbar images three rows (normal, hot, disabled) of 17 images
+// of 18 by 17. The _150 and _200 variants hold the same images drawn at 150
+// and 200 percent: 24 and 32 pixels, toolbar cells of 27 by 26 and 36 by 34.
+#define IDI_ORDALIS 107       // the program's icon
+#define IDI_PACKAGE_FILE 108  // the icon of a package file
+#define IDC_SPLITTER 11       // the cursor over a splitter
+#define IDB_NODES 131
+#define IDB_TOOLBAR 132
+#define IDB_NODES_150 141
+#define IDB_TOOLBAR_150 142
+#define IDB_NODES_200 151
+#define IDB_TOOLBAR_200 152
+
 // Commands
 #define ID_APP_ABOUT 32771
 #define ID_APP_EXIT 32772
