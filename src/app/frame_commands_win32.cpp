@@ -8,6 +8,7 @@
 #include "resource.h"
 #include "store/system_loader.h"
 #include "views/preset_list_win32.h"
+#include "views/rename_win32.h"
 #include "views/store_tree_win32.h"
 
 namespace {
@@ -55,6 +56,7 @@ bool OnCommand(FrameState& frame, int command) {
 
 void RequestSystemRefresh(FrameState& frame) {
   if (frame.paneCount < 2) return;
+  for (Pane& pane : frame.panes) ForgetVanishedLabelEdit(pane);
   if (ModalLoopRuns(frame)) {
     frame.modal.refreshPending = true;
     return;

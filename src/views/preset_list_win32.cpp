@@ -1,5 +1,8 @@
 #include "views/preset_list_win32.h"
 
+#include <algorithm>
+#include <new>
+#include <string>
 #include <utility>
 
 #include "platform/text.h"
@@ -16,6 +19,35 @@ std::vector<ListRow> RowsFor(const Pane& pane, HTREEITEM node) {
   GetNodeLabel(pane, node, label, sizeof(label));
   BuildListRows(pane.Records(), pane.selectedKind, label, &rows);
   return rows;
+}
+
+// In list mode all columns are as wide as one width; it is made wide enough
+// for the widest label, so that no name is cut. A long list's widest label
+// is among its longest, so only those are measured.
+void FitColumns(const Pane& pane, const std::vector<ListRow>& rows) {
+  constexpr size_t kMeasuredAll = 1000;
+  constexpr size_t kMeasuredLongest = 64;
+  std::vector<const std::string*> labels;
+  try {
+    labels.reserve(rows.size());
+    for (const ListRow& row : rows) labels.push_back(&row.label);
+  } catch (const std::bad_alloc&) {
+    return;
+  }
+  if (labels.size() > kMeasuredAll) {
+    auto longer = [](const std::string* a, const std::string* b) { return a->size() > b->size(); };
+    std::partial_sort(labels.begin(), labels.begin() + kMeasuredLongest, labels.end(), longer);
+    labels.resize(kMeasuredLongest);
+  }
+  int widest = 0;
+  for (const std::string* label : labels) {
+    widest = std::max(widest, static_cast<int>(SendMessageA(pane.list, LVM_GETSTRINGWIDTHA, 0,
+                                                            reinterpret_cast<LPARAM>(label->c_str()))));
+  }
+  int iconWidth = 16, iconHeight = 16;
+  ImageList_GetIconSize(pane.listImages.Get(), &iconWidth, &iconHeight);
+  // The icon, its gap to the label and the space after the label.
+  SendMessageA(pane.list, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(widest + 2 * iconWidth, 0));
 }
 
 // The control keeps its items sorted by label, but finds the place of each
@@ -41,6 +73,7 @@ void ShowRows(Pane& pane, std::vector<ListRow> rows) {
     if (SendMessageA(pane.list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)) >= 0) ++index;
   }
   SetWindowLongPtrA(pane.list, GWL_STYLE, style);
+  FitColumns(pane, rows);
   SendMessageA(pane.list, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(pane.list, nullptr, TRUE);
   pane.filling = false;

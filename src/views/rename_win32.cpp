@@ -57,6 +57,10 @@ LRESULT OnBeginLabelEdit(Pane& pane) {
   return 0;
 }
 
+void ForgetVanishedLabelEdit(Pane& pane) {
+  if (pane.labelEditing && SendMessageA(pane.list, LVM_GETEDITCONTROL, 0, 0) == 0) EndEdit(pane);
+}
+
 EndLabelEdit OnEndLabelEdit(Pane& pane, const char* text, int32_t item) {
   EndEdit(pane);
   EndLabelEdit end = {0, false};

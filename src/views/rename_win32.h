@@ -18,6 +18,10 @@ struct EndLabelEdit {
   bool storeChanged;  // a record of the pane's store was renamed or added
 };
 
+// An edit that ended without telling (its list went away under it) no
+// longer holds the modal state.
+void ForgetVanishedLabelEdit(Pane& pane);
+
 // LVN_ENDLABELEDIT with the edited text (null when the edit was cancelled)
 // and the item's index.
 EndLabelEdit OnEndLabelEdit(Pane& pane, const char* text, int32_t item);

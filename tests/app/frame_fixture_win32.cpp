@@ -68,8 +68,12 @@ void FrameTest::StartFrame(const std::string& document) {
   FrameSetup setup = {GetModuleHandleA(nullptr), settings_, strings_, kProductFullName, record};
   ASSERT_EQ(0, CreateFrame(setup, &frame_));
   SetWindowPos(frame_->window, nullptr, 0, 0, 800, 600, SWP_NOZORDER | SWP_NOACTIVATE);
-  ShowWindow(frame_->window, SW_SHOWNORMAL);
   UpdateFrameTitle(*frame_);
+  Pump();
+}
+
+void FrameTest::ShowFrame() {
+  ShowWindow(frame_->window, SW_SHOWNORMAL);
   Pump();
 }
 

@@ -31,8 +31,11 @@ class FrameTest : public SystemStoreTest {
   // two chains.
   void WriteStore();
 
-  // Creates the frame for `document` ("" for untitled), shown 800 by 600.
+  // Creates the frame for `document` ("" for untitled), 800 by 600. It is
+  // shown only where the focus matters: under Wine without a window
+  // manager, hiding a shown window takes two seconds.
   void StartFrame(const std::string& document = "");
+  void ShowFrame();
   void DestroyFrame();
 
   Pane& Package() { return frame_->panes[kPackagePane]; }

@@ -169,7 +169,7 @@ TEST_F(Frame, ANarrowWindowKeepsSomeListAndMinimisingLeavesTheLayout) {
 TEST_F(Frame, TheFocusedControlMakesItsPaneActiveAndTooltipsNameTheButtons) {
   WriteStore();
   StartFrame();
-  SetForegroundWindow(frame_->window);
+  ShowFrame();
   SetFocus(System().list);
   EXPECT_EQ(kSystemPane, frame_->activePane);
   EXPECT_EQ(FocusKind::List, GetFocusKind(*frame_));
