@@ -108,8 +108,8 @@ class MessageBoxDialogs : public ::testing::Test {
 };
 
 TEST_F(MessageBoxDialogs, EachSetShowsItsButtonsAndEndsWithThePressedOne) {
-  // Every set once, and every identifier pressed at least once across them
-  // (showing a box under Wine takes a while, so not every button of every set).
+  // Sets that together hold every button (which buttons each set holds is
+  // checked natively; showing a box under Wine takes a while).
   struct Case {
     uint32_t flags;
     std::vector<int> ids;
@@ -117,15 +117,9 @@ TEST_F(MessageBoxDialogs, EachSetShowsItsButtonsAndEndsWithThePressedOne) {
     std::vector<int> pressed;
   };
   const Case cases[] = {
-      {kVtMbOk, {IDOK}, {"OK"}, {IDOK}},
       {kVtMbOkCancel, {IDOK, IDCANCEL}, {"OK", "Cancel"}, {IDOK}},
       {kVtMbAbortRetryIgnore, {IDABORT, IDRETRY, IDIGNORE}, {"&Abort", "&Retry", "&Ignore"}, {IDIGNORE}},
-      {kVtMbYesNoCancel, {IDYES, IDNO, IDCANCEL}, {"&Yes", "&No", "Cancel"}, {IDNO}},
-      {kVtMbYesNo, {IDYES, IDNO}, {"&Yes", "&No"}, {IDYES}},
-      {kVtMbRetryCancel, {IDRETRY, IDCANCEL}, {"&Retry", "Cancel"}, {IDRETRY}},
-      {kVtMbYesAllNoCancel, {IDYES, kVtIdYesToAll, IDNO, IDCANCEL}, {"&Yes", "Yes to &All", "&No", "Cancel"}, {kVtIdYesToAll}},
       {kVtMbYesNoDelete, {IDYES, IDNO, kVtIdDelete}, {"&Yes", "&No", "D&elete"}, {kVtIdDelete}},
-      {kVtMbYesNoNoAllCancel, {IDYES, IDNO, kVtIdNoToAll, IDCANCEL}, {"&Yes", "&No", "N&o to All", "Cancel"}, {kVtIdNoToAll}},
       {kVtMbYesAllNoNoAllCancel,
        {IDYES, kVtIdYesToAll, IDNO, kVtIdNoToAll, IDCANCEL},
        {"&Yes", "Yes to &All", "&No", "N&o to All", "Cancel"},
@@ -147,40 +141,32 @@ TEST_F(MessageBoxDialogs, EachSetShowsItsButtonsAndEndsWithThePressedOne) {
           previousRight = r.right;
         }
       };
-      int32_t answer = Drive([&c] { return VtMsgBox_Custom(VtOwnerNone(), c.flags | kVtMbIconExclamation, nullptr, "Overwrite it?"); },
+      uint32_t flags = c.flags | kVtMbIconExclamation;
+      int32_t answer = Drive([flags] { return VtMsgBox_Custom(VtOwnerNone(), flags, nullptr, "Overwrite it?"); },
                              {checkRow, Click(pressed)});
       EXPECT_EQ(pressed, answer);
     }
   }
 }
 
-TEST_F(MessageBoxDialogs, EscapeAndTheCloseBoxFollowTheSet) {
-  // Sets that can be cancelled end with 2, the OK box with 1.
-  const uint32_t cancellable[] = {kVtMbOkCancel,       kVtMbYesNoCancel,      kVtMbRetryCancel,
-                                   kVtMbYesAllNoCancel, kVtMbYesNoNoAllCancel, kVtMbYesAllNoNoAllCancel};
-  for (uint32_t flags : cancellable) {
+TEST_F(MessageBoxDialogs, EscapeAndTheCloseBoxGiveTheSetsEscapeAnswer) {
+  // Cancel where the set has it, OK for the OK box.
+  for (uint32_t flags : {kVtMbYesAllNoNoAllCancel, kVtMbOk}) {
     SCOPED_TRACE(flags);
-    EXPECT_EQ(IDCANCEL, Drive([flags] { return VtMsgBox_Custom(VtOwnerNone(), flags, nullptr, "Q"); }, {PressEscape()}));
-    if (flags == kVtMbOkCancel || flags == kVtMbYesAllNoNoAllCancel) {
-      EXPECT_EQ(IDCANCEL, Drive([flags] { return VtMsgBox_Custom(VtOwnerNone(), flags, nullptr, "Q"); }, {CloseBox()}));
-    }
+    int32_t expected = flags == kVtMbOk ? IDOK : IDCANCEL;
+    auto show = [flags] { return VtMsgBox_Custom(VtOwnerNone(), flags, nullptr, "Q"); };
+    EXPECT_EQ(expected, Drive(show, {PressEscape()}));
+    EXPECT_EQ(expected, Drive(show, {CloseBox()}));
   }
-  EXPECT_EQ(IDOK, Drive([] { return VtMsgBox_Custom(VtOwnerNone(), kVtMbIconExclamation, nullptr, "Note"); }, {PressEscape()}));
-  EXPECT_EQ(IDOK, Drive([] { return VtMsgBox_Custom(VtOwnerNone(), kVtMbIconExclamation, nullptr, "Note"); }, {CloseBox()}));
 
   // Where they are disabled the box stays up (and its close item is greyed)
   // until a button is pressed.
-  const uint32_t uncancellable[] = {kVtMbAbortRetryIgnore, kVtMbYesNo, kVtMbYesNoDelete};
-  for (uint32_t flags : uncancellable) {
-    SCOPED_TRACE(flags);
-    int firstButton = flags == kVtMbAbortRetryIgnore ? IDABORT : IDYES;
-    Step stillUp = [](HWND box) {
-      UINT state = GetMenuState(GetSystemMenu(box, FALSE), SC_CLOSE, MF_BYCOMMAND);
-      EXPECT_TRUE(state & MF_GRAYED);
-    };
-    EXPECT_EQ(firstButton, Drive([flags] { return VtMsgBox_Custom(VtOwnerNone(), flags, nullptr, "Q"); },
-                                 {PressEscape(), CloseBox(), stillUp, Click(firstButton)}));
-  }
+  Step stillUp = [](HWND box) {
+    UINT state = GetMenuState(GetSystemMenu(box, FALSE), SC_CLOSE, MF_BYCOMMAND);
+    EXPECT_TRUE(state & MF_GRAYED);
+  };
+  EXPECT_EQ(kVtIdDelete, Drive([] { return VtMsgBox_Custom(VtOwnerNone(), kVtMbYesNoDelete, nullptr, "Q"); },
+                               {PressEscape(), CloseBox(), stillUp, Click(kVtIdDelete)}));
 }
 
 TEST_F(MessageBoxDialogs, TheDefaultButtonAndIconFollowTheFlags) {
@@ -194,14 +180,15 @@ TEST_F(MessageBoxDialogs, TheDefaultButtonAndIconFollowTheFlags) {
   Step enter = [](HWND box) { PostMessageA(GetDlgItem(box, kVtIdNoToAll), WM_KEYDOWN, VK_RETURN, 0); };
   int32_t answer = Drive(
       [] {
-        return VtMsgBox_Custom(VtOwnerNone(), kNoToAllByDefault, nullptr, "The item %s '%s' already exists in this package.",
-                               "Chain", "Warm");
+        return VtMsgBox_Custom(VtOwnerNone(), kNoToAllByDefault, nullptr,
+                               "The item %s '%s' already exists in this package.", "Chain", "Warm");
       },
       {check, enter});
   EXPECT_EQ(kVtIdNoToAll, answer);
 
   Step noIcon = [](HWND box) { EXPECT_FALSE(IsWindowVisible(GetDlgItem(box, kVtIdMessageIcon))); };
-  EXPECT_EQ(IDOK, Drive([] { return VtMsgBox_Custom(VtOwnerNone(), kNoSuchIcon, nullptr, "No icon"); }, {noIcon, Click(IDOK)}));
+  EXPECT_EQ(IDOK, Drive([] { return VtMsgBox_Custom(VtOwnerNone(), kNoSuchIcon, nullptr, "No icon"); },
+                        {noIcon, Click(IDOK)}));
 }
 
 TEST_F(MessageBoxDialogs, TheDetailsButtonGrowsAndShrinksTheBox) {
@@ -240,13 +227,14 @@ TEST_F(MessageBoxDialogs, TheDetailsButtonGrowsAndShrinksTheBox) {
 TEST_F(MessageBoxDialogs, TheErrorReportShowsTheOperationAndTheExplanation) {
   std::string shown;
   Step read = [&](HWND box) { shown = Text(GetDlgItem(box, kVtIdMessageText)); };
-  EXPECT_EQ(IDOK, Drive([] { return VtErrorHandler_MsgBox(VtOwnerNone(), kVtMbIconExclamation, 26, E_INVALIDARG, nullptr, false); },
-                        {read, Click(IDOK)}));
+  auto report = [](int32_t status) {
+    return [status] { return VtErrorHandler_MsgBox(VtOwnerNone(), kVtMbIconExclamation, 26, status, nullptr, false); };
+  };
+  EXPECT_EQ(IDOK, Drive(report(E_INVALIDARG), {read, Click(IDOK)}));
   EXPECT_EQ("An error occurred during the current operation.\n\nAn invalid argument was specifed.", shown);
 
   bool sawBox = true;
-  EXPECT_EQ(1, Drive([] { return VtErrorHandler_MsgBox(VtOwnerNone(), kVtMbIconExclamation, 26, E_CANCELLED, nullptr, false); }, {},
-                     &sawBox));
+  EXPECT_EQ(1, Drive(report(E_CANCELLED), {}, &sawBox));
   EXPECT_FALSE(sawBox);
 }
 

@@ -139,15 +139,16 @@ TEST_F(MessageBoxes, TheErrorReportExplainsTheStatus) {
       "re-install Ordalis as the application file appears to be corrupted.",
       Last().text);
 
-  VtErrorHandler_MsgBox(VtOwnerNone(), kVtMbIconExclamation, VtOperationText("Could not save %s."), E_FILE_CREATE, "a.vtpreset", false);
+  VtErrorHandler_MsgBox(VtOwnerNone(), kVtMbIconExclamation, VtOperationText("Could not save %s."), E_FILE_CREATE,
+                        "a.vtpreset", false);
   EXPECT_EQ("Could not save a.vtpreset.\n\nThe file could not be created.", Last().text);
 }
 
 TEST_F(MessageBoxes, AnArgumentIsNeverReadAsAFormat) {
   // A file name with conversions in it must come out as written, not read
   // arguments that were never passed.
-  VtErrorHandler_MsgBox(VtOwnerNone(), kVtMbIconExclamation, VtOperationText("Could not open %s."), E_FILE_OPEN, "100%s%n$(AppName).x",
-                        false);
+  VtErrorHandler_MsgBox(VtOwnerNone(), kVtMbIconExclamation, VtOperationText("Could not open %s."), E_FILE_OPEN,
+                        "100%s%n$(AppName).x", false);
   EXPECT_EQ(0u, Last().text.find("Could not open 100%s%n$(AppName).x.\n\n"));
 }
 
@@ -174,7 +175,8 @@ TEST(MessageBoxesWithoutHook, AreAnsweredAsIfDismissed) {
   ASSERT_EQ(0, VtMsgBoxSetHook(nullptr, nullptr));
   EXPECT_EQ(kVtIdCancel, VtMsgBox_Custom(kVtOwnerDefault, kVtMbYesAllNoNoAllCancel, nullptr, "Overwrite?"));
   EXPECT_EQ(kVtIdOk, VtMsgBox(kVtOwnerDefault, kVtMbIconExclamation, "Note"));
-  EXPECT_EQ(kVtIdNo, VtMsgBox_Custom(kVtOwnerDefault, kVtMbYesNo | Default(1), nullptr, "Yes or no?"));  // the default button
+  // The default button where Escape is disabled.
+  EXPECT_EQ(kVtIdNo, VtMsgBox_Custom(kVtOwnerDefault, kVtMbYesNo | Default(1), nullptr, "Yes or no?"));
 }
 #endif
 

@@ -129,7 +129,8 @@ TEST_F(FileContract, AReadOnlyFileCannotBeOpenedForWritingNorDeleted) {
   ASSERT_TRUE(WriteWholeFile(path, Bytes("abc")));
   ASSERT_EQ(0, File_SetReadOnly(path.c_str(), true));
   ScopedFile file;
-  EXPECT_EQ(StatusFromError(kErrorAccessDenied), OpenFile(path, kFileWrite, kShareNone, FileCreate::OpenExisting, &file));
+  EXPECT_EQ(StatusFromError(kErrorAccessDenied),
+            OpenFile(path, kFileWrite, kShareNone, FileCreate::OpenExisting, &file));
   EXPECT_EQ(StatusFromError(kErrorAccessDenied), File_Delete(path.c_str()));
   EXPECT_TRUE(File_Exists(path.c_str()));
   ASSERT_EQ(0, File_SetReadOnly(path.c_str(), false));
