@@ -5,7 +5,6 @@
 set -uo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/build-env.sh"
 cd "$ORDALIS_ROOT" || exit 1
-mkdir -p build
 
 configure build/bench -DCMAKE_BUILD_TYPE=Release -DORDALIS_SANITIZE=OFF -DORDALIS_TESTS=OFF -DORDALIS_BENCH=ON || exit 1
 cmake --build build/bench -j "$ORDALIS_JOBS" --target package_bench || exit 1
