@@ -68,23 +68,6 @@ TEST(ItemList, DeleteRemovesRunsAndGivesBackStorageWhenAsked) {
   EXPECT_EQ(&values[0], VtList_Get(owner.list, 0));
 }
 
-TEST(ItemList, AListThatGrowsByHalfReallocatesRarely) {
-  ListOwner steady, geometric;
-  ASSERT_EQ(0, VtList_CreateExZ(0, 4, 4, 0, &steady.list));
-  ASSERT_EQ(0, VtList_CreateExZ(0, 4, 4, VTLIST_GROW_BY_HALF, &geometric.list));
-  int growthsSteady = 0, growthsGeometric = 0;
-  for (int i = 0; i < 1000; ++i) {
-    int32_t before[2] = {steady.list->capacity, geometric.list->capacity};
-    ASSERT_EQ(0, VtList_Append(steady.list, &i));
-    ASSERT_EQ(0, VtList_Append(geometric.list, &i));
-    growthsSteady += steady.list->capacity != before[0];
-    growthsGeometric += geometric.list->capacity != before[1];
-  }
-  EXPECT_GT(growthsSteady, 200);
-  EXPECT_LT(growthsGeometric, 20);
-  EXPECT_LT(geometric.list->capacity, 1500);  // and wastes at most half
-}
-
 TEST(ItemList, HeapListsOwnTheirBlocksAndRefusePlainInserts) {
   ListOwner owner;
   ASSERT_EQ(0, VtList_CreateExZ(0, 4, 4, VTLIST_HEAP, &owner.list));
