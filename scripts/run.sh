@@ -11,13 +11,12 @@ set -euo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/build-env.sh"
 cd "$ORDALIS_ROOT"
 
-mkdir -p build
+build_for_wine Ordalis
+build_for_wine ordalis-cli
 arch=$ORDALIS_RUN_ARCH
 if [ "$arch" = win64 ]; then
   echo "run: this kernel cannot start 32-bit programs; running the 64-bit build of the same sources" >&2
 fi
-build_for_wine Ordalis
-build_for_wine ordalis-cli
 bin="$ORDALIS_ROOT/build/$arch/bin"
 loader=$(wine_loader "$arch")
 
