@@ -7,6 +7,7 @@
 
 #include "kernel/msgbox.h"
 #include "platform/file.h"
+#include "platform/registry.h"
 
 namespace {
 

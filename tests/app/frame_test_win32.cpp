@@ -1,5 +1,4 @@
-// The real frame in this process: its layout at the screen's DPI (and, in a
-// child process, at 150 percent), the splitter driven with mouse messages,
+// The real frame in this process: its layout at the screen's DPI, the splitter driven with mouse messages,
 // the split positions kept in the settings, the toolbar, the focus model,
 // and start-up when the frame's class cannot be registered.
 #include <gtest/gtest.h>
@@ -11,8 +10,6 @@
 #include "app/frame_fixture_win32.h"
 #include "app/frame_images.h"
 #include "app/frame_layout.h"
-#include "platform/file.h"
-#include "platform/registry.h"
 #include "resource.h"
 
 namespace {
@@ -73,7 +70,7 @@ class Frame : public FrameTest {
   }
 };
 
-// Also run, at 150 percent, in a child process (below).
+// Also run at 150 percent, in a child process (frame_process_test_win32.cpp).
 TEST_F(Frame, PanesSplitterAndPicturesFollowTheLayoutRulesAtTheScreensDpi) {
   StartFrame();
   const char* expected = getenv("ORDALIS_EXPECTED_DPI");
@@ -101,30 +98,6 @@ TEST_F(Frame, PanesSplitterAndPicturesFollowTheLayoutRulesAtTheScreensDpi) {
   DragSplitter(System(), 5000);
   EXPECT_EQ(Client().right - Px(kFrameMargin) - Px(kSplitRightMargin), Rect(System().tree).right);
   ExpectLayoutRules();
-}
-
-TEST_F(Frame, LaysOutAt150PercentWhenTheScreenIsSetSo) {
-  char program[1024];
-  ASSERT_EQ(0, File_GetModulePath(program, sizeof(program)));
-  ScopedRegKey desktop;
-  ASSERT_EQ(0, Reg_CreateKey(Reg_Root(RegRoot::CurrentUser), "Control Panel\\Desktop", RegAccess::All,
-                             desktop.Out()));
-  ASSERT_EQ(0, Reg_SetDword(desktop.Get(), "LogPixels", 144));
-  SetEnvironmentVariableA("ORDALIS_EXPECTED_DPI", "144");
-  std::string command = std::string("\"") + program +
-                        "\" --gtest_filter=Frame.PanesSplitterAndPicturesFollowTheLayoutRulesAtTheScreensDpi";
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION child = {};
-  ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child));
-  WaitForSingleObject(child.hProcess, 120000);
-  DWORD exitCode = 1;
-  GetExitCodeProcess(child.hProcess, &exitCode);
-  CloseHandle(child.hThread);
-  CloseHandle(child.hProcess);
-  SetEnvironmentVariableA("ORDALIS_EXPECTED_DPI", nullptr);
-  Reg_DeleteValue(desktop.Get(), "LogPixels");
-  EXPECT_EQ(0u, exitCode);
 }
 
 TEST_F(Frame, AClickOnTheSplitterWithoutMovingChangesNothing) {

@@ -120,8 +120,8 @@ TEST_F(RenameInList, ARenameThatCannotBeWrittenLeavesStoreFilesAndLabelAndSaysSo
 // records the renaming code holds must stay until the box is gone.
 TEST_F(RenameInList, ComingBackWhileABoxIsOpenRefreshesOnlyOnceItIsClosed) {
   bool refreshedDuringBox = true;
-  const PlugInCollection* held = frame_->stores.system.plugIns.get();
   onBox_ = [&](const VtMsgBoxQuestion&) {
+    const PlugInCollection* held = frame_->stores.system.plugIns.get();
     SetBinary(PlugInKey(kClassD), "New", Pattern(10, 1));
     Activate();
     Pump();
