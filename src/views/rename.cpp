@@ -10,7 +10,15 @@
 
 namespace {
 
-RenameOutcome Unchanged() { return RenameOutcome{false, false, RenameStep::None, 0}; }
+RenameOutcome Unchanged() { return RenameOutcome{false, false, false, RenameStep::None, 0}; }
+
+RenameOutcome TakenInStore() {
+  RenameOutcome outcome = Unchanged();
+  outcome.takenInStore = true;
+  return outcome;
+}
+
+RenameOutcome OutOfMemory() { return RenameOutcome{false, false, false, RenameStep::WriteNew, E_OUTOFMEMORY}; }
 
 // After a failed step: the records follow what the store now holds. Only
 // the new name stored means renamed; both names stored add the renamed
@@ -39,8 +47,9 @@ RenameOutcome RenamePreset(StoreRecords& records, StoreId store, const char* nod
     return outcome;
   }
 
+  if (IsPresetStored(*entry, newName)) return TakenInStore();
   std::unique_ptr<PresetRecord> renamed = PresetRecord::CopyOf(*preset);
-  if (!renamed) return RenameOutcome{false, false, RenameStep::WriteNew, E_OUTOFMEMORY};
+  if (!renamed) return OutOfMemory();
   renamed->SetName(newName);
   char oldName[kNameSize];
   Text_Copy(oldName, sizeof(oldName), preset->name);
@@ -82,8 +91,10 @@ RenameOutcome RenameChain(StoreRecords& records, StoreId store, const char* oldL
     outcome.renamed = true;
     return outcome;
   }
+  // Writing would remove every other key that holds a chain of the name.
+  if (IsChainNameStored(newName, chain->keyName)) return TakenInStore();
   std::unique_ptr<ChainRecord> renamed = ChainRecord::CopyOf(*chain);
-  if (!renamed) return RenameOutcome{false, false, RenameStep::WriteNew, E_OUTOFMEMORY};
+  if (!renamed) return OutOfMemory();
   renamed->SetName(newName);
   outcome.status = writers.writeChain(*renamed);
   char stored[kNameSize] = {};

@@ -44,13 +44,16 @@ enum class RenameStep { None, WriteNew, RemoveOld };
 struct RenameOutcome {
   bool renamed;        // the item now goes by the new name: the list keeps the new label
   bool bothStored;     // the store holds the item under both names, and so do the records
+  bool takenInStore;   // the system store has an item of the new name that the records do not: nothing changed
   RenameStep failed;   // the step that failed, None when all went well
   int32_t status;      // that step's status (a registry error code, or negative)
 };
 
 // Renames the item the list shows as `oldLabel` below the node `nodeLabel`
 // of kind `nodeKind` (PlugIn: a preset of that entry; ChainGroup: a chain).
-// An item that is no longer there is left alone (renamed false).
+// An item that is no longer there is left alone (renamed false), and so is
+// one whose new name another program has given to an item of the system
+// store since it was read: writing would replace that item.
 RenameOutcome RenameItem(Stores& stores, StoreId store, NodeKind nodeKind, const char* nodeLabel,
                          const char* oldLabel, const char* newName,
                          const SystemStoreWriters& writers = RealSystemStoreWriters());

@@ -88,6 +88,10 @@ EndLabelEdit OnEndLabelEdit(Pane& pane, const char* text, int32_t item) {
   }
 
   RenameOutcome outcome = RenameItem(*pane.stores, pane.store, kind, nodeLabel, oldLabel, text);
+  if (outcome.takenInStore) {
+    ShowNameBox(pane, IDS_NAME_CONFLICT, IDS_NAME_CONFLICT_TITLE);
+    return end;
+  }
   end.storeChanged = outcome.renamed || outcome.bothStored;
   if (outcome.renamed) {
     end.result = 1;

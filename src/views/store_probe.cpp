@@ -2,7 +2,9 @@
 
 #include <cstdio>
 
+#include "model/names.h"
 #include "platform/registry.h"
+#include "platform/text.h"
 #include "store/store_layout.h"
 
 namespace {
@@ -28,4 +30,21 @@ int32_t ReadStoredChainName(const char* keyName, char* name, size_t size) {
   int32_t status = OpenItemKey(kChainsKey, keyName, &key);
   if (status != 0) return status;
   return Reg_QueryText(key.Get(), kChainNameValue, name, static_cast<uint32_t>(size));
+}
+
+bool IsChainNameStored(const char* chainName, const char* exceptKey) {
+  ScopedRegKey chains;
+  if (Reg_OpenKey(Reg_Root(RegRoot::CurrentUser), kChainsKey, RegAccess::Read, chains.Out()) != 0) return false;
+  for (uint32_t index = 0;; ++index) {
+    char keyName[kKeySize];
+    uint32_t size = sizeof(keyName);
+    int32_t status = Reg_EnumKey(chains.Get(), index, keyName, &size);
+    if (status == kErrorMoreData) continue;
+    if (status != 0) return false;
+    char name[kNameSize];
+    if (!Text_EqualNoCase(keyName, exceptKey) && ReadStoredChainName(keyName, name, sizeof(name)) == 0 &&
+        Text_EqualNoCase(name, chainName)) {
+      return true;
+    }
+  }
 }

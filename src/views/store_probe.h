@@ -13,3 +13,7 @@ bool IsPresetStored(const PlugInEntry& entry, const char* presetName);
 // The Name value of the chain key `keyName`: 0 with the name, or the
 // registry's status.
 int32_t ReadStoredChainName(const char* keyName, char* name, size_t size);
+
+// True when a chain key other than `exceptKey` holds a chain named
+// `chainName` (in any letter case).
+bool IsChainNameStored(const char* chainName, const char* exceptKey);

@@ -113,6 +113,22 @@ TEST_F(Rename, AnEditorPresetIsRenamedInItsEffectsKey) {
   EXPECT_EQ(Pattern(20, 6), bytes);
 }
 
+// Another program stored items under the new names since the store was
+// read: renaming onto them would replace them.
+TEST_F(Rename, ANameTakenInTheStoreSinceItWasReadIsRefusedAndChangesNothing) {
+  SetBinary(PlugInKey(kClassA), "cold", Pattern(12, 9));
+  SetChain("chain-7", "Lead", Pattern(40, 9));
+  std::string before = DescribeStoreOnDisk(folder_.Path());
+  RenameOutcome outcome = RenamePreset("Warm", "Cold");
+  EXPECT_TRUE(outcome.takenInStore);
+  EXPECT_FALSE(outcome.renamed);
+  outcome = RenameItem(stores_, StoreId::System, NodeKind::ChainGroup, "FX Chains", "Vocal", "LEAD");
+  EXPECT_TRUE(outcome.takenInStore);
+  EXPECT_EQ(before, DescribeStoreOnDisk(folder_.Path()));
+  EXPECT_NE(nullptr, delay_->FindPreset("Warm"));
+  EXPECT_NE(nullptr, stores_.system.chains->FindChainByName("Vocal"));
+}
+
 int32_t FailWrite(const PlugInEntry&, const PresetRecord&) { return E_RIFF_WRITE; }
 int32_t FailDelete(const PlugInEntry&, const PresetRecord&) { return kErrorAccessDenied; }
 
