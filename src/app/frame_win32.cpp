@@ -43,9 +43,12 @@ LRESULT OnCreate(FrameState& frame) {
   frame.dpi = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
 
-  CreatePanes(frame);
+  // A pane that could not be created has said so; the frame goes on
+  // without filling its panes.
+  int32_t panes = CreatePanes(frame);
   CreateToolbar(frame);
   frame.stores = {};
+  if (panes < 0) return 0;
   RefreshSystemStore(frame.stores, frame.cache.get());
   RebuildStoreTree(frame.panes[kSystemPane], nullptr);
   OpenStartDocument(frame);
