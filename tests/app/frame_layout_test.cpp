@@ -21,14 +21,6 @@ class FrameLayout : public ::testing::TestWithParam<int32_t> {
   int32_t dpi() const { return GetParam(); }
 };
 
-TEST(FrameLayoutScale, FiguresScaleWithTheDpiRoundedToTheNearestPixel) {
-  EXPECT_EQ(42, ScalePixels(42, 96));
-  EXPECT_EQ(63, ScalePixels(42, 144));
-  EXPECT_EQ(84, ScalePixels(42, 192));
-  EXPECT_EQ(5, ScalePixels(3, 144));
-  EXPECT_EQ(13, ScalePixels(10, 120));
-}
-
 TEST_P(FrameLayout, PanesSitBelowTheToolbarAreaWithMarginsAndAGapAroundTheMiddle) {
   VtRect package, system;
   PlacePanes(800, 541, dpi(), &package, &system);

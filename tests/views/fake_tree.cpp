@@ -49,11 +49,7 @@ Node FakeTree::Insert(Node parent, const char* label, NodeKind kind) {
   // before, walking from the first.
   std::vector<Node>& siblings = ChildrenOf(parent);
   auto at = siblings.begin();
-  while (at != siblings.end()) {
-    ++walkedSiblings;
-    if (Text_Compare(label, items_.at(*at).label.c_str()) < 0) break;
-    ++at;
-  }
+  while (at != siblings.end() && Text_Compare(label, items_.at(*at).label.c_str()) >= 0) ++at;
   siblings.insert(at, node);
   return node;
 }

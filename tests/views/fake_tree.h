@@ -34,7 +34,6 @@ class FakeTree : public StoreTreeControl {
 
   int inserts = 0;
   int deletes = 0;
-  int walkedSiblings = 0;  // comparisons a sorted insert made
 
  private:
   std::vector<Node>& ChildrenOf(Node parent) { return parent == 0 ? top_ : items_.at(parent).children; }

@@ -133,6 +133,17 @@ TEST_F(RenameInList, ComingBackWhileABoxIsOpenRefreshesOnlyOnceItIsClosed) {
   EXPECT_TRUE(PumpUntil([&] { return TreeShape(System().tree).find("Not Installed 001") != std::string::npos; }));
 }
 
+// A dialog owned by the frame disables it while it runs.
+TEST_F(RenameInList, ComingBackWhileADialogOwnsTheFrameRefreshesWhenItCloses) {
+  EnableWindow(frame_->window, FALSE);
+  const PlugInCollection* held = frame_->stores.system.plugIns.get();
+  Activate();
+  Pump();
+  EXPECT_EQ(held, frame_->stores.system.plugIns.get());
+  EnableWindow(frame_->window, TRUE);
+  EXPECT_TRUE(PumpUntil([&] { return frame_->stores.system.plugIns.get() != held; }));
+}
+
 TEST_F(RenameInList, ComingBackDuringASplitterDragRefreshesWhenTheButtonComesUp) {
   const Pane& pane = System();
   int32_t x = pane.treeRect.right + 1, y = (pane.treeRect.top + pane.treeRect.bottom) / 2;

@@ -98,16 +98,4 @@ TEST(StoreTree, EntriesOfOneLabelInAnyCaseShareTheFirstOnesNode) {
   EXPECT_EQ("FX Plug-Ins(REVERB)", tree.Shape());
 }
 
-TEST(StoreTree, ManyNewNodesGoInWithoutWalkingTheirSiblings) {
-  StoreRecords records;
-  for (int i = 0; i < 300; ++i) {
-    std::string name = "Plug-in " + std::to_string((i * 7919) % 1000);
-    AddEntry(records, name.c_str(), {"p"});
-  }
-  FakeTree tree;
-  RebuildStoreTree(tree, records, nullptr);
-  EXPECT_EQ(300, tree.inserts - 1);
-  EXPECT_LT(tree.walkedSiblings, 2 * tree.inserts);
-}
-
 }  // namespace
