@@ -192,10 +192,12 @@ TEST_F(StoreViews, ComingBackKeepsExpansionSelectionAndListUnlessTheStoreChanged
   LVITEMA state = {};
   state.stateMask = state.state = LVIS_SELECTED;
   SendMessageA(System().list, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&state));
-  const PlugInCollection* before = frame_->stores.system.plugIns.get();
+  // Another program changes a preset's bytes, which the views do not show.
+  SetBinary(PlugInKey(kClassA), "Warm", Pattern(24, 7));
 
   Activate();
-  EXPECT_NE(before, frame_->stores.system.plugIns.get());  // read again
+  const PresetRecord* warm = frame_->stores.system.plugIns->FindPlugInByName("delay")->FindPreset("Warm");
+  EXPECT_EQ(24u, warm->data.Size());  // read again
   EXPECT_EQ(kSystemShape, TreeShape(tree));
   EXPECT_EQ(delay, Selected(tree));
   EXPECT_TRUE(Expanded(tree, NodeAt(tree, "FX Plug-Ins")));
