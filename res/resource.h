@@ -1,7 +1,6 @@
 // Resource identifiers shared by the resource scripts and the program.
 #pragma once
 
-#define IDR_MAINFRAME 109  // menu and accelerator table of the frame
 
 // Pictures (images.rc). The tree and list images are six 16 by 16 images in
 // a row; the toolbar images three rows (normal, hot, disabled) of 17 images
@@ -82,3 +81,39 @@
 #define IDS_NAME_CONFLICT_TITLE 33036
 #define IDS_RENAME_WRITE_FAILED 33037
 #define IDS_RENAME_REMOVE_FAILED 33038
+#define IDS_SAVE_FAILED 33040
+#define IDS_UNDO_FAILED 33041
+#define IDS_REDO_FAILED 33042
+#define IDS_HOME_PAGE_URL 33043
+#define IDS_ABOUT_VERSION 33044
+#define IDS_HOME_PAGE_FAILED 33045
+
+// Menu items, without their shortcuts (the command table adds them).
+#define IDS_MENU_FILE 33200
+#define IDS_MENU_EDIT 33201
+#define IDS_MENU_HELP 33202
+#define IDS_MENU_NEW 33203
+#define IDS_MENU_OPEN 33204
+#define IDS_MENU_SAVE 33205
+#define IDS_MENU_SAVE_AS 33206
+#define IDS_MENU_EXIT 33207
+#define IDS_MENU_REFRESH 33208
+#define IDS_MENU_DELETE 33209
+#define IDS_MENU_COPY_TO_FILE 33210
+#define IDS_MENU_COPY_TO_SYSTEM 33211
+#define IDS_MENU_HELP_CONTENTS 33212
+#define IDS_MENU_HOME_PAGE 33213
+#define IDS_MENU_ABOUT 33214
+
+// The help and about boxes (dialogs.rc) and the help text (help.txt).
+#define IDD_HELP 200
+#define IDD_ABOUT 201
+#define IDR_HELP_TEXT 210
+#define IDC_HELP_TOPICS 1001
+#define IDC_HELP_TEXT 1002
+#define IDC_HELP_HEADING 1003
+#define IDC_ABOUT_ICON 1010
+#define IDC_ABOUT_NAME 1011
+#define IDC_ABOUT_VERSION 1012
+#define IDC_ABOUT_STORE 1013
+#define IDC_ABOUT_SETTINGS 1014

@@ -1,5 +1,6 @@
-// The document record: the path and flags of the open package. The
-// application globals own the one record of the process.
+// The document record: the path and flags of the open package, and the
+// frame's caption made from it. The frame state owns the one record of the
+// process.
 #pragma once
 
 #include <cstddef>
@@ -28,6 +29,20 @@ void Document_SetUntitled(DocumentRecord* document);
 // untitled flag.
 void Document_SetPath(DocumentRecord* document, const char* path);
 
+// The file-name part of a path: the text after its last backslash.
+const char* Document_FileName(const char* path);
+
+// The folder part of a path: the text before its file name, without the
+// backslash between them (a drive's root keeps its backslash: "C:\").
+// Empty when the path names no folder. Gives the length.
+size_t Document_Folder(const char* path, char* folder, size_t size);
+
 // The frame's caption: string "$(AppName.Title) - %s%s%s" with the file
-// name, "*" when modified and " (Read-Only)" when read-only; cut to `size`.
+// name, "*" when modified and " (Read-Only)" when read-only. A file name
+// too long for `size` is shortened in its middle, so that the marks stay.
 void Document_FormatTitle(const DocumentRecord* document, VtLang* strings, char* title, size_t size);
+
+// `text` when it has at most `maxBytes` bytes; otherwise its start and its
+// end joined by "...", `maxBytes` bytes at most, never cutting a character.
+// Written to `out` (cut to `size`); gives the length.
+size_t ShortenInMiddle(const char* text, size_t maxBytes, char* out, size_t size);
