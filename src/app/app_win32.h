@@ -13,7 +13,10 @@
 constexpr const char* kStartupMutexName = "Ordalis.Mutex";
 constexpr DWORD kStartupWait = 10000;  // milliseconds a second start waits for the first
 constexpr int32_t kPlacementMetric = 100;
-constexpr uint32_t kOperationStartup = 26;
+// The operation of the error box that has no text of its own: "An error
+// occurred during the current operation."
+constexpr uint32_t kOperationGeneral = 26;
+constexpr uint32_t kOperationStartup = kOperationGeneral;
 
 // Exit codes of the process.
 constexpr int kExitNormal = 0;
@@ -49,6 +52,10 @@ void StartupLock_Release(StartupLock* lock);
 // over, or start-up failed and said so) when the program must not enter the
 // message loop.
 HWND App_Startup(AppGlobals* app, HINSTANCE instance, const char* commandLine, int* exitCode);
+
+// One message of the loop: the frame's shortcuts first (not in an edit
+// box), Escape also as the frame's Cancel command, then the message itself.
+void App_HandleMessage(HWND frame, HACCEL accelerators, MSG* msg);
 
 // Runs until WM_QUIT and gives its wParam.
 int App_RunMessageLoop(const AppGlobals* app);

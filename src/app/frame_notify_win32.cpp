@@ -27,17 +27,21 @@ Pane* PaneOf(FrameState& frame, UINT_PTR id, FocusKind* kind) {
   return nullptr;
 }
 
+// The toolbar follows the focus both ways: when it comes back to the same
+// control (after another program was active) and when it leaves the panes.
 void OnControlFocus(FrameState& frame, const Pane& pane, FocusKind kind) {
-  bool same = frame.activePane == pane.index && frame.activeKind == kind;
   frame.activePane = pane.index;
   frame.activeKind = kind;
-  if (!same) UpdateToolbar(frame);
+  UpdateToolbar(frame);
 }
 
 LRESULT OnTreeNotify(FrameState& frame, Pane& pane, NMHDR* header) {
   switch (header->code) {
     case NM_SETFOCUS:
       OnControlFocus(frame, pane, FocusKind::Tree);
+      break;
+    case NM_KILLFOCUS:
+      UpdateToolbar(frame);
       break;
     case TVN_SELCHANGEDA:
     case TVN_SELCHANGEDW:
@@ -80,6 +84,9 @@ LRESULT OnListNotify(FrameState& frame, Pane& pane, NMHDR* header) {
   switch (header->code) {
     case NM_SETFOCUS:
       OnControlFocus(frame, pane, FocusKind::List);
+      break;
+    case NM_KILLFOCUS:
+      UpdateToolbar(frame);
       break;
     case LVN_BEGINLABELEDITA:
     case LVN_BEGINLABELEDITW:

@@ -5,7 +5,9 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
+#include "app/command_rules.h"
 #include "app/frame_state_win32.h"
 
 FrameState* FrameOf(HWND window);
@@ -36,3 +38,36 @@ bool OnCommand(FrameState& frame, int command);
 void OnActivateApp(FrameState& frame, bool active);
 void OnEnable(FrameState& frame, bool enabled);
 void RunDeferredRefresh(FrameState& frame);
+
+// The menu bar, the accelerators and the menu update (frame_menu_win32.cpp).
+HMENU CreateFrameMenu(VtLang* strings);
+HACCEL CreateFrameAccelerators();
+void OnInitMenuPopup(FrameState& frame, HMENU popup);
+// What the enabling rules look at, read from the frame now.
+CommandState ReadCommandState(const FrameState& frame);
+
+// The recent files at the end of the File menu (recent_menu_win32.cpp).
+void RebuildRecentFileMenu(const FrameState& frame, HMENU fileMenu);
+
+// Commands on the panes (pane_commands_win32.cpp).
+void SelectAllItems(FrameState& frame);
+void MoveFocus(FrameState& frame, bool forward);
+void RenameSelectedItem(FrameState& frame);
+
+// Undo and Redo (history_commands_win32.cpp).
+void UndoLastStep(FrameState& frame);
+void RedoLastStep(FrameState& frame);
+
+// The document's commands (document_commands_win32.cpp).
+void NewPackage(FrameState& frame);
+void OpenPackageCommand(FrameState& frame);
+int32_t SavePackage(FrameState& frame);
+int32_t SavePackageAs(FrameState& frame);
+void OpenRecentFile(FrameState& frame, int32_t index);
+void OpenDroppedFile(FrameState& frame, HDROP drop);
+void OnClose(FrameState& frame);
+
+// Help, the home page and the about box (help_window_win32.cpp, about_box_win32.cpp).
+void ShowHelp(FrameState& frame);
+void OpenHomePage(FrameState& frame);
+void ShowAbout(FrameState& frame);

@@ -8,6 +8,8 @@
 #include <cstdint>
 
 #include "app/document.h"
+#include "app/file_dialogs.h"
+#include "app/recent_files.h"
 #include "edit/history.h"
 #include "store/stores.h"
 #include "store/system_cache.h"
@@ -27,6 +29,16 @@ constexpr UINT kMsgDeferredRefresh = WM_APP + 2;
 
 enum class SplitterDrag { Idle, Pressed, Dragging };
 
+struct AcceleratorTraits {
+  using Handle = HACCEL;
+  static Handle Empty() { return nullptr; }
+  static void Close(Handle table) { DestroyAcceleratorTable(table); }
+};
+using ScopedAccelerators = UniqueHandle<AcceleratorTraits>;
+
+// Opens a web page for the user; gives 0 or a negative status.
+using UrlOpener = int32_t (*)(HWND owner, const char* url);
+
 struct FrameState {
   HWND window = nullptr;
   HINSTANCE instance = nullptr;
@@ -40,6 +52,7 @@ struct FrameState {
   HWND toolbar = nullptr;
   ScopedFont font;  // of the labels, trees and lists
   HCURSOR splitterCursor = nullptr;
+  ScopedAccelerators accelerators;  // the commands' shortcuts, applied by the message loop
 
   int32_t paneCount = 0;
   Pane panes[2];  // kPackagePane above, kSystemPane below
@@ -56,7 +69,13 @@ struct FrameState {
   OwnedSystemStoreCache cache;
   History history;
   DocumentRecord document = {};
+  RecentFiles recent;
   ModalState modal;
+
+  // Who answers the open and save dialogs and who opens web pages: the
+  // common dialogs and the shell when null; tests answer themselves.
+  FileDialogs* fileDialogs = nullptr;
+  UrlOpener openUrl = nullptr;
 
   FrameState() = default;
   FrameState(const FrameState&) = delete;

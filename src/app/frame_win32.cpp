@@ -10,6 +10,8 @@
 #include "app/frame_layout.h"
 #include "app/frame_parts_win32.h"
 #include "app/package_open_win32.h"
+#include "kernel/msgbox.h"
+#include "kernel/strings.h"
 #include "kernel/window_placement_win32.h"
 #include "resource.h"
 #include "store/system_loader.h"
@@ -46,6 +48,7 @@ LRESULT OnCreate(FrameState& frame) {
   // A pane that could not be created has said so; the frame goes on
   // without filling its panes.
   int32_t panes = CreatePanes(frame);
+  frame.accelerators.Reset(CreateFrameAccelerators());
   CreateToolbar(frame);
   frame.stores = {};
   if (panes < 0) return 0;
@@ -58,6 +61,7 @@ LRESULT OnCreate(FrameState& frame) {
 
 void OnDestroy(FrameState& frame) {
   VtWindowPlacement(frame.window, frame.settings, kPlacementMetric, VtPlacementMode::Save);
+  RecentFiles_Save(frame.recent, frame.settings);
   SaveSplitPositions(frame);
   for (Pane& pane : frame.panes) {
     pane.treeImages.Reset();
@@ -137,6 +141,15 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_COMMAND:
       if (OnCommand(*frame, LOWORD(wParam))) return 0;
       break;
+    case WM_INITMENUPOPUP:
+      if (!HIWORD(lParam)) OnInitMenuPopup(*frame, reinterpret_cast<HMENU>(wParam));
+      return 0;
+    case WM_CLOSE:
+      OnClose(*frame);
+      return 0;
+    case WM_DROPFILES:
+      OpenDroppedFile(*frame, reinterpret_cast<HDROP>(wParam));
+      return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       OnLeftButtonDown(*frame, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
@@ -175,7 +188,6 @@ bool RegisterFrameClass(HINSTANCE instance) {
   wc.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_ORDALIS), IMAGE_ICON,
                                              GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszMenuName = MAKEINTRESOURCEA(IDR_MAINFRAME);
   wc.lpszClassName = kFrameClassName;
   return RegisterClassExA(&wc) != 0;
 }
@@ -190,13 +202,31 @@ int32_t CreateFrame(const FrameSetup& setup, std::unique_ptr<FrameState>* out) {
   frame->strings = setup.strings;
   frame->document = setup.document;
   frame->cache = SystemStoreCache_Create();
+  RecentFiles_Load(&frame->recent, setup.settings);
+  HMENU menu = CreateFrameMenu(setup.strings);
   // Start-up applies the stored placement afterwards.
   HWND window = CreateWindowExA(WS_EX_ACCEPTFILES, kFrameClassName, setup.caption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, setup.instance,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu, setup.instance,
                                 frame.get());
-  if (window == nullptr) return kWindowCreateFailed;
+  if (window == nullptr) {
+    if (menu != nullptr) DestroyMenu(menu);
+    return kWindowCreateFailed;
+  }
   *out = std::move(frame);
   return 0;
+}
+
+int32_t ShowFrameBox(FrameState& frame, uint32_t flags, uint32_t textId, const char* argument) {
+  ModalScope modal(frame.modal);
+  return VtMsgBoxId(frame.strings, frame.window, flags, textId, argument);
+}
+
+void ShowFrameError(FrameState& frame, uint32_t operationId, int32_t status, const char* argument) {
+  char operation[512];
+  VtLoadString(frame.strings, operationId, operation, sizeof(operation));
+  ModalScope modal(frame.modal);
+  VtErrorHandler_MsgBox(frame.window, MB_OK | MB_ICONEXCLAMATION, VtOperationText(operation), status, argument,
+                        false);
 }
 
 void UpdateFrameTitle(FrameState& frame) {
@@ -217,4 +247,18 @@ void MarkPackageModified(FrameState& frame) {
   frame.document.flags |= kDocModified;
   UpdateFrameTitle(frame);
   UpdateToolbar(frame);
+}
+
+void RefreshStorePane(FrameState& frame, StoreId store) {
+  if (frame.paneCount < 2) return;
+  bool package = store == StoreId::Package;
+  Pane& pane = frame.panes[package ? kPackagePane : kSystemPane];
+  RebuildStoreTree(pane, package ? frame.document.path : nullptr);
+  pane.selectedKind = GetNodeInfo(pane, GetSelectedNode(pane), nullptr, 0, nullptr, 0);
+  RefreshPresetList(pane);
+  if (package) {
+    MarkPackageModified(frame);
+  } else {
+    UpdateToolbar(frame);
+  }
 }

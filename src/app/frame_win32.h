@@ -25,11 +25,19 @@ struct FrameSetup {
   DocumentRecord document;  // untitled, or the package named on the command line
 };
 
-// Creates the frame, hidden, with its panes filled: the system store is
-// read, the document's package opened (an untitled one when it cannot be).
+// Creates the frame, hidden, with its menu and panes filled: the recent
+// files are read from the settings, the system store is read, the
+// document's package opened (an untitled one when it cannot be).
 // Gives 0 with the state in `*frame` (which owns it; the window goes when
 // it is destroyed), E_OUTOFMEMORY or kWindowCreateFailed.
 int32_t CreateFrame(const FrameSetup& setup, std::unique_ptr<FrameState>* frame);
+
+// A message box owned by the frame, holding its modal state while it runs:
+// string `textId` filled with `argument`. Gives the answer.
+int32_t ShowFrameBox(FrameState& frame, uint32_t flags, uint32_t textId, const char* argument = nullptr);
+// The error box: string `operationId` (filled with `argument`) followed by
+// the explanation of `status`.
+void ShowFrameError(FrameState& frame, uint32_t operationId, int32_t status, const char* argument = nullptr);
 
 // Sets the caption from the document: file name, "*" when modified.
 void UpdateFrameTitle(FrameState& frame);
@@ -48,3 +56,9 @@ void RequestSystemRefresh(FrameState& frame);
 
 // The package store changed: the document is modified.
 void MarkPackageModified(FrameState& frame);
+
+// A store changed (by a copy, a delete, an undo, a redo, or a reading of
+// the system store): its pane's tree is brought in line and its list
+// refilled for the selected node when what it shows changed; a changed
+// package marks the document modified.
+void RefreshStorePane(FrameState& frame, StoreId store);

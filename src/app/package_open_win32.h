@@ -8,5 +8,11 @@
 #include "app/frame_state_win32.h"
 
 // Gives 0, or E_FILE_NOT_FOUND or the reader's status after saying so in a
-// message box; then the open package stays as it was.
+// message box; then the open package, its flags and the history stay as
+// they were. An opened file goes to the top of the recent files; the undo
+// and redo history, which acted on the package before, is cleared.
 int32_t OpenPackage(FrameState& frame, const char* path, bool readOnly);
+
+// The package pane shows the package store anew (after an open or New):
+// its tree is built from nothing, its list emptied, the title updated.
+void ShowNewPackage(FrameState& frame);

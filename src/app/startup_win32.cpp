@@ -37,7 +37,7 @@ int32_t StartFrame(AppGlobals* app, const DocumentRecord& document) {
   int32_t status = CreateFrame(setup, &app->frameState);
   if (status < 0) return status;
   app->frame = app->frameState->window;
-  app->accelerators = LoadAcceleratorsA(app->instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
+  app->accelerators = app->frameState->accelerators.Get();
   VtMsgBoxSetAppData(app->instance, app->frame, kProductFullName);
   UpdateFrameTitle(*app->frameState);
   UpdateToolbar(*app->frameState);
@@ -93,22 +93,35 @@ HWND App_Startup(AppGlobals* app, HINSTANCE instance, const char* commandLine, i
   return app->frame;
 }
 
+namespace {
+
+// Keys typed into an edit box (a rename) are the box's own: Delete, Ctrl+A
+// and Ctrl+Z there edit the name, not the presets.
+bool IsEditBox(HWND window) {
+  char name[16];
+  return window != nullptr && GetClassNameA(window, name, sizeof(name)) > 0 && lstrcmpiA(name, "Edit") == 0;
+}
+
+}  // namespace
+
+void App_HandleMessage(HWND frame, HACCEL accelerators, MSG* msg) {
+  if (accelerators != nullptr && !IsEditBox(msg->hwnd) && TranslateAcceleratorA(frame, accelerators, msg)) return;
+  TranslateMessage(msg);
+  if (msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE) {
+    // Escape anywhere cancels what the frame has going (a drag of presets).
+    MSG cancel = *msg;
+    cancel.hwnd = frame;
+    cancel.message = WM_COMMAND;
+    cancel.wParam = IDCANCEL;
+    cancel.lParam = 0;
+    DispatchMessageA(&cancel);
+  }
+  DispatchMessageA(msg);
+}
+
 int App_RunMessageLoop(const AppGlobals* app) {
   MSG msg = {};
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    if (app->accelerators != nullptr && TranslateAcceleratorA(app->frame, app->accelerators, &msg)) continue;
-    TranslateMessage(&msg);
-    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
-      // Escape anywhere cancels what the frame has going (a drag of presets).
-      MSG cancel = msg;
-      cancel.hwnd = app->frame;
-      cancel.message = WM_COMMAND;
-      cancel.wParam = IDCANCEL;
-      cancel.lParam = 0;
-      DispatchMessageA(&cancel);
-    }
-    DispatchMessageA(&msg);
-  }
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) App_HandleMessage(app->frame, app->accelerators, &msg);
   return static_cast<int>(msg.wParam);
 }
 

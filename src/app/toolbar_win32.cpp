@@ -73,11 +73,11 @@ int32_t CreateToolbar(FrameState& frame) {
   SendMessageA(frame.toolbar, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(frame.toolbarDisabled.Get()));
   TBBUTTON buttons[kToolbarButtonCount] = {};
   for (size_t i = 0; i < kToolbarButtonCount; ++i) {
-    const ToolbarButton& button = kToolbarButtons[i];
-    buttons[i].idCommand = button.command;
-    buttons[i].iBitmap = button.command != 0 ? button.image : 0;
+    const CommandInfo* command = FindCommand(kToolbarButtons[i]);
+    buttons[i].idCommand = kToolbarButtons[i];
+    buttons[i].iBitmap = command != nullptr ? command->image : 0;
     buttons[i].fsState = TBSTATE_ENABLED;
-    buttons[i].fsStyle = button.command != 0 ? BTNS_AUTOSIZE : BTNS_SEP;
+    buttons[i].fsStyle = command != nullptr ? BTNS_AUTOSIZE : BTNS_SEP;
     buttons[i].iString = -1;
   }
   SendMessageA(frame.toolbar, TB_ADDBUTTONSA, kToolbarButtonCount, reinterpret_cast<LPARAM>(buttons));
@@ -99,12 +99,13 @@ void DestroyToolbar(FrameState& frame) {
   frame.toolbarDisabled.Reset();
 }
 
-// The enabling rules of the other commands come with them; until then
-// Undo and Redo follow the history.
 void UpdateToolbar(FrameState& frame) {
   if (frame.toolbar == nullptr) return;
-  EnableButton(frame, ID_EDIT_UNDO, GetUndoCount(frame.history) > 0);
-  EnableButton(frame, ID_EDIT_REDO, GetRedoCount(frame.history) > 0);
+  CommandState state = ReadCommandState(frame);
+  for (int32_t id : kToolbarButtons) {
+    const CommandInfo* command = FindCommand(id);
+    if (command != nullptr) EnableButton(frame, id, IsCommandEnabled(command->rule, state));
+  }
 }
 
 LRESULT OnToolbarTooltip(FrameState& frame, NMHDR* header) {

@@ -1,14 +1,21 @@
 #include "app/frame_fixture_win32.h"
 
+#include <cstdio>
+#include <cstring>
 #include <sstream>
 
+#include "app/app_win32.h"
+#include "app/command_table.h"
 #include "kernel/kernel.h"
 #include "kernel/metrics.h"
 #include "kernel/product.h"
 #include "kernel/strings.h"
+#include "platform/registry.h"
 #include "store/store_layout.h"
 
 namespace {
+
+constexpr const char* kSettingsKey = "Software\\Veltrane\\Ordalis\\1.0\\Metrics";
 
 bool RegisterClassOnce() {
   static bool registered = RegisterFrameClass(GetModuleHandleA(nullptr));
@@ -19,7 +26,40 @@ HTREEITEM Next(HWND tree, HTREEITEM item, UINT relation) {
   return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
 }
 
+// Opens every menu of the frame, as the user would, and gives the one that
+// holds `command`.
+HMENU OpenMenuOf(HWND frame, int32_t command) {
+  HMENU bar = GetMenu(frame);
+  HMENU found = nullptr;
+  for (int i = 0; i < GetMenuItemCount(bar); ++i) {
+    HMENU popup = GetSubMenu(bar, i);
+    SendMessageA(frame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), MAKELPARAM(i, FALSE));
+    if (GetMenuState(popup, static_cast<UINT>(command), MF_BYCOMMAND) != static_cast<UINT>(-1)) found = popup;
+  }
+  return found;
+}
+
 }  // namespace
+
+std::vector<std::string> FrameTest::openedUrls_;
+
+int32_t FrameTest::RecordUrl(HWND, const char* url) {
+  openedUrls_.push_back(url);
+  return 0;
+}
+
+int32_t AnsweredFileDialogs::Ask(void*, const FileDialogRequest& request, FileDialogAnswer* answer) {
+  asked.push_back(Asked{request.kind, request.title, request.folder != nullptr ? request.folder : "",
+                        request.fileName != nullptr ? request.fileName : ""});
+  if (answers.empty() || answers.front().path.empty()) {
+    if (!answers.empty()) answers.pop_front();
+    return E_FAIL;
+  }
+  snprintf(answer->path, sizeof(answer->path), "%s", answers.front().path.c_str());
+  answer->readOnly = answers.front().readOnly;
+  answers.pop_front();
+  return 0;
+}
 
 void FrameTest::SetUp() {
   SystemStoreTest::SetUp();
@@ -27,6 +67,8 @@ void FrameTest::SetUp() {
   InitCommonControlsEx(&controls);
   VtKernel_Start(GetModuleHandleA(nullptr));
   VtRegisterProductTokens();
+  // Each test starts from no settings: no recent files, no last folder.
+  Reg_DeleteTree(Reg_Root(RegRoot::CurrentUser), kSettingsKey);
   ASSERT_EQ(0, VtMetric_Open(&settings_, kProductName, kProductVersion, nullptr));
   ASSERT_EQ(0, VtLang_Open(&strings_, GetModuleHandleA(nullptr), 2, 0));
   ASSERT_TRUE(RegisterClassOnce());
@@ -36,6 +78,7 @@ void FrameTest::SetUp() {
 void FrameTest::TearDown() {
   DestroyFrame();
   VtMsgBoxSetHook(nullptr, nullptr);
+  openedUrls_.clear();
   VtLang_Close(strings_);
   VtMetric_Close(settings_);
   SystemStoreTest::TearDown();
@@ -45,7 +88,10 @@ int32_t FrameTest::AnswerBox(void* context, const VtMsgBoxQuestion& question) {
   auto* test = static_cast<FrameTest*>(context);
   test->boxes_.push_back(ShownBox{question.text, question.caption, question.status});
   if (test->onBox_) test->onBox_(question);
-  return question.buttons.defaultAnswer;
+  if (test->answers_.empty()) return question.buttons.defaultAnswer;
+  int32_t answer = test->answers_.front();
+  test->answers_.pop_front();
+  return answer;
 }
 
 void FrameTest::WriteStore() {
@@ -67,6 +113,8 @@ void FrameTest::StartFrame(const std::string& document) {
   if (!document.empty()) Document_SetPath(&record, document.c_str());
   FrameSetup setup = {GetModuleHandleA(nullptr), settings_, strings_, kProductFullName, record};
   ASSERT_EQ(0, CreateFrame(setup, &frame_));
+  frame_->fileDialogs = &dialogs_;
+  frame_->openUrl = RecordUrl;
   SetWindowPos(frame_->window, nullptr, 0, 0, 800, 600, SWP_NOZORDER | SWP_NOACTIVATE);
   UpdateFrameTitle(*frame_);
   Pump();
@@ -179,6 +227,68 @@ bool FrameTest::RenameItem(Pane& pane, int32_t item, const std::string& text) {
   SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
   Pump();
   return true;
+}
+
+void FrameTest::PressKey(UINT key, uint8_t modifiers) {
+  SendKey((modifiers & kKeyAlt) ? WM_SYSKEYDOWN : WM_KEYDOWN, key, modifiers);
+}
+
+void FrameTest::TypeCharacter(char character, uint8_t modifiers) {
+  SendKey((modifiers & kKeyAlt) ? WM_SYSCHAR : WM_CHAR, static_cast<unsigned char>(character), modifiers);
+}
+
+void FrameTest::SendKey(UINT message, WPARAM key, uint8_t modifiers) {
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  BYTE before[256];
+  memcpy(before, keys, sizeof(before));
+  keys[VK_CONTROL] = (modifiers & kKeyCtrl) ? 0x80 : 0;
+  keys[VK_SHIFT] = (modifiers & kKeyShift) ? 0x80 : 0;
+  keys[VK_MENU] = (modifiers & kKeyAlt) ? 0x80 : 0;
+  SetKeyboardState(keys);
+  MSG msg = {};
+  msg.hwnd = GetFocus() != nullptr ? GetFocus() : frame_->window;
+  msg.message = message;
+  msg.wParam = key;
+  msg.lParam = (modifiers & kKeyAlt) ? 0x20000001 : 1;  // bit 29: Alt is down
+  App_HandleMessage(frame_->window, frame_->accelerators.Get(), &msg);
+  SetKeyboardState(before);
+  Pump();
+}
+
+UINT FrameTest::MenuState(int32_t command) {
+  HMENU popup = OpenMenuOf(frame_->window, command);
+  return popup != nullptr ? GetMenuState(popup, static_cast<UINT>(command), MF_BYCOMMAND) : static_cast<UINT>(-1);
+}
+
+std::string FrameTest::MenuText(int32_t command) {
+  HMENU popup = OpenMenuOf(frame_->window, command);
+  if (popup == nullptr) return "(none)";
+  char text[512] = {};
+  GetMenuStringA(popup, static_cast<UINT>(command), text, sizeof(text), MF_BYCOMMAND);
+  return text;
+}
+
+std::string FrameTest::Caption() {
+  char text[512] = {};
+  GetWindowTextA(frame_->window, text, sizeof(text));
+  return text;
+}
+
+EditOutcome FrameTest::Copy(StoreId source, const Selection& selection) {
+  EditContext edit = {frame_->stores, frame_->history, nullptr};
+  EditOutcome outcome = CopySelectionToOtherStore(edit, source, selection);
+  if (outcome.committed) RefreshStorePane(*frame_, outcome.changedStore);
+  return outcome;
+}
+
+Selection FrameTest::ListSelection(NodeKind kind, const char* context, const std::vector<std::string>& names) {
+  Selection selection;
+  for (const std::string& name : names) selection.names.Add(name.c_str());
+  snprintf(selection.context, sizeof(selection.context), "%s", context);
+  selection.focus = FocusKind::List;
+  selection.selectedKind = kind;
+  return selection;
 }
 
 bool FrameTest::PumpUntil(const std::function<bool()>& condition, DWORD milliseconds) {

@@ -6,12 +6,15 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/file_dialogs.h"
 #include "app/frame_win32.h"
+#include "edit/selection_edit.h"
 #include "kernel/msgbox.h"
 #include "store/store_fixture.h"
 
@@ -19,6 +22,24 @@ struct ShownBox {
   std::string text;
   std::string caption;
   int32_t status;
+};
+
+// The open and save dialogs as a test answers them: each request is kept,
+// and answered with the next of `answers` (a path, or "" for Cancel).
+class AnsweredFileDialogs final : public FileDialogs {
+ public:
+  struct Answer {
+    std::string path;
+    bool readOnly = false;
+  };
+  struct Asked {
+    FileDialogKind kind;
+    std::string title, folder, fileName;
+  };
+  int32_t Ask(void* owner, const FileDialogRequest& request, FileDialogAnswer* answer) override;
+
+  std::deque<Answer> answers;
+  std::vector<Asked> asked;
 };
 
 class FrameTest : public SystemStoreTest {
@@ -63,6 +84,24 @@ class FrameTest : public SystemStoreTest {
   // The program becomes active, as when the user comes back to it.
   void Activate() { SendMessageA(frame_->window, WM_ACTIVATEAPP, TRUE, 0); }
 
+  // A key pressed with the focus where it is, through the program's message
+  // loop (so its shortcuts apply); `modifiers` of kKeyCtrl, kKeyShift, kKeyAlt.
+  void PressKey(UINT key, uint8_t modifiers = 0);
+  // A character typed with `modifiers` (Alt+? and the like).
+  void TypeCharacter(char character, uint8_t modifiers);
+  // The state and text of a menu item as the user sees them when its menu opens.
+  UINT MenuState(int32_t command);
+  std::string MenuText(int32_t command);
+  bool MenuEnabled(int32_t command) { return (MenuState(command) & (MF_GRAYED | MF_DISABLED)) == 0; }
+  bool ButtonEnabled(int32_t command) { return SendMessageA(frame_->toolbar, TB_ISBUTTONENABLED, command, 0) != 0; }
+  std::string Caption();
+
+  // Copies what `selection` names from `source` into the other store as the
+  // copy command does, and shows the result as the program does.
+  EditOutcome Copy(StoreId source, const Selection& selection);
+  // A selection of list items below the node `context` of kind `kind`.
+  static Selection ListSelection(NodeKind kind, const char* context, const std::vector<std::string>& names);
+
   // Handles this thread's messages until `condition` holds, for at most
   // `milliseconds`.
   static bool PumpUntil(const std::function<bool()>& condition, DWORD milliseconds = 10000);
@@ -72,9 +111,17 @@ class FrameTest : public SystemStoreTest {
   VtMetric* settings_ = nullptr;
   VtLang* strings_ = nullptr;
   std::vector<ShownBox> boxes_;
-  // Runs while a box is shown (it is answered with its default afterwards).
+  // Runs while a box is shown.
   std::function<void(const VtMsgBoxQuestion&)> onBox_;
+  // The answers to the next boxes (IDYES, IDNO, ...); a box beyond them is
+  // answered with its default button.
+  std::deque<int32_t> answers_;
+  AnsweredFileDialogs dialogs_;
+  // The web pages the program asked the shell to open.
+  static std::vector<std::string> openedUrls_;
 
  private:
+  void SendKey(UINT message, WPARAM key, uint8_t modifiers);
   static int32_t AnswerBox(void* context, const VtMsgBoxQuestion& question);
+  static int32_t RecordUrl(HWND owner, const char* url);
 };
