@@ -44,6 +44,7 @@ const CommandInfo kCommands[] = {
     {ID_HELP_WHATS_THIS, 0, M::Hidden, {Key(kVkF1, kKeyShift), kNone}, -1, 0, R::Always},
 };
 const size_t kCommandCount = sizeof(kCommands) / sizeof(kCommands[0]);
+static_assert(sizeof(kCommands) / sizeof(kCommands[0]) * 2 <= kMaxAccelerators, "room for every shortcut");
 
 namespace {
 

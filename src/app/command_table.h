@@ -80,6 +80,9 @@ struct AcceleratorEntry {
   int32_t command;
 };
 
+// Room for every shortcut of the table.
+constexpr size_t kMaxAccelerators = 48;
+
 // Every shortcut of the table, those with more modifiers before those of
 // the same key with fewer (Ctrl+Shift+Z before Ctrl+Z), into `entries`.
 // Gives the number written.

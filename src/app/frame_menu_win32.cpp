@@ -99,9 +99,9 @@ HMENU CreateFrameMenu(VtLang* strings) {
 }
 
 HACCEL CreateFrameAccelerators() {
-  AcceleratorEntry entries[kCommandCount * 2];
-  ACCEL table[kCommandCount * 2];
-  size_t count = ListAccelerators(entries, kCommandCount * 2);
+  AcceleratorEntry entries[kMaxAccelerators];
+  ACCEL table[kMaxAccelerators];
+  size_t count = ListAccelerators(entries, kMaxAccelerators);
   for (size_t i = 0; i < count; ++i) {
     const Shortcut& keys = entries[i].keys;
     table[i].fVirt = static_cast<BYTE>(keys.modifiers | (keys.character ? 0 : FVIRTKEY | FNOINVERT));
