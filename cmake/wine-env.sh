@@ -4,8 +4,16 @@
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko download prompts, no menu entries written into the user's desktop.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}
-ORDALIS_WINESERVER=/usr/lib/wine/wineserver64
-[ -x "$ORDALIS_WINESERVER" ] || ORDALIS_WINESERVER=/usr/lib/wine/wineserver32
+
+# wine_server ARGUMENTS...: runs the Wine server program, the 64-bit one where
+# it is installed. Looked up at each call: the install may come after sourcing.
+wine_server() {
+  if [ -x /usr/lib/wine/wineserver64 ]; then
+    /usr/lib/wine/wineserver64 "$@"
+  else
+    /usr/lib/wine/wineserver32 "$@"
+  fi
+}
 
 # wine_loader ARCH: the Wine loader for programs of that architecture.
 wine_loader() {
@@ -31,7 +39,7 @@ wine_template() {
     [ -f "$dir/system.reg" ] && exit 0
     rm -rf "$dir.tmp"
     WINEPREFIX="$dir.tmp" WINEARCH="$arch" "$(wine_loader "$arch")" wineboot -i >/dev/null 2>&1
-    WINEPREFIX="$dir.tmp" "$ORDALIS_WINESERVER" -w
+    WINEPREFIX="$dir.tmp" wine_server -w
     [ -f "$dir.tmp/system.reg" ] || { echo "wine: could not create a prefix in $dir" >&2; exit 1; }
     mv "$dir.tmp" "$dir"
   ) 9>"$dir.lock"

@@ -14,7 +14,7 @@ shift 2
 wine_template "$template" "$arch" || exit 125
 work=$(mktemp -d "${TMPDIR:-/tmp}/ordalis-wine.XXXXXX") || exit 125
 cleanup() {
-  WINEPREFIX="$work/prefix" "$ORDALIS_WINESERVER" -k >/dev/null 2>&1
+  WINEPREFIX="$work/prefix" wine_server -k >/dev/null 2>&1
   xvfb_stop
   rm -rf "$work"
 }

@@ -8,8 +8,7 @@ set -euo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/build-env.sh"
 cd "$ORDALIS_ROOT"
 
-"$ORDALIS_ROOT/scripts/setup.sh"
-mkdir -p build
+setup
 configure build/bench -DCMAKE_BUILD_TYPE=Release -DORDALIS_SANITIZE=OFF -DORDALIS_TESTS=OFF -DORDALIS_BENCH=ON
 cmake --build build/bench --target edit_bench -j "$ORDALIS_JOBS" >build/build-edit_bench-native.log 2>&1 || {
   cat build/build-edit_bench-native.log >&2
@@ -18,8 +17,8 @@ cmake --build build/bench --target edit_bench -j "$ORDALIS_JOBS" >build/build-ed
 echo "== native"
 build/bench/bin/edit_bench "$@"
 
-arch=$ORDALIS_RUN_ARCH
 build_for_wine edit_bench
+arch=$ORDALIS_RUN_ARCH
 echo "== under Wine ($arch)"
 "$ORDALIS_ROOT/cmake/wine-run.sh" "$ORDALIS_ROOT/build/$arch/wine-template" "$arch" \
   "$ORDALIS_ROOT/build/$arch/bin/edit_bench.exe" "$@"

@@ -7,8 +7,7 @@ set -euo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/build-env.sh"
 cd "$ORDALIS_ROOT"
 
-mkdir -p build
-arch=$ORDALIS_RUN_ARCH
 build_for_wine store_bench
+arch=$ORDALIS_RUN_ARCH
 exec "$ORDALIS_ROOT/cmake/wine-run.sh" "$ORDALIS_ROOT/build/$arch/wine-template" "$arch" \
   "$ORDALIS_ROOT/build/$arch/bin/store_bench.exe" "$@"

@@ -7,12 +7,11 @@ set -euo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/build-env.sh"
 cd "$ORDALIS_ROOT"
 
-mkdir -p build
+build_for_wine Ordalis
 arch=$ORDALIS_RUN_ARCH
 if [ "$arch" = win64 ]; then
   echo "run: this kernel cannot start 32-bit programs; running the 64-bit build of the same sources" >&2
 fi
-build_for_wine Ordalis
 program="$ORDALIS_ROOT/build/$arch/bin/Ordalis.exe"
 
 if [ -z "${WINEPREFIX:-}" ]; then

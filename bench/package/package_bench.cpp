@@ -1,12 +1,18 @@
 // Writes and reads a package of about 100 MB (some large presets, many small
-// ones) and compares the times with copying the same file with cp. Not a
-// test: it prints figures.
+// ones) and compares the times with copying the same file with cp; then
+// reads packages of only tiny presets, timing the read and measuring the
+// memory the records take against the file's size. Not a test: it prints
+// figures.
 //
 // usage: package_bench FOLDER
+//        package_bench --tiny FOLDER COUNT   (one package of COUNT one-byte presets)
 #include <spawn.h>
+#include <malloc.h>
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <memory>
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -95,11 +101,59 @@ double MedianMs(Work work) {
   return times[kRuns / 2];
 }
 
+// Bytes of memory the process has allocated and not freed.
+uint64_t MemoryInUse() { return mallinfo2().uordblks + mallinfo2().hblkhd; }
+
+// Writes a package of `count` one-byte presets spread over plug-ins of
+// 10,000, then reads it once; prints the time and the memory its records
+// hold.
+int Tiny(const std::string& folder, int count) {
+  std::string path = folder + "/tiny.vtpreset";
+  {
+    StoreRecords store;
+    if (!store.CreateEmpty()) return 1;
+    PlugInEntry* entry = nullptr;
+    const unsigned char byte = 0x5A;
+    for (int i = 0; i < count; ++i) {
+      if (i % 10000 == 0) {
+        char name[64], key[64];
+        snprintf(name, sizeof(name), "Plug-In %05d", i / 10000);
+        snprintf(key, sizeof(key), "{%08X-0000-4000-8000-000000000001}", i / 10000);
+        std::unique_ptr<PlugInEntry> created = PlugInEntry::Create(name, key);
+        entry = created.get();
+        if (store.plugIns->Append(std::move(created)) != 0) return 1;
+      }
+      char name[32];
+      snprintf(name, sizeof(name), "T%d", i);
+      std::unique_ptr<PresetRecord> preset = PresetRecord::Create(name);
+      if (!preset || preset->data.Assign(&byte, 1) != 0 || entry->AppendPreset(std::move(preset)) != 0) return 1;
+    }
+    if (WritePackage(path.c_str(), store.plugIns.get(), store.chains.get()) != 0) return 1;
+  }
+  FileInfo info{};
+  File_GetInfo(path.c_str(), &info);
+  uint64_t before = MemoryInUse();
+  auto start = std::chrono::steady_clock::now();
+  StoreRecords back;
+  bool read = back.CreateEmpty() && ReadPackage(path.c_str(), *back.plugIns, *back.chains) == 0;
+  double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  uint64_t grown = MemoryInUse() - before;
+  File_Delete(path.c_str());
+  if (!read || static_cast<int>(back.plugIns->GetTotalPresetCount()) != count) {
+    fputs("package_bench: the tiny package did not read back\n", stderr);
+    return 1;
+  }
+  printf("tiny: %d presets, %.1f MB file, read in %.0f ms, %.1f MB of memory (%.2f x the file)\n", count,
+         info.size / 1e6, ms, grown / 1e6, static_cast<double>(grown) / static_cast<double>(info.size));
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 4 && std::string(argv[1]) == "--tiny") return Tiny(argv[2], atoi(argv[3]));
   if (argc != 2) {
-    fputs("usage: package_bench FOLDER\n", stderr);
+    fputs("usage: package_bench FOLDER | --tiny FOLDER COUNT\n", stderr);
     return 2;
   }
   std::string package = std::string(argv[1]) + "/bench.vtpreset";

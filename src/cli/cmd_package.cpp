@@ -1,5 +1,4 @@
 // Package commands: list, check, create.
-#include <cstdlib>
 #include <cstring>
 
 #include "cli/cli.h"
@@ -66,10 +65,8 @@ int FinishOutput() {
   return kExitSuccess;
 }
 
-// Reads a whole file into a new malloc'ed block; its size is at most 2 GiB.
-int32_t ReadWholeText(const char* path, char** text, size_t* size) {
-  *text = nullptr;
-  *size = 0;
+// Reads a whole file into `text`; its size is at most 2 GiB.
+int32_t ReadWholeText(const char* path, ByteBlock* text) {
   ScopedFile file;
   int32_t status = File_Open(path, kFileRead, kShareRead, FileCreate::OpenExisting, kFileHintSequential, file.Out());
   if (status != 0) return status;
@@ -77,18 +74,13 @@ int32_t ReadWholeText(const char* path, char** text, size_t* size) {
   status = File_GetSize(file.Get(), &length);
   if (status != 0) return status;
   if (length > 0x7FFFFFFFu) return E_OUTOFMEMORY;
-  char* bytes = static_cast<char*>(malloc(length > 0 ? length : 1));
-  if (bytes == nullptr) return E_OUTOFMEMORY;
+  std::unique_ptr<unsigned char[]> bytes = NewBytes(static_cast<size_t>(length));
+  if (!bytes) return E_OUTOFMEMORY;
   uint32_t done = 0;
-  status = File_Read(file.Get(), bytes, static_cast<uint32_t>(length), &done);
+  status = File_Read(file.Get(), bytes.get(), static_cast<uint32_t>(length), &done);
   if (status == 0 && done != length) status = E_RIFF_READ;
-  if (status != 0) {
-    free(bytes);
-    return status;
-  }
-  *text = bytes;
-  *size = static_cast<size_t>(length);
-  return 0;
+  if (status == 0) text->Adopt(std::move(bytes), static_cast<uint32_t>(length));
+  return status;
 }
 
 }  // namespace
@@ -132,22 +124,17 @@ int Cli_Create(int argc, char** argv) {
   if (arguments.jsonPath == nullptr) return Cli_UsageError("create: --from-json FILE is required");
 
   char what[1100];
-  char* text = nullptr;
-  size_t size = 0;
-  int32_t status = ReadWholeText(arguments.jsonPath, &text, &size);
+  ByteBlock text;
+  int32_t status = ReadWholeText(arguments.jsonPath, &text);
   if (status != 0) {
     snprintf(what, sizeof(what), "cannot read %s", arguments.jsonPath);
     return Cli_Failure(what, status);
   }
   StoreRecords store;
-  if (!store.CreateEmpty()) {
-    free(text);
-    return Cli_Failure("out of memory", E_OUTOFMEMORY);
-  }
+  if (!store.CreateEmpty()) return Cli_Failure("out of memory", E_OUTOFMEMORY);
   JsonReader reader;
-  Json_Begin(&reader, text, size);
+  Json_Begin(&reader, reinterpret_cast<const char*>(text.Bytes()), text.Size());
   bool read = ReadStoreJson(&reader, store.plugIns.get(), store.chains.get());
-  free(text);
   if (!read) return Cli_Error("create: %s:%s", arguments.jsonPath, reader.error);
 
   status = WritePackage(arguments.package, store.plugIns.get(), store.chains.get());

@@ -54,11 +54,6 @@ int32_t Reallocate(VtList* list, int32_t capacity) {
 int32_t Reserve(VtList* list, int32_t extra) {
   int64_t needed = static_cast<int64_t>(list->count) + extra;
   if (needed <= list->capacity) return 0;
-  // Lists that grow long take room in proportion to their size, so that
-  // filling them costs time in proportion to their length.
-  if ((list->options & VTLIST_GROW_BY_HALF) && needed < list->capacity + list->capacity / 2) {
-    needed = list->capacity + list->capacity / 2;
-  }
   int32_t capacity = 0;
   if (!RoundUp(needed, list->growStep, &capacity)) return E_OUTOFMEMORY;
   return Reallocate(list, capacity);

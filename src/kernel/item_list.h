@@ -15,7 +15,6 @@ constexpr uint32_t VTLIST_LOCKING = 0x80000000u;  // every operation holds the l
 constexpr uint32_t VTLIST_ALWAYS = 0x40000000u;   // always set in the stored option word
 constexpr uint32_t VTLIST_INLINE = 0x4u;          // items of the given size live in the array
 constexpr uint32_t VTLIST_HEAP = 0x2u;            // each item is a block the list owns
-constexpr uint32_t VTLIST_GROW_BY_HALF = 0x10u;   // grow by at least half the capacity, in whole steps
 
 constexpr int32_t kVtListDefaultStep = 16;
 constexpr int32_t kVtListMinStep = 4;

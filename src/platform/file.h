@@ -34,6 +34,8 @@ struct FileInfo {
   uint64_t lastWriteTime;  // 100-ns ticks, as precise as the file system keeps them
 };
 
+// Opens or creates a plain file; a folder, a pipe or a device is refused
+// (access denied) without waiting for it.
 int32_t File_Open(const char* path, uint32_t access, uint32_t share, FileCreate how, uint32_t hints,
                   FileHandle* out);
 void File_Close(FileHandle file);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/file.h"
+#include "platform/read_ahead.h"
 
 struct FileRecord {
   int fd;
@@ -21,6 +22,7 @@ struct FileRecord {
   ino_t inode;
   uint32_t access;
   uint32_t share;
+  std::unique_ptr<ReadAhead> readAhead;  // files opened only to be read in sequence
 };
 
 namespace {
@@ -96,11 +98,27 @@ bool DeleteAllowed(const struct stat& st) {
   return true;
 }
 
+// pread, whole or up to the end of the file.
+int32_t ReadAt(void* handle, uint64_t offset, void* buffer, uint32_t size, uint32_t* done) {
+  FileRecord* file = static_cast<FileRecord*>(handle);
+  *done = 0;
+  char* at = static_cast<char*>(buffer);
+  while (*done < size) {
+    ssize_t got = pread(file->fd, at + *done, size - *done, static_cast<off_t>(offset + *done));
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return FromErrno(errno, "");
+    }
+    if (got == 0) break;
+    *done += static_cast<uint32_t>(got);
+  }
+  return 0;
+}
+
 }  // namespace
 
 int32_t File_Open(const char* path, uint32_t access, uint32_t share, FileCreate how, uint32_t hints,
                   FileHandle* out) {
-  (void)hints;
   *out = nullptr;
   std::string native = Native(path);
   std::lock_guard<std::mutex> lock(g_openLock);
@@ -108,7 +126,9 @@ int32_t File_Open(const char* path, uint32_t access, uint32_t share, FileCreate 
   struct stat st;
   bool exists = stat(native.c_str(), &st) == 0;
   if (exists) {
-    if (S_ISDIR(st.st_mode)) return StatusFromError(kErrorAccessDenied);
+    // Only plain files: opening a pipe or a device could block the program
+    // or disturb the device.
+    if (!S_ISREG(st.st_mode)) return StatusFromError(kErrorAccessDenied);
     if (how == FileCreate::CreateNew) return StatusFromError(kErrorFileExists);
     if ((access & kFileWrite) && IsReadOnly(st)) return StatusFromError(kErrorAccessDenied);
     if (how == FileCreate::CreateAlways && IsReadOnly(st)) return StatusFromError(kErrorAccessDenied);
@@ -145,7 +165,8 @@ int32_t File_Open(const char* path, uint32_t access, uint32_t share, FileCreate 
     close(fd);
     return FromErrno(error, native);
   }
-  FileRecord* record = new FileRecord{fd, st.st_dev, st.st_ino, access, share};
+  FileRecord* record = new FileRecord{fd, st.st_dev, st.st_ino, access, share, nullptr};
+  if (access == kFileRead && (hints & kFileHintSequential)) record->readAhead = ReadAhead::Create();
   g_open.push_back(record);
   *out = record;
   return 0;
@@ -167,6 +188,7 @@ void File_Close(FileHandle file) {
 int32_t File_Read(FileHandle file, void* buffer, uint32_t size, uint32_t* done) {
   *done = 0;
   if (!(file->access & kFileRead)) return StatusFromError(kErrorAccessDenied);
+  if (file->readAhead) return file->readAhead->Read(ReadAt, file, buffer, size, done);
   char* at = static_cast<char*>(buffer);
   while (*done < size) {
     ssize_t got = read(file->fd, at + *done, size - *done);
@@ -196,11 +218,17 @@ int32_t File_Write(FileHandle file, const void* buffer, uint32_t size, uint32_t*
 }
 
 int32_t File_Seek(FileHandle file, int64_t distance, FileOrigin origin, uint64_t* position) {
+  if (file->readAhead) {
+    uint64_t size = 0;
+    int32_t status = origin == FileOrigin::End ? File_GetSize(file, &size) : 0;
+    if (status != 0) return status;
+    return file->readAhead->Seek(distance, origin, size, position);
+  }
   int whence = origin == FileOrigin::Begin ? SEEK_SET : origin == FileOrigin::Current ? SEEK_CUR : SEEK_END;
   off_t result = lseek(file->fd, static_cast<off_t>(distance), whence);
   if (result < 0) {
     // lseek refuses a position before the start without moving, as Windows does.
-    return errno == EINVAL ? StatusFromError(131) : FromErrno(errno, "");
+    return errno == EINVAL ? StatusFromError(kErrorNegativeSeek) : FromErrno(errno, "");
   }
   if (position != nullptr) *position = static_cast<uint64_t>(result);
   return 0;

@@ -3,14 +3,41 @@
 #include <windows.h>
 
 #include <cstring>
+#include <new>
 
 #include "platform/file.h"
+#include "platform/read_ahead.h"
+
+struct FileRecord {
+  HANDLE handle;
+  std::unique_ptr<ReadAhead> readAhead;  // files opened only to be read in sequence
+};
 
 namespace {
 
-HANDLE H(FileHandle file) { return reinterpret_cast<HANDLE>(file); }
+HANDLE H(FileHandle file) { return file->handle; }
 
 int32_t LastError() { return StatusFromError(GetLastError()); }
+
+// ReadFile at an offset, whole or up to the end of the file.
+int32_t ReadAt(void* handle, uint64_t offset, void* buffer, uint32_t size, uint32_t* done) {
+  FileRecord* file = static_cast<FileRecord*>(handle);
+  *done = 0;
+  while (*done < size) {
+    OVERLAPPED at = {};
+    uint64_t where = offset + *done;
+    at.Offset = static_cast<DWORD>(where);
+    at.OffsetHigh = static_cast<DWORD>(where >> 32);
+    DWORD got = 0;
+    if (!ReadFile(file->handle, static_cast<char*>(buffer) + *done, size - *done, &got, &at)) {
+      if (GetLastError() == ERROR_HANDLE_EOF) break;
+      return LastError();
+    }
+    if (got == 0) break;
+    *done += got;
+  }
+  return 0;
+}
 
 }  // namespace
 
@@ -33,17 +60,34 @@ int32_t File_Open(const char* path, uint32_t access, uint32_t share, FileCreate 
   }
   DWORD flags = FILE_ATTRIBUTE_NORMAL;
   if (hints & kFileHintSequential) flags |= FILE_FLAG_SEQUENTIAL_SCAN;
+  // Only plain files: opening a pipe or a device could block the program or
+  // disturb the device, so the device namespace is refused unopened and
+  // anything else that turns out not to be a disk file is closed again.
+  if (strncmp(path, "\\\\.\\", 4) == 0) return StatusFromError(kErrorAccessDenied);
   HANDLE handle = CreateFileA(path, desired, shareMode, nullptr, disposition, flags, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return LastError();
-  *out = reinterpret_cast<FileHandle>(handle);
+  if (GetFileType(handle) != FILE_TYPE_DISK) {
+    CloseHandle(handle);
+    return StatusFromError(kErrorAccessDenied);
+  }
+  FileRecord* record = new (std::nothrow) FileRecord{handle, nullptr};
+  if (record == nullptr) {
+    CloseHandle(handle);
+    return E_OUTOFMEMORY;
+  }
+  if (access == kFileRead && (hints & kFileHintSequential)) record->readAhead = ReadAhead::Create();
+  *out = record;
   return 0;
 }
 
 void File_Close(FileHandle file) {
-  if (file != nullptr) CloseHandle(H(file));
+  if (file == nullptr) return;
+  CloseHandle(file->handle);
+  delete file;
 }
 
 int32_t File_Read(FileHandle file, void* buffer, uint32_t size, uint32_t* done) {
+  if (file->readAhead) return file->readAhead->Read(ReadAt, file, buffer, size, done);
   DWORD got = 0;
   BOOL ok = ReadFile(H(file), buffer, size, &got, nullptr);
   *done = got;
@@ -58,6 +102,12 @@ int32_t File_Write(FileHandle file, const void* buffer, uint32_t size, uint32_t*
 }
 
 int32_t File_Seek(FileHandle file, int64_t distance, FileOrigin origin, uint64_t* position) {
+  if (file->readAhead) {
+    uint64_t size = 0;
+    int32_t status = origin == FileOrigin::End ? File_GetSize(file, &size) : 0;
+    if (status != 0) return status;
+    return file->readAhead->Seek(distance, origin, size, position);
+  }
   LARGE_INTEGER move;
   move.QuadPart = distance;
   LARGE_INTEGER now;

@@ -40,6 +40,7 @@ constexpr int32_t kErrorDiskFull = 112;
 constexpr int32_t kErrorDirNotEmpty = 145;
 constexpr int32_t kErrorAlreadyExists = 183;
 constexpr int32_t kErrorMoreData = 234;
+constexpr int32_t kErrorNegativeSeek = 131;
 constexpr int32_t kErrorNoMoreItems = 259;
 constexpr int32_t kErrorKeyDeleted = 1018;
 

@@ -7,7 +7,6 @@
 
 #include "kernel/msgbox.h"
 #include "platform/file.h"
-#include "resource.h"
 
 namespace {
 
@@ -150,80 +149,19 @@ TEST(OrdalisProcess, AMissingResponseFileEndsWithExitCodeTwo) {
   EXPECT_EQ(2u, exitCode);
 }
 
-class OrdalisResources : public ::testing::Test {
- protected:
-  void SetUp() override {
-    module_ = LoadLibraryExA(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_NE(nullptr, module_);
-  }
-  void TearDown() override {
-    if (module_ != nullptr) FreeLibrary(module_);
-  }
-  HMODULE module_ = nullptr;
-};
-
-std::string ItemText(HMENU menu, UINT position) {
-  char text[128] = {};
-  GetMenuStringA(menu, position, text, sizeof(text), MF_BYPOSITION);
-  return text;
-}
-
-TEST_F(OrdalisResources, TheMenuHoldsFileEditAndHelpWithTheirCommands) {
-  HMENU menu = LoadMenuA(module_, MAKEINTRESOURCEA(IDR_MAINFRAME));
-  ASSERT_NE(nullptr, menu);
-  ASSERT_EQ(3, GetMenuItemCount(menu));
-  EXPECT_EQ("&File", ItemText(menu, 0));
-  EXPECT_EQ("&Edit", ItemText(menu, 1));
-  EXPECT_EQ("&Help", ItemText(menu, 2));
-
-  HMENU file = GetSubMenu(menu, 0);
-  ASSERT_EQ(7, GetMenuItemCount(file));
-  EXPECT_EQ(ID_FILE_NEW, static_cast<int>(GetMenuItemID(file, 0)));
-  EXPECT_EQ("&New\tCtrl+N", ItemText(file, 0));
-  EXPECT_EQ(0u, GetMenuItemID(file, 2));  // separator
-  EXPECT_EQ(ID_APP_EXIT, static_cast<int>(GetMenuItemID(file, 6)));
-
-  HMENU edit = GetSubMenu(menu, 1);
-  ASSERT_EQ(9, GetMenuItemCount(edit));
-  EXPECT_EQ(ID_EDIT_UNDO, static_cast<int>(GetMenuItemID(edit, 0)));
-  EXPECT_TRUE(GetMenuState(edit, ID_EDIT_UNDO, MF_BYCOMMAND) & MF_GRAYED);
-  EXPECT_TRUE(GetMenuState(edit, ID_EDIT_REDO, MF_BYCOMMAND) & MF_GRAYED);
-  EXPECT_FALSE(GetMenuState(edit, ID_EDIT_DELETE, MF_BYCOMMAND) & MF_GRAYED);
-  EXPECT_EQ("Copy to &System", ItemText(edit, 8));
-
-  HMENU help = GetSubMenu(menu, 2);
-  ASSERT_EQ(5, GetMenuItemCount(help));
-  EXPECT_EQ("&Contents and Index\bF1", ItemText(help, 0));  // right-aligned F1
-  EXPECT_EQ("&About Ordalis...", ItemText(help, 4));
-  DestroyMenu(menu);
-}
-
-TEST_F(OrdalisResources, AcceleratorsMatchTheCommandTable) {
-  HACCEL table = LoadAcceleratorsA(module_, MAKEINTRESOURCEA(IDR_MAINFRAME));
-  ASSERT_NE(nullptr, table);
-  ACCEL entries[32];
-  int count = CopyAcceleratorTableA(table, entries, 32);
-  ASSERT_EQ(15, count);
-  bool sawRefresh = false, sawRedo = false, sawAbout = false;
-  for (int i = 0; i < count; ++i) {
-    const ACCEL& a = entries[i];
-    if (a.cmd == ID_EDIT_REFRESH) sawRefresh = a.key == VK_F5 && a.fVirt == (FVIRTKEY | FNOINVERT);
-    if (a.cmd == ID_EDIT_REDO) sawRedo = a.key == 'Z' && a.fVirt == (FVIRTKEY | FNOINVERT | FSHIFT | FCONTROL);
-    if (a.cmd == ID_APP_ABOUT && a.key == '?') sawAbout = a.fVirt == FALT;
-  }
-  EXPECT_TRUE(sawRefresh);
-  EXPECT_TRUE(sawRedo);
-  EXPECT_TRUE(sawAbout);
-}
-
-TEST_F(OrdalisResources, TheManifestAndVersionAreCompiledIn) {
-  HRSRC manifest = FindResourceA(module_, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+// Without its manifest the program would run in the system's code page and
+// with the old common controls.
+TEST(OrdalisResources, TheManifestAndVersionAreCompiledIn) {
+  HMODULE module = LoadLibraryExA(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(nullptr, module);
+  HRSRC manifest = FindResourceA(module, MAKEINTRESOURCEA(1), RT_MANIFEST);
   ASSERT_NE(nullptr, manifest);
-  const char* text = static_cast<const char*>(LockResource(LoadResource(module_, manifest)));
-  std::string xml(text, SizeofResource(module_, manifest));
+  const char* text = static_cast<const char*>(LockResource(LoadResource(module, manifest)));
+  std::string xml(text, SizeofResource(module, manifest));
   EXPECT_NE(std::string::npos, xml.find("<activeCodePage"));
   EXPECT_NE(std::string::npos, xml.find("Microsoft.Windows.Common-Controls"));
-  EXPECT_NE(nullptr, FindResourceA(module_, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(16)));  // RT_VERSION
+  EXPECT_NE(nullptr, FindResourceA(module, MAKEINTRESOURCEA(1), RT_VERSION));
+  FreeLibrary(module);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // giving each other's JSON back.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -115,6 +116,11 @@ TEST_F(Cli, FailuresAndBadUsageHaveTheirExitCodes) {
   run = RunCli({"check", Path("missing.vtpreset")});
   EXPECT_EQ(1, run.exitCode);
   EXPECT_NE(std::string::npos, run.err.find("could not be opened")) << run.err;
+  EXPECT_NE(std::string::npos, run.err.find("(0x8004E007)")) << run.err;
+  // A pipe is no package: it is refused at once, not read until a writer comes.
+  ASSERT_EQ(0, mkfifo(Path("pipe.vtpreset").c_str(), 0600));
+  run = RunCli({"check", Path("pipe.vtpreset")});
+  EXPECT_EQ(1, run.exitCode);
   EXPECT_NE(std::string::npos, run.err.find("(0x8004E007)")) << run.err;
   run = RunCli({"list", Put("not.vtpreset", "RIFF\x04\x00\x00\x00WAVE")});
   EXPECT_EQ(1, run.exitCode);

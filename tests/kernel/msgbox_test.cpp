@@ -13,6 +13,9 @@
 
 namespace {
 
+// The flag bits that make the button at `position` (from 0) the default.
+constexpr uint32_t Default(uint32_t position) { return position << kVtMbDefButtonShift; }
+
 struct Recorded {
   VtMsgBoxKind kind;
   std::string text, caption, details;
@@ -53,11 +56,11 @@ class MessageBoxes : public ::testing::Test {
 
 TEST_F(MessageBoxes, TheHookSeesTheComposedTextAndItsAnswerIsTheResult) {
   recorder_.answer = kVtIdNo;
-  EXPECT_EQ(kVtIdNo, VtMsgBox(kVtOwnerDefault, 0x43, "Save %s? $(AppName) asks.", "bank.vtpreset"));
+  EXPECT_EQ(kVtIdNo, VtMsgBox(kVtOwnerDefault, kVtMbYesNoCancel | kVtMbIconAsterisk, "Save %s? $(AppName) asks.",
+                              "bank.vtpreset"));
   EXPECT_EQ(VtMsgBoxKind::System, Last().kind);
   EXPECT_EQ("Save bank.vtpreset? Ordalis asks.", Last().text);
   EXPECT_EQ("Veltrane Ordalis", Last().caption);
-  EXPECT_EQ(0x43u, Last().flags);
   EXPECT_EQ((std::vector<int32_t>{kVtIdYes, kVtIdNo, kVtIdCancel}), Last().ids);
 
   VtMessageBox(VtOwnerNone(), "100% sure", "Own caption", 0);
@@ -66,7 +69,7 @@ TEST_F(MessageBoxes, TheHookSeesTheComposedTextAndItsAnswerIsTheResult) {
 }
 
 TEST_F(MessageBoxes, ATextFromTheStringsIsFormattedWithTheArguments) {
-  VtMsgBoxId(nullptr, kVtOwnerDefault, 0x43, IDS_SAVE_CHANGES, "bank.vtpreset");
+  VtMsgBoxId(nullptr, kVtOwnerDefault, kVtMbYesNoCancel, IDS_SAVE_CHANGES, "bank.vtpreset");
   EXPECT_EQ("Do you want to save changes to bank.vtpreset?", Last().text);
 
   // An identifier the module lacks falls back to the registered tables.
@@ -86,18 +89,19 @@ TEST_F(MessageBoxes, CustomButtonSetsEscapeAnswersAndDefaults) {
     int32_t escapeAnswer, defaultAnswer;
   };
   const Case cases[] = {
-      {0x00, {kVtIdOk}, kVtIdOk, kVtIdOk},
-      {0x07, {kVtIdOk}, kVtIdOk, kVtIdOk},
-      {0x01, {kVtIdOk, kVtIdCancel}, kVtIdCancel, kVtIdOk},
-      {0x02, {kVtIdAbort, kVtIdRetry, kVtIdIgnore}, 0, kVtIdAbort},
-      {0x33, {kVtIdYes, kVtIdNo, kVtIdCancel}, kVtIdCancel, kVtIdYes},
-      {0x04, {kVtIdYes, kVtIdNo}, 0, kVtIdYes},
-      {0x105, {kVtIdRetry, kVtIdCancel}, kVtIdCancel, kVtIdCancel},
-      {0x0A, {kVtIdYes, kVtIdYesToAll, kVtIdNo, kVtIdCancel}, kVtIdCancel, kVtIdYes},
-      {0x20B, {kVtIdYes, kVtIdNo, kVtIdDelete}, 0, kVtIdDelete},
-      {0x0C, {kVtIdYes, kVtIdNo, kVtIdNoToAll, kVtIdCancel}, kVtIdCancel, kVtIdYes},
-      {0x33D, {kVtIdYes, kVtIdYesToAll, kVtIdNo, kVtIdNoToAll, kVtIdCancel}, kVtIdCancel, kVtIdNoToAll},
-      {0x50F, {kVtIdOk}, kVtIdOk, kVtIdOk},  // a position past the last button means the first
+      {kVtMbOk, {kVtIdOk}, kVtIdOk, kVtIdOk},
+      {7, {kVtIdOk}, kVtIdOk, kVtIdOk},  // a set the custom box does not know
+      {kVtMbOkCancel, {kVtIdOk, kVtIdCancel}, kVtIdCancel, kVtIdOk},
+      {kVtMbAbortRetryIgnore, {kVtIdAbort, kVtIdRetry, kVtIdIgnore}, 0, kVtIdAbort},
+      {kVtMbYesNoCancel | kVtMbIconExclamation, {kVtIdYes, kVtIdNo, kVtIdCancel}, kVtIdCancel, kVtIdYes},
+      {kVtMbYesNo, {kVtIdYes, kVtIdNo}, 0, kVtIdYes},
+      {kVtMbRetryCancel | Default(1), {kVtIdRetry, kVtIdCancel}, kVtIdCancel, kVtIdCancel},
+      {kVtMbYesAllNoCancel, {kVtIdYes, kVtIdYesToAll, kVtIdNo, kVtIdCancel}, kVtIdCancel, kVtIdYes},
+      {kVtMbYesNoDelete | Default(2), {kVtIdYes, kVtIdNo, kVtIdDelete}, 0, kVtIdDelete},
+      {kVtMbYesNoNoAllCancel, {kVtIdYes, kVtIdNo, kVtIdNoToAll, kVtIdCancel}, kVtIdCancel, kVtIdYes},
+      {kVtMbYesAllNoNoAllCancel | kVtMbIconExclamation | Default(3),
+       {kVtIdYes, kVtIdYesToAll, kVtIdNo, kVtIdNoToAll, kVtIdCancel}, kVtIdCancel, kVtIdNoToAll},
+      {kVtMbButtonMask | Default(5), {kVtIdOk}, kVtIdOk, kVtIdOk},  // past the last button: the first
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.flags);
@@ -117,38 +121,39 @@ TEST_F(MessageBoxes, DetailsNeedATextOrTheBoxIsNotShown) {
   recorder_.answer = kVtIdOk;
   EXPECT_EQ(kVtIdOk, VtMsgBox_Custom(kVtOwnerDefault, kVtMbDetails, "line 1", "Question"));
   EXPECT_EQ("line 1", Last().details);
-  VtMsgBox_Custom(kVtOwnerDefault, 0x4000, "ignored", "Question");  // one bit alone adds no details
+  VtMsgBox_Custom(kVtOwnerDefault, kVtMbDetails & 0x4000, "ignored", "Question");  // one bit alone adds no details
   EXPECT_EQ("", Last().details);
 }
 
 TEST_F(MessageBoxes, TheErrorReportExplainsTheStatus) {
   recorder_.answer = kVtIdOk;
-  EXPECT_EQ(kVtIdOk, VtErrorHandler_MsgBox(VtOwnerNone(), 0x30, 26, E_INVALIDARG, nullptr, false));
+  EXPECT_EQ(kVtIdOk, VtErrorHandler_MsgBox(VtOwnerNone(), kVtMbIconExclamation, 26, E_INVALIDARG, nullptr, false));
   EXPECT_EQ(VtMsgBoxKind::ErrorReport, Last().kind);
   EXPECT_EQ("An error occurred during the current operation.\n\nAn invalid argument was specifed.", Last().text);
   EXPECT_EQ(E_INVALIDARG, Last().status);
   EXPECT_EQ((std::vector<int32_t>{kVtIdOk}), Last().ids);
 
-  VtErrorHandler_MsgBox(VtOwnerNone(), 0x30, 26, static_cast<int32_t>(0x8004E00E), nullptr, true);
+  VtErrorHandler_MsgBox(VtOwnerNone(), kVtMbIconExclamation, 26, static_cast<int32_t>(0x8004E00E), nullptr, true);
   EXPECT_EQ(
       "Warning: An error occurred during the current operation.\n\nA necessary resource is missing. You should "
       "re-install Ordalis as the application file appears to be corrupted.",
       Last().text);
 
-  VtErrorHandler_MsgBox(VtOwnerNone(), 0x30, VtOperationText("Could not save %s."), E_FILE_CREATE, "a.vtpreset", false);
+  VtErrorHandler_MsgBox(VtOwnerNone(), kVtMbIconExclamation, VtOperationText("Could not save %s."), E_FILE_CREATE,
+                        "a.vtpreset", false);
   EXPECT_EQ("Could not save a.vtpreset.\n\nThe file could not be created.", Last().text);
 }
 
 TEST_F(MessageBoxes, AnArgumentIsNeverReadAsAFormat) {
   // A file name with conversions in it must come out as written, not read
   // arguments that were never passed.
-  VtErrorHandler_MsgBox(VtOwnerNone(), 0x30, VtOperationText("Could not open %s."), E_FILE_OPEN, "100%s%n$(AppName).x",
-                        false);
+  VtErrorHandler_MsgBox(VtOwnerNone(), kVtMbIconExclamation, VtOperationText("Could not open %s."), E_FILE_OPEN,
+                        "100%s%n$(AppName).x", false);
   EXPECT_EQ(0u, Last().text.find("Could not open 100%s%n$(AppName).x.\n\n"));
 }
 
 TEST_F(MessageBoxes, ACancelledOperationIsNotReported) {
-  EXPECT_EQ(1, VtErrorHandler_MsgBox(VtOwnerNone(), 0x30, 26, E_CANCELLED, nullptr, false));
+  EXPECT_EQ(1, VtErrorHandler_MsgBox(VtOwnerNone(), kVtMbIconExclamation, 26, E_CANCELLED, nullptr, false));
   EXPECT_TRUE(recorder_.asked.empty());
 }
 
@@ -168,9 +173,10 @@ TEST_F(MessageBoxes, OnlyTheRegisteringThreadMayChangeTheSettings) {
 #ifndef _WIN32
 TEST(MessageBoxesWithoutHook, AreAnsweredAsIfDismissed) {
   ASSERT_EQ(0, VtMsgBoxSetHook(nullptr, nullptr));
-  EXPECT_EQ(kVtIdCancel, VtMsgBox_Custom(kVtOwnerDefault, 0x3D, nullptr, "Overwrite?"));
-  EXPECT_EQ(kVtIdOk, VtMsgBox(kVtOwnerDefault, 0x30, "Note"));
-  EXPECT_EQ(kVtIdNo, VtMsgBox_Custom(kVtOwnerDefault, 0x104, nullptr, "Yes or no?"));  // the default button
+  EXPECT_EQ(kVtIdCancel, VtMsgBox_Custom(kVtOwnerDefault, kVtMbYesAllNoNoAllCancel, nullptr, "Overwrite?"));
+  EXPECT_EQ(kVtIdOk, VtMsgBox(kVtOwnerDefault, kVtMbIconExclamation, "Note"));
+  // The default button where Escape is disabled.
+  EXPECT_EQ(kVtIdNo, VtMsgBox_Custom(kVtOwnerDefault, kVtMbYesNo | Default(1), nullptr, "Yes or no?"));
 }
 #endif
 

@@ -32,7 +32,7 @@ class Placement : public ::testing::Test {
  protected:
   void SetUp() override {
     Reg_DeleteTree(Reg_Root(RegRoot::CurrentUser), kBase);
-    ASSERT_EQ(0, VtMetric_Open(&handle_, "Ordalis Placement Test", 0x01000049, nullptr));
+    ASSERT_EQ(0, VtMetric_Open(&handle_, "Ordalis Placement Test", VtVersionWord(1, 0, 73), nullptr));
   }
   void TearDown() override {
     VtMetric_Close(handle_);
