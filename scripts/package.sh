@@ -11,7 +11,7 @@ set -euo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/build-env.sh"
 cd "$ORDALIS_ROOT"
 
-"$ORDALIS_ROOT/scripts/setup.sh"
+setup
 mkdir -p build
 export TZ=UTC LC_ALL=C
 umask 022
