@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
-#include "app/document.h"
+#include <memory>
+
+#include "app/frame_state_win32.h"
 #include "kernel/metrics.h"
 #include "kernel/strings.h"
 
@@ -27,9 +29,9 @@ struct AppGlobals {
   VtMetric* settings;
   VtLang* strings;
   HWND frame;
+  std::unique_ptr<FrameState> frameState;  // the frame's user data, freed at shutdown
   HACCEL accelerators;
   char frameTitle[260];
-  DocumentRecord document;
   WINDOWPLACEMENT placement;  // read at start-up, applied to the new frame
   bool frameClassRegistered;
 };

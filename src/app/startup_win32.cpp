@@ -27,18 +27,20 @@ void LoadPlacement(AppGlobals* app) {
   VtFixWindowPlacement(&app->placement);
 }
 
-// Creates the frame, lets message boxes belong to it, titles it and shows it
-// as it was placed last time.
-int32_t CreateFrame(AppGlobals* app) {
-  if (!RegisterFrameClass(app->instance)) return E_OUTOFMEMORY;
+// Creates the frame over the document named on the command line, lets
+// message boxes belong to it, titles it and shows it as it was placed last
+// time.
+int32_t StartFrame(AppGlobals* app, const DocumentRecord& document) {
+  if (!RegisterFrameClass(app->instance)) return kWindowCreateFailed;
   app->frameClassRegistered = true;
-  app->frame = CreateFrameWindow(app->instance, app->frameTitle);
-  if (app->frame == nullptr) return static_cast<int32_t>(0x8004E00F);
+  FrameSetup setup = {app->instance, app->settings, app->strings, app->frameTitle, document};
+  int32_t status = CreateFrame(setup, &app->frameState);
+  if (status < 0) return status;
+  app->frame = app->frameState->window;
   app->accelerators = LoadAcceleratorsA(app->instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
   VtMsgBoxSetAppData(app->instance, app->frame, kProductFullName);
-  char title[kTitleSize];
-  Document_FormatTitle(&app->document, app->strings, title, sizeof(title));
-  SetWindowTextA(app->frame, title);
+  UpdateFrameTitle(*app->frameState);
+  UpdateToolbar(*app->frameState);
 
   app->placement.length = sizeof(app->placement);
   SetWindowPlacement(app->frame, &app->placement);
@@ -54,14 +56,15 @@ int32_t StartApplication(AppGlobals* app, const char* commandLine) {
   if (status < 0) return status;
   status = VtLang_Open(&app->strings, app->instance, 2, 0);
   if (status < 0) return status;
-  Document_SetUntitled(&app->document);
+  DocumentRecord document;
+  Document_SetUntitled(&document);
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   LoadPlacement(app);
-  status = CommandLine_Handle(commandLine, &app->document);
+  status = CommandLine_Handle(commandLine, &document);
   if (status < 0) return status;
   RegisterLocalServer();
-  return CreateFrame(app);
+  return StartFrame(app, document);
 }
 
 }  // namespace
@@ -110,6 +113,8 @@ int App_RunMessageLoop(const AppGlobals* app) {
 }
 
 int App_Shutdown(AppGlobals* app, int exitCode) {
+  app->frameState.reset();
+  app->frame = nullptr;
   if (app->frameClassRegistered) {
     UnregisterFrameClass(app->instance);
     app->frameClassRegistered = false;

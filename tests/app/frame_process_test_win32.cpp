@@ -7,6 +7,7 @@
 
 #include "kernel/msgbox.h"
 #include "platform/file.h"
+#include "platform/registry.h"
 
 namespace {
 
@@ -147,6 +148,29 @@ TEST(OrdalisProcess, AMissingResponseFileEndsWithExitCodeTwo) {
       "and that you have access to the file/folder.",
       text);
   EXPECT_EQ(2u, exitCode);
+}
+
+// The frame's layout test of this very program, run again in a process
+// that starts with the screen set to 150 percent.
+TEST(OrdalisProcess, TheFrameLaysOutAt150PercentWhenTheScreenIsSetSo) {
+  char self[1024];
+  ASSERT_EQ(0, File_GetModulePath(self, sizeof(self)));
+  ScopedRegKey desktop;
+  ASSERT_EQ(0, Reg_CreateKey(Reg_Root(RegRoot::CurrentUser), "Control Panel\\Desktop", RegAccess::All,
+                             desktop.Out()));
+  ASSERT_EQ(0, Reg_SetDword(desktop.Get(), "LogPixels", 144));
+  SetEnvironmentVariableA("ORDALIS_EXPECTED_DPI", "144");
+  ChildProcess child;
+  bool started = child.Start(self, "--gtest_filter=Frame.PanesSplitterAndPicturesFollowTheLayoutRulesAtTheScreensDpi");
+  SetEnvironmentVariableA("ORDALIS_EXPECTED_DPI", nullptr);
+  DWORD exitCode = 99;
+  if (started) {
+    WaitForSingleObject(child.info.hProcess, 120000);
+    GetExitCodeProcess(child.info.hProcess, &exitCode);
+  }
+  Reg_DeleteValue(desktop.Get(), "LogPixels");
+  ASSERT_TRUE(started);
+  EXPECT_EQ(0u, exitCode);
 }
 
 // Without its manifest the program would run in the system's code page and

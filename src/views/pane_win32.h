@@ -1,0 +1,60 @@
+// One of the frame's two panes: a caption label, the store tree on the left
+// and the preset list on the right, showing one store. The frame creates
+// and lays out the pane; the views fill and drive its tree and list.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "kernel/placement_geometry.h"
+#include "model/node_kind.h"
+#include "store/stores.h"
+#include "views/gdi_handles_win32.h"
+#include "views/list_rows.h"
+#include "views/modal_state.h"
+#include "views/node_index.h"
+
+struct VtLang;
+
+constexpr int kPackagePane = 0;
+constexpr int kSystemPane = 1;
+
+// Control identifiers of pane i's children.
+constexpr int PaneTreeId(int pane) { return pane + 1; }
+constexpr int PaneLabelId(int pane) { return pane + 10; }
+constexpr int PaneListId(int pane) { return pane + 30; }
+
+// Posted to the frame: refill pane wParam's list once the current
+// notification is over (RefreshPresetList).
+constexpr UINT kMsgRefillPresetList = WM_APP + 1;
+
+struct Pane {
+  int index = 0;
+  StoreId store = StoreId::Package;
+  HWND parent = nullptr;  // the frame: owner of the pane's message boxes
+  HWND label = nullptr;
+  HWND tree = nullptr;
+  HWND list = nullptr;
+  ScopedImageList treeImages;
+  ScopedImageList listImages;
+  int32_t split = 0;  // width of the tree in pixels
+  VtRect paneRect = {};
+  VtRect labelRect = {};
+  VtRect treeRect = {};
+  VtRect listRect = {};
+  NodeKind selectedKind = NodeKind::None;
+
+  Stores* stores = nullptr;   // the frame's
+  ModalState* modal = nullptr;  // the frame's
+  VtLang* strings = nullptr;
+
+  NodeIndex nodes;                  // every node of the tree, by parent and label
+  std::vector<ListRow> shownRows;   // what the list shows, in collection order
+  bool filling = false;             // the list is being refilled: its notifications are muted
+  bool labelEditing = false;        // a rename's edit box is open (and holds the modal state)
+
+  StoreRecords& Records() { return stores->Of(store); }
+  const StoreRecords& Records() const { return stores->Of(store); }
+};

@@ -1,0 +1,34 @@
+// The preset list of a pane: what the tree's selected node holds, filled in
+// the list's own sorted order, and opening an item (a group or a plug-in)
+// by double click or Enter.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdint>
+
+#include "views/pane_win32.h"
+
+// Refills the list for `node` (the tree's selected node) under the pane's
+// selected node kind; empty for no node or kind None.
+void FillPresetList(Pane& pane, HTREEITEM node);
+
+// Refills the list for the tree's selected node only when what it would
+// show differs from what it shows (after the store was read again).
+void RefreshPresetList(Pane& pane);
+
+// Selects the tree child that the list item `index` names, which refills
+// the list, and selects the list's first item.
+void OpenListItem(Pane& pane, int32_t index);
+
+// NM_DBLCLK on `item` (-1: beside every item) and NM_RETURN: presets and
+// chains are renamed, groups and plug-ins opened.
+void OnPresetListDoubleClick(Pane& pane, int32_t item);
+void OnPresetListReturn(Pane& pane);
+
+// The list shows `newLabel` where it showed `oldLabel` (a rename).
+void NotePresetListRenamed(Pane& pane, const char* oldLabel, const char* newLabel);
+
+// The label of list item `index`, cut to the buffer.
+void GetListItemLabel(const Pane& pane, int32_t index, char* buffer, size_t size);

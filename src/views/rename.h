@@ -1,0 +1,59 @@
+// Renaming a preset or a chain in place: the rules a new name must meet,
+// and the rename itself in either store. In the system store the item is
+// written under its new name before it is removed under its old one, so
+// whatever fails, the store keeps it under one name or the other (or both),
+// never neither, and the records in memory are brought in line with what
+// the store then holds.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "model/node_kind.h"
+#include "store/stores.h"
+
+// Names longer than this are refused; the edit box stops typing here.
+constexpr size_t kMaxRenameChars = 63;
+
+enum class NameCheck { Cancelled, TooLong, Acceptable };
+
+// A null or empty text is a cancelled edit. Characters are counted as the
+// edit box counts them (UTF-16 units).
+NameCheck CheckNewName(const char* text);
+
+enum class RenameConflict { None, SameName, Conflict };
+
+// Whether `newName` is taken where the list shows `oldLabel`: by a preset
+// of the entry labelled `nodeLabel`, or for a node of kind ChainGroup by a
+// chain. SameName when that item is the one being renamed (only its letter
+// case would change), which leaves the name as it is.
+RenameConflict FindRenameConflict(const StoreRecords& records, NodeKind nodeKind, const char* nodeLabel,
+                                  const char* oldLabel, const char* newName);
+
+// The system store's writers, so that tests can make one of them fail.
+struct SystemStoreWriters {
+  int32_t (*writeDirectShowPreset)(const PlugInEntry& entry, const PresetRecord& preset);
+  int32_t (*writeEditorPreset)(const PlugInEntry& entry, const PresetRecord& preset);
+  int32_t (*deletePreset)(const PlugInEntry& entry, const PresetRecord& preset);
+  int32_t (*writeChain)(const ChainRecord& chain);
+};
+const SystemStoreWriters& RealSystemStoreWriters();
+
+enum class RenameStep { None, WriteNew, RemoveOld };
+
+struct RenameOutcome {
+  bool renamed;        // the item now goes by the new name: the list keeps the new label
+  bool bothStored;     // the store holds the item under both names, and so do the records
+  bool takenInStore;   // the system store has an item of the new name that the records do not: nothing changed
+  RenameStep failed;   // the step that failed, None when all went well
+  int32_t status;      // that step's status (a registry error code, or negative)
+};
+
+// Renames the item the list shows as `oldLabel` below the node `nodeLabel`
+// of kind `nodeKind` (PlugIn: a preset of that entry; ChainGroup: a chain).
+// An item that is no longer there is left alone (renamed false), and so is
+// one whose new name another program has given to an item of the system
+// store since it was read: writing would replace that item.
+RenameOutcome RenameItem(Stores& stores, StoreId store, NodeKind nodeKind, const char* nodeLabel,
+                         const char* oldLabel, const char* newName,
+                         const SystemStoreWriters& writers = RealSystemStoreWriters());

@@ -1,0 +1,201 @@
+#include "app/frame_fixture_win32.h"
+
+#include <sstream>
+
+#include "kernel/kernel.h"
+#include "kernel/metrics.h"
+#include "kernel/product.h"
+#include "kernel/strings.h"
+#include "store/store_layout.h"
+
+namespace {
+
+bool RegisterClassOnce() {
+  static bool registered = RegisterFrameClass(GetModuleHandleA(nullptr));
+  return registered;
+}
+
+HTREEITEM Next(HWND tree, HTREEITEM item, UINT relation) {
+  return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+}
+
+}  // namespace
+
+void FrameTest::SetUp() {
+  SystemStoreTest::SetUp();
+  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+  VtKernel_Start(GetModuleHandleA(nullptr));
+  VtRegisterProductTokens();
+  ASSERT_EQ(0, VtMetric_Open(&settings_, kProductName, kProductVersion, nullptr));
+  ASSERT_EQ(0, VtLang_Open(&strings_, GetModuleHandleA(nullptr), 2, 0));
+  ASSERT_TRUE(RegisterClassOnce());
+  VtMsgBoxSetHook(AnswerBox, this);
+}
+
+void FrameTest::TearDown() {
+  DestroyFrame();
+  VtMsgBoxSetHook(nullptr, nullptr);
+  VtLang_Close(strings_);
+  VtMetric_Close(settings_);
+  SystemStoreTest::TearDown();
+}
+
+int32_t FrameTest::AnswerBox(void* context, const VtMsgBoxQuestion& question) {
+  auto* test = static_cast<FrameTest*>(context);
+  test->boxes_.push_back(ShownBox{question.text, question.caption, question.status});
+  if (test->onBox_) test->onBox_(question);
+  return question.buttons.defaultAnswer;
+}
+
+void FrameTest::WriteStore() {
+  SetBinary(PlugInKey(kClassA), "Warm", Pattern(20, 1));
+  SetBinary(PlugInKey(kClassA), "Long", Pattern(30, 2));
+  SetText(PlugInKey(kClassA), "Big", WriteFile("big.dxp", Pattern(4096, 3)));
+  Register(kClassA, "delay");
+  SetBinary(PlugInKey(kClassB), "Wide", Pattern(40, 4));
+  Register(kClassB, "Chorus");
+  SetBinary(PlugInKey(kClassC), "Odd", Pattern(50, 5));
+  SetBinary(EditorKey("Reverb"), "Hall", Pattern(60, 6));
+  SetChain("chain-1", "Vocal", Pattern(70, 7));
+  SetChain("chain-2", "Drums", Pattern(80, 8));
+}
+
+void FrameTest::StartFrame(const std::string& document) {
+  DocumentRecord record;
+  Document_SetUntitled(&record);
+  if (!document.empty()) Document_SetPath(&record, document.c_str());
+  FrameSetup setup = {GetModuleHandleA(nullptr), settings_, strings_, kProductFullName, record};
+  ASSERT_EQ(0, CreateFrame(setup, &frame_));
+  SetWindowPos(frame_->window, nullptr, 0, 0, 800, 600, SWP_NOZORDER | SWP_NOACTIVATE);
+  UpdateFrameTitle(*frame_);
+  Pump();
+}
+
+void FrameTest::ShowFrame() {
+  ShowWindow(frame_->window, SW_SHOWNORMAL);
+  Pump();
+}
+
+void FrameTest::DestroyFrame() {
+  frame_.reset();
+  // The frame posts the end of the message loop as it goes.
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+}
+
+std::string FrameTest::NodeLabel(HWND tree, HTREEITEM node) {
+  char text[1024] = {};
+  TVITEMA item = {};
+  item.mask = TVIF_TEXT;
+  item.hItem = node;
+  item.pszText = text;
+  item.cchTextMax = sizeof(text);
+  SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  return text;
+}
+
+std::string FrameTest::TreeShape(HWND tree, HTREEITEM parent) {
+  std::ostringstream out;
+  HTREEITEM child = parent == TVI_ROOT ? Next(tree, nullptr, TVGN_ROOT) : Next(tree, parent, TVGN_CHILD);
+  for (bool first = true; child != nullptr; child = Next(tree, child, TVGN_NEXT), first = false) {
+    out << (first ? "" : ", ") << NodeLabel(tree, child);
+    std::string below = TreeShape(tree, child);
+    if (!below.empty()) out << "(" << below << ")";
+  }
+  return out.str();
+}
+
+HTREEITEM FrameTest::NodeAt(HWND tree, const std::string& path) {
+  HTREEITEM node = TVI_ROOT;
+  std::istringstream parts(path);
+  std::string label;
+  while (std::getline(parts, label, '/')) {
+    HTREEITEM child = node == TVI_ROOT ? Next(tree, nullptr, TVGN_ROOT) : Next(tree, node, TVGN_CHILD);
+    while (child != nullptr && NodeLabel(tree, child) != label) child = Next(tree, child, TVGN_NEXT);
+    if (child == nullptr) return nullptr;
+    node = child;
+  }
+  return node == TVI_ROOT ? nullptr : node;
+}
+
+HTREEITEM FrameTest::Selected(HWND tree) { return Next(tree, nullptr, TVGN_CARET); }
+
+void FrameTest::Select(Pane& pane, const std::string& path) {
+  HTREEITEM node = NodeAt(pane.tree, path);
+  ASSERT_NE(nullptr, node) << path;
+  SendMessageA(pane.tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(node));
+}
+
+std::string FrameTest::ListLabels(HWND list) {
+  std::string out;
+  int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    char text[1024] = {};
+    LVITEMA item = {};
+    item.pszText = text;
+    item.cchTextMax = sizeof(text);
+    SendMessageA(list, LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(&item));
+    out += (i > 0 ? ", " : "") + std::string(text);
+  }
+  return out;
+}
+
+int32_t FrameTest::ListIndexOf(HWND list, const std::string& label) {
+  LVFINDINFOA find = {};
+  find.flags = LVFI_STRING;
+  find.psz = label.c_str();
+  return static_cast<int32_t>(SendMessageA(list, LVM_FINDITEMA, -1, reinterpret_cast<LPARAM>(&find)));
+}
+
+std::vector<int32_t> FrameTest::SelectedItems(HWND list) {
+  std::vector<int32_t> items;
+  for (int i = -1; (i = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, i, LVNI_SELECTED))) >= 0;) {
+    items.push_back(i);
+  }
+  return items;
+}
+
+void FrameTest::DoubleClickItem(Pane& pane, int32_t item) {
+  NMITEMACTIVATE click = {};
+  click.hdr.hwndFrom = pane.list;
+  click.hdr.idFrom = static_cast<UINT_PTR>(PaneListId(pane.index));
+  click.hdr.code = NM_DBLCLK;
+  click.iItem = item;
+  SendMessageA(frame_->window, WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
+}
+
+void FrameTest::PressEnter(Pane& pane) {
+  NMHDR enter = {pane.list, static_cast<UINT_PTR>(PaneListId(pane.index)), static_cast<UINT>(NM_RETURN)};
+  SendMessageA(frame_->window, WM_NOTIFY, enter.idFrom, reinterpret_cast<LPARAM>(&enter));
+}
+
+bool FrameTest::RenameItem(Pane& pane, int32_t item, const std::string& text) {
+  SetFocus(pane.list);
+  HWND edit = reinterpret_cast<HWND>(SendMessageA(pane.list, LVM_EDITLABELA, item, 0));
+  if (edit == nullptr) return false;
+  SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+  Pump();
+  return true;
+}
+
+bool FrameTest::PumpUntil(const std::function<bool()>& condition, DWORD milliseconds) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    Pump();
+    if (condition()) return true;
+    if (GetTickCount() - start > milliseconds) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+  }
+}
+
+void FrameTest::Pump() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}

@@ -1,0 +1,104 @@
+// The frame's layout rules at the standard DPI and at 150 percent: every
+// figure scales with the screen.
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#include "app/frame_layout.h"
+
+static bool operator==(const VtRect& a, const VtRect& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+static std::ostream& operator<<(std::ostream& out, const VtRect& r) {
+  return out << "(" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ")";
+}
+
+namespace {
+
+class FrameLayout : public ::testing::TestWithParam<int32_t> {
+ protected:
+  int32_t Px(int32_t pixels) const { return ScalePixels(pixels, GetParam()); }
+  int32_t dpi() const { return GetParam(); }
+};
+
+TEST_P(FrameLayout, PanesSitBelowTheToolbarAreaWithMarginsAndAGapAroundTheMiddle) {
+  VtRect package, system;
+  PlacePanes(800, 541, dpi(), &package, &system);
+  EXPECT_EQ(Px(kToolbarArea), package.top);
+  EXPECT_EQ(Px(kFrameMargin), package.left);
+  EXPECT_EQ(800 - Px(kFrameMargin), package.right);
+  EXPECT_EQ(package.left, system.left);
+  EXPECT_EQ(package.right, system.right);
+  EXPECT_EQ(541 - Px(kFrameMargin), system.bottom);
+  EXPECT_EQ(Px(kFrameMargin), system.top - package.bottom);
+  int32_t middle = (541 - Px(kFrameMargin)) / 2;
+  EXPECT_LE(package.bottom, middle);
+  EXPECT_GE(system.top, middle);
+
+  VtRect bar = PlaceToolbar(800, 790, 22, dpi());
+  EXPECT_EQ(Px(kToolbarLeft), bar.left);
+  EXPECT_EQ(Px(kToolbarTop), bar.top);
+  EXPECT_EQ(800, bar.right);
+  EXPECT_EQ(22 + Px(kToolbarPadding), bar.bottom - bar.top);
+  VtRect band = EtchedBand(bar, dpi());
+  EXPECT_EQ(Px(kEtchedGrowth), bar.top - band.top);
+  EXPECT_EQ(Px(kEtchedGrowth), band.bottom - bar.bottom);
+}
+
+TEST_P(FrameLayout, APaneHasItsLabelOverTheTreeAndTheListBesideTheSplitter) {
+  VtRect pane = {10, 50, 700, 300};
+  PaneLayout layout = LayoutPane(pane, 80, 13, Px(200), dpi());
+  EXPECT_EQ((VtRect{10, 50, 90, 63}), layout.label);
+  EXPECT_EQ((VtRect{10, 63, 10 + Px(200), 300}), layout.tree);
+  EXPECT_EQ(layout.tree.right + Px(kSplitterWidth), layout.list.left);
+  EXPECT_EQ(700, layout.list.right);
+  EXPECT_EQ(Px(200), layout.split);
+
+  // A pane narrower than the tree pushes the tree so that the list keeps
+  // its minimum; in a very narrow pane the tree goes below nothing.
+  layout = LayoutPane(VtRect{10, 50, 10 + Px(150), 300}, 80, 13, Px(200), dpi());
+  EXPECT_EQ(Px(kMinListWidth), layout.list.right - layout.list.left);
+  EXPECT_EQ(layout.split, layout.tree.right - layout.tree.left);
+  layout = LayoutPane(VtRect{10, 50, 15, 300}, 80, 13, Px(200), dpi());
+  EXPECT_LT(layout.split, 0);
+  EXPECT_EQ(Px(kMinListWidth), layout.list.right - layout.list.left);
+}
+
+TEST_P(FrameLayout, TheSplitterUnderTheMouseBelongsToThePaneOfThatHalf) {
+  PaneLayout package = LayoutPane(VtRect{Px(6), Px(42), 800, 250}, 80, 13, Px(300), dpi());
+  PaneLayout system = LayoutPane(VtRect{Px(6), 260, 800, 500}, 80, 13, Px(200), dpi());
+  int32_t y = 150;
+  EXPECT_EQ(1, SplitterAt(package, system, package.tree.right, y, 510));
+  EXPECT_EQ(1, SplitterAt(package, system, package.list.left - 1, y, 510));
+  EXPECT_EQ(0, SplitterAt(package, system, package.list.left, y, 510));
+  EXPECT_EQ(0, SplitterAt(package, system, package.tree.right - 1, y, 510));
+  EXPECT_EQ(2, SplitterAt(package, system, system.tree.right + 1, 400, 510));
+  EXPECT_EQ(0, SplitterAt(package, system, system.tree.right + 1, system.tree.bottom, 510));
+  // The package pane's splitter does not reach into the lower half.
+  EXPECT_EQ(0, SplitterAt(package, system, package.tree.right, 255, 510));
+}
+
+TEST_P(FrameLayout, ADragMovesTheSplitBetweenTheTreesMinimumAndTheRightMargin) {
+  int32_t paneWidth = Px(600);
+  EXPECT_EQ(Px(300) + 40, DraggedSplit(Px(300), 100, 140, paneWidth, dpi()));
+  EXPECT_EQ(Px(kMinTreeWidth), DraggedSplit(Px(300), 500, 0, paneWidth, dpi()));
+  EXPECT_EQ(paneWidth - Px(kSplitRightMargin), DraggedSplit(Px(300), 0, 5000, paneWidth, dpi()));
+
+  // A move within the drag rectangle is still a click.
+  EXPECT_FALSE(LeftDragRect(100, 100, 101, 99, 4, 4, dpi()));
+  EXPECT_TRUE(LeftDragRect(100, 100, 100 + Px(4), 100, 4, 4, dpi()));
+  EXPECT_TRUE(LeftDragRect(100, 100, 100, 100 - Px(4), 4, 4, dpi()));
+}
+
+TEST_P(FrameLayout, SplitPositionsAreStoredAt96DpiWithinTheirRange) {
+  EXPECT_EQ(Px(300), SplitFromSetting(300, dpi()));
+  EXPECT_EQ(Px(16384), SplitFromSetting(20000, dpi()));
+  EXPECT_EQ(0, SplitFromSetting(-5, dpi()));
+  EXPECT_EQ(300, SplitToSetting(Px(300), dpi()));
+  EXPECT_EQ(0, SplitToSetting(-40, dpi()));
+  EXPECT_EQ(kMaxStoredSplit, SplitToSetting(Px(20000), dpi()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpi, FrameLayout, ::testing::Values(96, 144));
+
+}  // namespace

@@ -1,0 +1,210 @@
+// Renaming a preset or a chain: the rules a name must meet, and the rename
+// in each store, checked against the registry and the preset files. A
+// failing writer never leaves the store without the item, and the records
+// follow what the store holds.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "edit/edit_fixture.h"
+#include "platform/file.h"
+#include "platform/status.h"
+#include "store/chain_writer.h"
+#include "store/preset_writer.h"
+#include "store/store_layout.h"
+#include "support/disk_snapshot.h"
+#include "views/rename.h"
+
+namespace {
+
+TEST(RenameRules, NamesOfUpTo63CharactersPassCountedAsTheEditBoxCounts) {
+  EXPECT_EQ(NameCheck::Cancelled, CheckNewName(nullptr));
+  EXPECT_EQ(NameCheck::Cancelled, CheckNewName(""));
+  EXPECT_EQ(NameCheck::Acceptable, CheckNewName(std::string(63, 'a').c_str()));
+  EXPECT_EQ(NameCheck::TooLong, CheckNewName(std::string(64, 'a').c_str()));
+  EXPECT_EQ(NameCheck::TooLong, CheckNewName(std::string(300, 'a').c_str()));
+  // Two-byte characters count once; a character beyond the basic plane twice.
+  EXPECT_EQ(NameCheck::Acceptable, CheckNewName((std::string(62, 'a') + "\xC3\xA9").c_str()));
+  EXPECT_EQ(NameCheck::TooLong, CheckNewName((std::string(62, 'a') + "\xF0\x9F\x8E\xB9").c_str()));
+}
+
+class Rename : public EditTest {
+ protected:
+  void SetUp() override {
+    EditTest::SetUp();
+    delay_ = AddEntry(StoreId::System, "Delay", kClassA);
+    AddPreset(delay_, "Warm", Pattern(20, 1));
+    AddPreset(delay_, "Bright", Pattern(30, 2));
+    SetBinary(PlugInKey(kClassA), "Warm", Pattern(20, 1));
+    SetBinary(PlugInKey(kClassA), "Bright", Pattern(30, 2));
+    AddChain(StoreId::System, "Vocal", "chain-1", Pattern(40, 3));
+    SetChain("chain-1", "Vocal", Pattern(40, 3));
+  }
+
+  RenameOutcome RenamePreset(const char* from, const char* to,
+                             const SystemStoreWriters& writers = RealSystemStoreWriters()) {
+    return RenameItem(stores_, StoreId::System, NodeKind::PlugIn, "Delay", from, to, writers);
+  }
+
+  std::vector<unsigned char> Stored(const char* name) {
+    uint32_t type = 0;
+    std::vector<unsigned char> bytes;
+    if (!QueryValue(PlugInKey(kClassA), name, &type, &bytes)) return {};
+    return bytes;
+  }
+
+  PlugInEntry* delay_ = nullptr;
+};
+
+TEST_F(Rename, ANameTakenByAnotherItemConflictsOneDifferingOnlyInCaseIsTheSame) {
+  const StoreRecords& system = stores_.system;
+  EXPECT_EQ(RenameConflict::Conflict, FindRenameConflict(system, NodeKind::PlugIn, "Delay", "Warm", "bright"));
+  EXPECT_EQ(RenameConflict::SameName, FindRenameConflict(system, NodeKind::PlugIn, "Delay", "Warm", "WARM"));
+  EXPECT_EQ(RenameConflict::None, FindRenameConflict(system, NodeKind::PlugIn, "Delay", "Warm", "Cold"));
+  AddChain(StoreId::System, "Drums", "chain-2", Pattern(40, 4));
+  EXPECT_EQ(RenameConflict::Conflict, FindRenameConflict(system, NodeKind::ChainGroup, "FX Chains", "Vocal", "drums"));
+  EXPECT_EQ(RenameConflict::None, FindRenameConflict(system, NodeKind::ChainGroup, "FX Chains", "Vocal", "Warm"));
+}
+
+TEST_F(Rename, APackageRenameChangesOnlyThePackageInMemory) {
+  PlugInEntry* entry = AddEntry(StoreId::Package, "Delay", kClassA);
+  AddPreset(entry, "Warm", Pattern(20, 1));
+  std::string before = DescribeStoreOnDisk(folder_.Path());
+  RenameOutcome outcome = RenameItem(stores_, StoreId::Package, NodeKind::PlugIn, "Delay", "Warm", "Cold");
+  EXPECT_TRUE(outcome.renamed);
+  EXPECT_NE(nullptr, entry->FindPreset("cold"));
+  EXPECT_EQ(nullptr, entry->FindPreset("Warm"));
+  EXPECT_EQ(before, DescribeStoreOnDisk(folder_.Path()));
+}
+
+TEST_F(Rename, ASystemRenameMovesTheValueAndItsFileToTheNewName) {
+  RenameOutcome outcome = RenamePreset("Warm", "Cold");
+  EXPECT_TRUE(outcome.renamed);
+  EXPECT_EQ(RenameStep::None, outcome.failed);
+  EXPECT_TRUE(Stored("Warm").empty());
+  EXPECT_EQ(Pattern(20, 1), Stored("Cold"));
+  EXPECT_NE(nullptr, delay_->FindPreset("Cold"));
+
+  // A large preset lives in a file named after it.
+  AddPreset(delay_, "Big", Pattern(4096, 5));
+  ASSERT_EQ(0, WriteDirectShowPreset(*delay_, *delay_->FindPreset("Big")));
+  std::string oldFile = QueryText(PlugInKey(kClassA), "Big");
+  ASSERT_TRUE(File_Exists(oldFile.c_str()));
+  EXPECT_TRUE(RenamePreset("Big", "Huge").renamed);
+  std::string newFile = QueryText(PlugInKey(kClassA), "Huge");
+  std::vector<unsigned char> bytes;
+  ASSERT_TRUE(ReadWholeFile(newFile, &bytes));
+  EXPECT_EQ(Pattern(4096, 5), bytes);
+  EXPECT_FALSE(File_Exists(oldFile.c_str()));
+  EXPECT_NE(std::string::npos, newFile.find("Huge"));
+}
+
+TEST_F(Rename, AnEditorPresetIsRenamedInItsEffectsKey) {
+  PlugInEntry* reverb = AddEntry(StoreId::System, "Reverb", nullptr, true);
+  AddPreset(reverb, "Hall", Pattern(20, 6));
+  SetBinary(EditorKey("Reverb"), "Hall", Pattern(20, 6));
+  RenameOutcome outcome =
+      RenameItem(stores_, StoreId::System, NodeKind::PlugIn, "Veltrane Cantorel Reverb", "Hall", "Room");
+  EXPECT_TRUE(outcome.renamed);
+  uint32_t type = 0;
+  std::vector<unsigned char> bytes;
+  EXPECT_FALSE(QueryValue(EditorKey("Reverb"), "Hall", &type, &bytes));
+  ASSERT_TRUE(QueryValue(EditorKey("Reverb"), "Room", &type, &bytes));
+  EXPECT_EQ(Pattern(20, 6), bytes);
+}
+
+// Another program stored items under the new names since the store was
+// read: renaming onto them would replace them.
+TEST_F(Rename, ANameTakenInTheStoreSinceItWasReadIsRefusedAndChangesNothing) {
+  SetBinary(PlugInKey(kClassA), "cold", Pattern(12, 9));
+  SetChain("chain-7", "Lead", Pattern(40, 9));
+  std::string before = DescribeStoreOnDisk(folder_.Path());
+  RenameOutcome outcome = RenamePreset("Warm", "Cold");
+  EXPECT_TRUE(outcome.takenInStore);
+  EXPECT_FALSE(outcome.renamed);
+  outcome = RenameItem(stores_, StoreId::System, NodeKind::ChainGroup, "FX Chains", "Vocal", "LEAD");
+  EXPECT_TRUE(outcome.takenInStore);
+  EXPECT_EQ(before, DescribeStoreOnDisk(folder_.Path()));
+  EXPECT_NE(nullptr, delay_->FindPreset("Warm"));
+  EXPECT_NE(nullptr, stores_.system.chains->FindChainByName("Vocal"));
+}
+
+int32_t FailWrite(const PlugInEntry&, const PresetRecord&) { return E_RIFF_WRITE; }
+int32_t FailDelete(const PlugInEntry&, const PresetRecord&) { return kErrorAccessDenied; }
+
+TEST_F(Rename, AFailedWriteLeavesTheStoreAndTheRecordsUnderTheOldName) {
+  std::string before = DescribeStoreOnDisk(folder_.Path());
+  SystemStoreWriters writers = RealSystemStoreWriters();
+  writers.writeDirectShowPreset = FailWrite;
+  RenameOutcome outcome = RenamePreset("Warm", "Cold", writers);
+  EXPECT_FALSE(outcome.renamed);
+  EXPECT_FALSE(outcome.bothStored);
+  EXPECT_EQ(RenameStep::WriteNew, outcome.failed);
+  EXPECT_EQ(E_RIFF_WRITE, outcome.status);
+  EXPECT_EQ(before, DescribeStoreOnDisk(folder_.Path()));
+  EXPECT_NE(nullptr, delay_->FindPreset("Warm"));
+  EXPECT_EQ(nullptr, delay_->FindPreset("Cold"));
+}
+
+TEST_F(Rename, AFailedRemovalKeepsTheItemUnderBothNamesInTheStoreAndTheRecords) {
+  SystemStoreWriters writers = RealSystemStoreWriters();
+  writers.deletePreset = FailDelete;
+  RenameOutcome outcome = RenamePreset("Warm", "Cold", writers);
+  EXPECT_FALSE(outcome.renamed);
+  EXPECT_TRUE(outcome.bothStored);
+  EXPECT_EQ(RenameStep::RemoveOld, outcome.failed);
+  EXPECT_EQ(kErrorAccessDenied, outcome.status);
+  EXPECT_EQ(Pattern(20, 1), Stored("Warm"));
+  EXPECT_EQ(Pattern(20, 1), Stored("Cold"));
+  ASSERT_NE(nullptr, delay_->FindPreset("Cold"));
+  EXPECT_NE(nullptr, delay_->FindPreset("Warm"));
+  EXPECT_EQ(3, delay_->GetPresetCount());
+}
+
+TEST_F(Rename, AChainIsRenamedInItsOwnKeyWithItsFile) {
+  std::unique_ptr<ChainRecord> big = ChainRecord::Create();
+  big->SetName("Drums");
+  big->SetKeyName("chain-2");
+  ASSERT_EQ(0, big->stream.Assign(Pattern(700, 7).data(), 700));
+  ASSERT_EQ(0, WriteSystemChain(*big));
+  ASSERT_EQ(0, stores_.system.chains->Append(std::move(big)));
+  std::string oldFile = QueryText(ChainKeyPath("chain-2"), kChainStreamValue);
+
+  RenameOutcome outcome = RenameItem(stores_, StoreId::System, NodeKind::ChainGroup, "FX Chains", "Drums", "Beats");
+  EXPECT_TRUE(outcome.renamed);
+  EXPECT_EQ("Beats", QueryText(ChainKeyPath("chain-2"), kChainNameValue));
+  std::string newFile = QueryText(ChainKeyPath("chain-2"), kChainStreamValue);
+  std::vector<unsigned char> bytes;
+  ASSERT_TRUE(ReadWholeFile(newFile, &bytes));
+  EXPECT_EQ(Pattern(700, 7), bytes);
+  EXPECT_FALSE(File_Exists(oldFile.c_str()));
+  EXPECT_NE(nullptr, stores_.system.chains->FindChainByName("beats"));
+  EXPECT_EQ("Vocal", QueryText(ChainKeyPath("chain-1"), kChainNameValue));
+}
+
+int32_t FailChain(const ChainRecord&) { return E_RIFF_WRITE; }
+// Writes the chain, then fails as a writer does when a late step fails.
+int32_t FailChainLate(const ChainRecord& chain) {
+  WriteSystemChain(chain);
+  return kErrorAccessDenied;
+}
+
+TEST_F(Rename, AFailedChainWriteLeavesTheRecordUnderTheNameItsKeyHolds) {
+  SystemStoreWriters writers = RealSystemStoreWriters();
+  writers.writeChain = FailChain;
+  RenameOutcome outcome = RenameItem(stores_, StoreId::System, NodeKind::ChainGroup, "FX Chains", "Vocal", "Lead",
+                                     writers);
+  EXPECT_FALSE(outcome.renamed);
+  EXPECT_EQ(RenameStep::WriteNew, outcome.failed);
+  EXPECT_NE(nullptr, stores_.system.chains->FindChainByName("Vocal"));
+  EXPECT_EQ("Vocal", QueryText(ChainKeyPath("chain-1"), kChainNameValue));
+
+  writers.writeChain = FailChainLate;
+  outcome = RenameItem(stores_, StoreId::System, NodeKind::ChainGroup, "FX Chains", "Vocal", "Lead", writers);
+  EXPECT_TRUE(outcome.renamed);
+  EXPECT_EQ(RenameStep::WriteNew, outcome.failed);
+  EXPECT_NE(nullptr, stores_.system.chains->FindChainByName("Lead"));
+  EXPECT_EQ("Lead", QueryText(ChainKeyPath("chain-1"), kChainNameValue));
+}
+
+}  // namespace
