@@ -9,6 +9,7 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 wine32:i386
   xvfb xauth xdotool imagemagick x11-utils util-linux
+  nsis zip unzip
 )
 
 missing=()

@@ -20,6 +20,11 @@ constexpr uint32_t kRegMultiSz = 7;
 
 enum class RegRoot { CurrentUser, ClassesRoot, LocalMachine };
 enum class RegAccess { Read, Write, All };
+// On 64-bit Windows, 32-bit and 64-bit programs see different class
+// registrations. Own is the view of the running program; Other that of the
+// other bitness (the same keys where there is only one, and in the memory
+// registry).
+enum class RegView { Own, Other };
 
 struct RegKeyRecord;
 using RegKey = RegKeyRecord*;  // an open key; null means none
@@ -40,6 +45,8 @@ RegKey Reg_Root(RegRoot root);
 // below `parent`. Creating makes every missing key on the way.
 int32_t Reg_OpenKey(RegKey parent, const char* path, RegAccess access, RegKey* out);
 int32_t Reg_CreateKey(RegKey parent, const char* path, RegAccess access, RegKey* out);
+// As Reg_OpenKey, in the given view of the registry.
+int32_t Reg_OpenKeyInView(RegKey parent, const char* path, RegAccess access, RegView view, RegKey* out);
 void Reg_CloseKey(RegKey key);
 
 // Enumeration by index. `*nameSize` is the buffer size in bytes on entry and

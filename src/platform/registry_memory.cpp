@@ -169,6 +169,11 @@ int32_t Reg_CreateKey(RegKey parent, const char* path, RegAccess access, RegKey*
   return OpenOrCreate(parent, path, access, out, true);
 }
 
+// One registry, one view.
+int32_t Reg_OpenKeyInView(RegKey parent, const char* path, RegAccess access, RegView, RegKey* out) {
+  return OpenOrCreate(parent, path, access, out, false);
+}
+
 void Reg_CloseKey(RegKey key) {
   if (key != nullptr && !key->isRoot) delete key;
 }

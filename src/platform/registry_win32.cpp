@@ -33,8 +33,14 @@ RegKey Reg_Root(RegRoot root) {
 }
 
 int32_t Reg_OpenKey(RegKey parent, const char* path, RegAccess access, RegKey* out) {
+  return Reg_OpenKeyInView(parent, path, access, RegView::Own, out);
+}
+
+int32_t Reg_OpenKeyInView(RegKey parent, const char* path, RegAccess access, RegView view, RegKey* out) {
+  // Without WOW64 (32-bit Windows) both flags are ignored, so Other is Own.
+  REGSAM other = sizeof(void*) == 8 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
   HKEY key = nullptr;
-  LONG status = RegOpenKeyExA(H(parent), path, 0, Sam(access), &key);
+  LONG status = RegOpenKeyExA(H(parent), path, 0, Sam(access) | (view == RegView::Other ? other : 0), &key);
   *out = status == ERROR_SUCCESS ? reinterpret_cast<RegKey>(key) : nullptr;
   return status;
 }

@@ -5,9 +5,12 @@
 #include <cstdint>
 
 // Reads the default value of HKEY_CLASSES_ROOT\CLSID\<classKey> into
-// `buffer`. Gives 0 with the name, or a non-zero status: 234 when the buffer
-// is smaller than 40 bytes or the name does not fit, 13 when the value is
-// not a REG_SZ, or the registry's status when the key or value is missing.
+// `buffer`, in the program's own registry view and, when that gives no name,
+// in the other one: on 64-bit Windows a plug-in of the other bitness is
+// registered only there. Gives 0 with the name, or the own view's non-zero
+// status: 234 when the buffer is smaller than 40 bytes or the name does not
+// fit, 13 when the value is not a REG_SZ, or the registry's status when the
+// key or value is missing.
 int32_t LookupRegisteredName(const char* classKey, char* buffer, size_t size);
 
 class PlugInCollection;

@@ -1,7 +1,9 @@
 // ordalis-cli system prints the system store as the loaders see it.
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/file.h"
 #include "platform/process.h"
@@ -25,6 +27,31 @@ class CliSystem : public SystemStoreTest {
     output_ = output;
     return exitCode;
   }
+
+  // Registers a class with the system's registry tool in the registry view
+  // of the other bitness, which this program does not see by default.
+  void RegisterInOtherView(const char* classKey, const char* name) {
+    otherView_.push_back(classKey);
+    char output[1024];
+    uint32_t exitCode = 1;
+    std::string command = std::string("reg.exe add \"HKCR\\CLSID\\") + classKey + "\" /ve /d \"" + name + "\" /f " +
+                          kOtherView;
+    ASSERT_EQ(0, Process_Run(command.c_str(), output, sizeof(output), &exitCode));
+    ASSERT_EQ(0u, exitCode) << output;
+  }
+
+  void TearDown() override {
+    for (const char* classKey : otherView_) {
+      char output[1024];
+      uint32_t exitCode = 0;
+      std::string command = std::string("reg.exe delete \"HKCR\\CLSID\\") + classKey + "\" /f " + kOtherView;
+      Process_Run(command.c_str(), output, sizeof(output), &exitCode);
+    }
+    SystemStoreTest::TearDown();
+  }
+
+  static constexpr const char* kOtherView = sizeof(void*) == 8 ? "/reg:32" : "/reg:64";
+  std::vector<const char*> otherView_;
   std::string output_;
 };
 
@@ -50,6 +77,31 @@ TEST_F(CliSystem, PrintsTheStoreAsJsonWithItsBytesOrForPeople) {
 
   EXPECT_EQ(2u, Cli("system --data"));
   EXPECT_EQ(2u, Cli("system extra"));
+}
+
+// On 64-bit Windows a 32-bit program sees only the 32-bit class
+// registrations and a 64-bit one only the 64-bit ones; the plug-ins of the
+// other bitness keep their names all the same, and the program's own view
+// wins where both name a class.
+TEST_F(CliSystem, NamesPlugInsRegisteredOnlyForTheOtherBitness) {
+  SetBinary(PlugInKey(kClassA), "Warm", {0x01});
+  SetBinary(PlugInKey(kClassB), "Cold", {0x02});
+  RegisterInOtherView(kClassA, "Other Bitness Reverb");
+  RegisterInOtherView(kClassB, "Other Bitness Delay");
+  Register(kClassB, "Own Bitness Delay");
+
+  BOOL wow64 = FALSE;
+  if (sizeof(void*) == 8 || (IsWow64Process(GetCurrentProcess(), &wow64) && wow64)) {
+    // Two views: the class really is out of this program's own sight.
+    ScopedRegKey own;
+    EXPECT_EQ(kErrorFileNotFound, Reg_OpenKey(Reg_Root(RegRoot::ClassesRoot),
+                                              (std::string("CLSID\\") + kClassA).c_str(), RegAccess::Read, own.Out()));
+  }
+
+  ASSERT_EQ(0u, Cli("system --json")) << output_;
+  EXPECT_NE(std::string::npos, output_.find("{\"name\":\"Other Bitness Reverb\"")) << output_;
+  EXPECT_NE(std::string::npos, output_.find("{\"name\":\"Own Bitness Delay\"")) << output_;
+  EXPECT_EQ(std::string::npos, output_.find("Not Installed")) << output_;
 }
 
 }  // namespace
