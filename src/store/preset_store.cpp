@@ -4,10 +4,6 @@
 
 namespace {
 
-int32_t WriteSystemPreset(const PlugInEntry& entry, const PresetRecord& preset) {
-  return entry.IsEditor() ? WriteEditorPreset(entry, preset) : WriteDirectShowPreset(entry, preset);
-}
-
 // A new entry for `entry` at the end of the store's collection. A plug-in
 // whose name another entry already shows takes the first free Not Installed
 // name, so the two stay apart. An editor effect keeps its name: that name
@@ -26,6 +22,40 @@ PlugInEntry* AddEntry(Stores& stores, StoreId store, const PlugInEntry& entry) {
   return plugIns->Append(std::move(created)) == 0 ? added : nullptr;
 }
 
+// Takes the preset of that name out of the entry, and the entry out of the
+// store when it is left empty.
+void RemoveFromEntry(Stores& stores, StoreId store, PlugInEntry* target, const char* name) {
+  if (target == nullptr) return;
+  PresetRecord* found = target->FindPreset(name);
+  if (found != nullptr) target->RemovePreset(found);
+  if (target->GetPresetCount() == 0) stores.Of(store).plugIns->Remove(target);
+}
+
+// Writes the preset into the registry and the preset files, and notes in
+// the index what its value names now.
+int32_t WriteToSystem(Stores& stores, const PlugInEntry& entry, const PresetRecord& preset, const StoreChange* change) {
+  bool unread = preset.data.Empty();
+  const char* file = change != nullptr ? change->file : nullptr;
+  StoreFailure* failure = change != nullptr ? change->failure : nullptr;
+  if (unread && (file == nullptr || file[0] == '\0')) {
+    return FailWith(failure, E_INVALIDARG, "a preset without data cannot be written");
+  }
+  WriteTrail trail;
+  SystemWrite write;
+  write.index = &stores.systemIndex;
+  write.file = file;
+  write.trail = &trail;
+  write.failure = failure;
+  int32_t status = WriteSystemPreset(entry, preset, &write);
+  if (status == 0) status = KeepTrail(change != nullptr ? change->trail : nullptr, &trail);
+  if (status != 0) {
+    TakeBack(&trail);
+    return status;
+  }
+  stores.systemIndex.SetValueFile(entry, preset.name, write.written, !unread);
+  return 0;
+}
+
 }  // namespace
 
 PlugInEntry* FindPlugInInStore(const Stores& stores, StoreId store, const PlugInEntry& entry) {
@@ -38,29 +68,46 @@ PlugInEntry* FindPlugInByNameInStore(const Stores& stores, StoreId store, const 
   return plugIns != nullptr ? plugIns->FindPlugInByName(name) : nullptr;
 }
 
-int32_t PutPreset(Stores& stores, const PlugInEntry& entry, const PresetRecord& preset, StoreId store) {
+int32_t PutPreset(Stores& stores, const PlugInEntry& entry, const PresetRecord& preset, StoreId store,
+                  const StoreChange* change) {
   PlugInEntry* target = FindPlugInInStore(stores, store, entry);
-  if (target == nullptr) target = AddEntry(stores, store, entry);
+  if (store == StoreId::System && preset.data.Empty()) {
+    // A value whose file could not be read comes back: the registry names
+    // its file again, and the collections show no preset for it.
+    int32_t status = WriteToSystem(stores, entry, preset, change);
+    if (status == 0) RemoveFromEntry(stores, store, target, preset.name);
+    return status;
+  }
+  bool added = target == nullptr;
+  if (added) target = AddEntry(stores, store, entry);
   if (target == nullptr) return E_OUTOFMEMORY;
 
-  PresetRecord* found = target->FindPreset(preset.name);
-  int32_t status = store == StoreId::System ? WriteSystemPreset(entry, preset) : 0;
-  if (StatusFailed(status)) return status;
+  if (store == StoreId::System) {
+    int32_t status = WriteToSystem(stores, entry, preset, change);
+    if (status != 0) {
+      if (added) stores.system.plugIns->Remove(target);
+      return status;
+    }
+  }
   // The record keeps its place; its name differs at most in letter case.
+  PresetRecord* found = target->FindPreset(preset.name);
   if (found != nullptr) return found->CopyFrom(preset);
-  int32_t appended = target->AppendPreset(PresetRecord::CopyOf(preset));
-  return appended != 0 ? appended : status;
+  return target->AppendPreset(PresetRecord::CopyOf(preset));
 }
 
-int32_t RemovePreset(Stores& stores, const PlugInEntry& entry, const PresetRecord& preset, StoreId store) {
-  int32_t status = store == StoreId::System ? DeleteSystemPreset(entry, preset) : 0;
-  PlugInCollection* plugIns = stores.Of(store).plugIns.get();
-  if (plugIns == nullptr) return status;
-  PlugInEntry* target = plugIns->FindSamePlugIn(entry);
-  if (target == nullptr) return status;
-  PresetRecord* found = target->FindPreset(preset.name);
-  if (found == nullptr) return status;
-  target->RemovePreset(found);
-  if (target->GetPresetCount() == 0) plugIns->Remove(target);
-  return status;
+int32_t RemovePreset(Stores& stores, const PlugInEntry& entry, const PresetRecord& preset, StoreId store,
+                     const StoreChange* change) {
+  if (store == StoreId::System) {
+    SystemWrite write;
+    write.index = &stores.systemIndex;
+    write.failure = change != nullptr ? change->failure : nullptr;
+    int32_t status = DeleteSystemPreset(entry, preset, &write);
+    if (status != 0) return status;
+    stores.systemIndex.SetValueFile(entry, preset.name, nullptr, false);
+    if (change != nullptr && change->trail != nullptr) TakeBack(change->trail);
+  }
+  if (stores.Of(store).plugIns != nullptr) {
+    RemoveFromEntry(stores, store, stores.Of(store).plugIns->FindSamePlugIn(entry), preset.name);
+  }
+  return 0;
 }

@@ -13,10 +13,7 @@ namespace {
 class SystemEdit : public EditTest {
  protected:
   // Loads the system store as the program does at start-up.
-  void LoadSystem() {
-    stores_.system.chains = LoadSystemChains();
-    stores_.system.plugIns = LoadSystemPlugIns();
-  }
+  void LoadSystem() { RefreshSystemStore(stores_, nullptr); }
   std::string Disk() const { return DescribeStoreOnDisk(folder_.Path()); }
 };
 

@@ -162,11 +162,7 @@ TEST_F(SystemLoader, ReadingAValueTellsWhyItGivesNoPreset) {
   ScopedRegKey key;
   ASSERT_EQ(0, Reg_OpenKey(Reg_Root(RegRoot::CurrentUser), PlugInKey(kClassA).c_str(), RegAccess::Read, key.Out()));
 
-  PresetBytes data = {};
-  struct Free {
-    PresetBytes* bytes;
-    ~Free() { PresetBytes_Free(bytes); }
-  } freed{&data};
+  PresetBytes data;
   EXPECT_EQ(kErrorFileNotFound, ReadPresetBytes(key.Get(), "nothing", &data));
   EXPECT_EQ(kErrorInvalidData, ReadPresetBytes(key.Get(), "word", &data));
   EXPECT_EQ(E_OUTOFMEMORY, ReadPresetBytes(key.Get(), "empty", &data));
@@ -180,7 +176,7 @@ TEST_F(SystemLoader, ReadingAValueTellsWhyItGivesNoPreset) {
     EXPECT_EQ(E_RIFF_READ, ReadPresetBytes(key.Get(), "held", &data));
   }
   ASSERT_EQ(0, ReadPresetBytes(key.Get(), "held", &data));
-  EXPECT_EQ(Pattern(300, 1), std::vector<unsigned char>(data.data, data.data + data.size));
+  EXPECT_EQ(Pattern(300, 1), std::vector<unsigned char>(data.data.Bytes(), data.data.Bytes() + data.data.Size()));
   EXPECT_EQ(path, data.path);
 }
 
