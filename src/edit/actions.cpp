@@ -49,8 +49,8 @@ class PresetAction : public HistoryAction {
     StoreChange change = Change(file, trail, failure);
     return PutPreset(stores, *entry_, what, store, &change);
   }
-  int32_t Remove(Stores& stores, WriteTrail* trail, StoreFailure* failure) {
-    StoreChange change = Change(std::string(), trail, failure);
+  int32_t Remove(Stores& stores, StoreFailure* failure) {
+    StoreChange change = Change(std::string(), nullptr, failure);
     return RemovePreset(stores, *entry_, *preset_, store, &change);
   }
   const PresetRecord& preset() const { return *preset_; }
@@ -68,10 +68,11 @@ class CopyPresetAction final : public PresetAction {
                    std::unique_ptr<PresetRecord> presetSnapshot)
       : PresetAction(changedStore, std::move(entrySnapshot), std::move(presetSnapshot), std::string()) {}
   int32_t Apply(Stores& stores, StoreFailure* failure) override { return Put(stores, preset(), file(), &trail_, failure); }
-  int32_t Revert(Stores& stores, StoreFailure* failure) override { return Remove(stores, &trail_, failure); }
+  int32_t Revert(Stores& stores, StoreFailure* failure) override { return Remove(stores, failure); }
+  void TakeBackCreated() override { TakeBack(&trail_); }
 
  private:
-  WriteTrail trail_;  // what the copy created in the registry, taken back with it
+  WriteTrail trail_;  // what the copy created in the registry around the preset
 };
 
 class OverwritePresetAction final : public PresetAction {
@@ -95,7 +96,7 @@ class OverwritePresetAction final : public PresetAction {
 class DeletePresetAction final : public PresetAction {
  public:
   using PresetAction::PresetAction;
-  int32_t Apply(Stores& stores, StoreFailure* failure) override { return Remove(stores, nullptr, failure); }
+  int32_t Apply(Stores& stores, StoreFailure* failure) override { return Remove(stores, failure); }
   int32_t Revert(Stores& stores, StoreFailure* failure) override {
     return Put(stores, preset(), file(), nullptr, failure);
   }
@@ -121,8 +122,8 @@ class ChainAction : public HistoryAction {
     StoreChange change = Change(file, trail, failure);
     return PutChain(stores, what, store, &change);
   }
-  int32_t Remove(Stores& stores, WriteTrail* trail, StoreFailure* failure) {
-    StoreChange change = Change(std::string(), trail, failure);
+  int32_t Remove(Stores& stores, StoreFailure* failure) {
+    StoreChange change = Change(std::string(), nullptr, failure);
     return RemoveChain(stores, *chain_, store, &change);
   }
   const ChainRecord& chain() const { return *chain_; }
@@ -138,10 +139,11 @@ class CopyChainAction final : public ChainAction {
   CopyChainAction(StoreId changedStore, std::unique_ptr<ChainRecord> chainSnapshot)
       : ChainAction(changedStore, std::move(chainSnapshot), std::string()) {}
   int32_t Apply(Stores& stores, StoreFailure* failure) override { return Put(stores, chain(), file(), &trail_, failure); }
-  int32_t Revert(Stores& stores, StoreFailure* failure) override { return Remove(stores, &trail_, failure); }
+  int32_t Revert(Stores& stores, StoreFailure* failure) override { return Remove(stores, failure); }
+  void TakeBackCreated() override { TakeBack(&trail_); }
 
  private:
-  WriteTrail trail_;
+  WriteTrail trail_;  // what the copy created in the registry around the chain
 };
 
 class OverwriteChainAction final : public ChainAction {
@@ -163,7 +165,7 @@ class OverwriteChainAction final : public ChainAction {
 class DeleteChainAction final : public ChainAction {
  public:
   using ChainAction::ChainAction;
-  int32_t Apply(Stores& stores, StoreFailure* failure) override { return Remove(stores, nullptr, failure); }
+  int32_t Apply(Stores& stores, StoreFailure* failure) override { return Remove(stores, failure); }
   int32_t Revert(Stores& stores, StoreFailure* failure) override {
     return Put(stores, chain(), file(), nullptr, failure);
   }

@@ -16,15 +16,23 @@ void Describe(const HistoryAction& action, const StoreFailure& cause, int32_t st
 // that were carried out. The first failure is what the caller hears of.
 int32_t RunGroup(HistoryGroup& group, Stores& stores, bool apply, ActionFailure* failure) {
   int32_t firstFailure = 0;
-  for (const std::unique_ptr<HistoryAction>& action : group.actions) {
-    if (!apply && !action->applied) continue;
+  std::vector<bool> reverted(group.actions.size(), false);
+  for (size_t i = 0; i < group.actions.size(); ++i) {
+    HistoryAction& action = *group.actions[i];
+    if (!apply && !action.applied) continue;
     StoreFailure cause;
-    int32_t status = apply ? action->Apply(stores, &cause) : action->Revert(stores, &cause);
-    if (status == 0) action->applied = apply;
+    int32_t status = apply ? action.Apply(stores, &cause) : action.Revert(stores, &cause);
+    if (status == 0) {
+      action.applied = apply;
+      reverted[i] = !apply;
+    }
     if (StatusFailed(status) && firstFailure == 0) {
       firstFailure = status;
-      Describe(*action, cause, status, failure);
+      Describe(action, cause, status, failure);
     }
+  }
+  for (size_t i = group.actions.size(); i-- > 0;) {
+    if (reverted[i]) group.actions[i]->TakeBackCreated();
   }
   return firstFailure;
 }

@@ -35,6 +35,10 @@ class HistoryAction {
   // Whether what Apply would write can be written into the system store
   // (0), or the failure, in words, before anything is written.
   virtual int32_t CheckWritable(const StoreLocations& locations, StoreFailure* failure) const;
+  // Once an undo has reverted the whole group, removes what Apply made
+  // around its item (keys, a DefLocation) that nothing else is in. Called
+  // newest action first, so that outer keys empty out.
+  virtual void TakeBackCreated() {}
 
   const StoreId store;  // the store the action changes
   bool applied = false; // carried out and not taken back: Undo reverts only such actions
@@ -92,7 +96,8 @@ int32_t GetPendingActionCount(const History& history);
 int32_t CommitGroup(History& history, Stores& stores, ActionFailure* failure = nullptr);
 
 // Undo reverts, in recording order, those actions of the newest undo group
-// that were carried out, and moves it to the redo stack; Redo applies the
+// that were carried out (then removes the keys they made), and moves it to
+// the redo stack; Redo applies the
 // newest redo group again and moves it back. Both give 0 and change nothing
 // when their stack is empty; otherwise the status as CommitGroup gives it,
 // and `changedStore` (when given) receives the group's destination.

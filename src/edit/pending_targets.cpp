@@ -35,7 +35,8 @@ bool PendingTargets::Add(const std::string& key, Target target) {
 
 bool PendingTargets::PresetKey(StoreId destination, const PlugInEntry& entry, const char* name, std::string* key) {
   try {
-    key->assign(entry.IsEditor() ? "E" : "D");
+    key->clear();
+    key->push_back(entry.IsEditor() ? 'E' : 'D');
     if (entry.IsEditor()) {
       AppendKey(entry.name, true, key);
     } else {
@@ -51,7 +52,8 @@ bool PendingTargets::PresetKey(StoreId destination, const PlugInEntry& entry, co
 
 bool PendingTargets::ChainKey(const char* name, std::string* key) {
   try {
-    key->assign("C");
+    key->clear();
+    key->push_back('C');
     AppendKey(name, true, key);
   } catch (const std::bad_alloc&) {
     return false;

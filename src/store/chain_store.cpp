@@ -163,7 +163,6 @@ int32_t RemoveChain(Stores& stores, const ChainRecord& chain, StoreId store, con
       int32_t status = DeleteKey(stores, keyName, false, change != nullptr ? change->failure : nullptr);
       if (status != 0) return status;
     }
-    if (change != nullptr && change->trail != nullptr) TakeBack(change->trail);
   }
   if (found != nullptr) chains->Remove(found);
   return 0;

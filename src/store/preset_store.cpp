@@ -104,7 +104,6 @@ int32_t RemovePreset(Stores& stores, const PlugInEntry& entry, const PresetRecor
     int32_t status = DeleteSystemPreset(entry, preset, &write);
     if (status != 0) return status;
     stores.systemIndex.SetValueFile(entry, preset.name, nullptr, false);
-    if (change != nullptr && change->trail != nullptr) TakeBack(change->trail);
   }
   if (stores.Of(store).plugIns != nullptr) {
     RemoveFromEntry(stores, store, stores.Of(store).plugIns->FindSamePlugIn(entry), preset.name);

@@ -31,8 +31,8 @@ struct StoreChange {
   // record without bytes stands for a value whose file could not be read:
   // putting it back names that file again and shows no record.
   const char* file = nullptr;
-  // Put: receives what the write created in the registry. Remove: what the
-  // put of this item created, taken back with it.
+  // Put: receives what the write created in the registry around the item,
+  // for TakeBack once the item is gone again.
   WriteTrail* trail = nullptr;
   StoreFailure* failure = nullptr;  // what failed, in words
 };

@@ -21,7 +21,10 @@ std::string Folded(const char* text) {
 }
 
 std::string ValueKey(bool editor, const char* keyName, const char* name) {
-  return std::string(editor ? "E" : "D") + Folded(keyName) + Folded(name);
+  std::string key(1, editor ? 'E' : 'D');
+  key.append(Folded(keyName));
+  key.append(Folded(name));
+  return key;
 }
 
 std::string PathKey(const std::string& file) {

@@ -8,11 +8,15 @@ namespace {
 
 RegKey User() { return Reg_Root(RegRoot::CurrentUser); }
 
-bool IsEmptyKey(const char* path) {
+// 0 for an empty key, 2 for none, another status for a key that holds
+// something (or cannot be read).
+int32_t ProbeEmpty(const char* path) {
   ScopedRegKey key;
   RegKeyInfo info;
-  return Reg_OpenKey(User(), path, RegAccess::Read, key.Out()) == 0 && Reg_QueryInfo(key.Get(), &info) == 0 &&
-         info.subKeyCount == 0 && info.valueCount == 0;
+  int32_t status = Reg_OpenKey(User(), path, RegAccess::Read, key.Out());
+  if (status == 0) status = Reg_QueryInfo(key.Get(), &info);
+  if (status != 0) return status;
+  return info.subKeyCount == 0 && info.valueCount == 0 ? 0 : kErrorDirNotEmpty;
 }
 
 int32_t Record(std::vector<std::string>* created, const std::string& path) {
@@ -90,7 +94,9 @@ void TakeBack(WriteTrail* trail) {
   }
   for (size_t i = trail->keys.size(); i-- > 0;) {
     const char* path = trail->keys[i].c_str();
-    if (!IsEmptyKey(path) || Reg_DeleteKey(User(), path) != 0) break;
+    int32_t status = ProbeEmpty(path);
+    if (status == kErrorFileNotFound) continue;  // gone with its item
+    if (status != 0 || Reg_DeleteKey(User(), path) != 0) break;
   }
   trail->keys.clear();
   trail->defLocationKey.clear();

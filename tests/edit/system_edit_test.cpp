@@ -10,12 +10,7 @@
 
 namespace {
 
-class SystemEdit : public EditTest {
- protected:
-  // Loads the system store as the program does at start-up.
-  void LoadSystem() { RefreshSystemStore(stores_, nullptr); }
-  std::string Disk() const { return DescribeStoreOnDisk(folder_.Path()); }
-};
+using SystemEdit = EditTest;
 
 TEST_F(SystemEdit, UndoOfAnOverwritingCopyPutsRegistryAndFilesBackByteForByte) {
   // Inline and file-backed presets and a file-backed chain in the system

@@ -2,7 +2,6 @@
 // files, the chain a put replaces, and key names that another chain holds.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -13,20 +12,6 @@
 #include "store/system_loader.h"
 
 namespace {
-
-// The lines of a description in sorted order: the collection keeps the
-// order of its puts, the registry the order of its keys.
-std::string Sorted(const std::string& description) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  for (size_t end; (end = description.find('\n', start)) != std::string::npos; start = end + 1) {
-    lines.push_back(description.substr(start, end - start));
-  }
-  std::sort(lines.begin(), lines.end());
-  std::string out;
-  for (const std::string& line : lines) out += line + "\n";
-  return out;
-}
 
 class ChainStore : public SystemStoreTest {
  protected:
@@ -49,7 +34,7 @@ class ChainStore : public SystemStoreTest {
   ChainCollection* System() { return GetChainCollection(stores_, StoreId::System); }
   // The collections hold what the registry and the files hold.
   void ExpectInLineWithTheStore() {
-    EXPECT_EQ(Sorted(DescribeFullLoad()), Sorted(Describe(stores_.system.plugIns.get(), System())));
+    EXPECT_EQ(DescribeHoldingsOfFullLoad(), DescribeHoldings(stores_.system.plugIns.get(), System()));
   }
 
   Stores stores_;

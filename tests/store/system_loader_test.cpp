@@ -57,6 +57,11 @@ TEST_F(SystemLoader, UninstalledPlugInsAreNumberedInKeyOrderSkippingThoseWithout
   EXPECT_EQ((Names{"Not Installed 000", "Studio Reverb", "Not Installed 001"}), EntryNames());
   EXPECT_STREQ(kClassD, Entry("Not Installed 001")->classKey);
 
+  // A registration without a name is no name to show.
+  Register(kClassA, "");
+  Load();
+  EXPECT_EQ((Names{"Not Installed 000", "Studio Reverb", "Not Installed 001"}), EntryNames());
+
   // Two loads of an unchanged store name everything alike.
   std::string first = DescribeFullLoad();
   EXPECT_EQ(first, DescribeFullLoad());
