@@ -6,6 +6,7 @@
 #include "platform/file.h"
 #include "platform/text.h"
 #include "store/chain_writer.h"
+#include "store/tracked_write.h"
 
 namespace {
 
@@ -58,14 +59,11 @@ int32_t DeleteKey(Stores& stores, const char* keyName, bool replacing, StoreFail
 // Gives the key name it took.
 int32_t WriteToSystem(Stores& stores, const ChainRecord& chain, const char* replacedKey, const StoreChange* change,
                       char* keyName, size_t size) {
-  StoreFailure* failure = change != nullptr ? change->failure : nullptr;
-  bool unread = chain.stream.Empty();
-  const char* file = change != nullptr ? change->file : nullptr;
-  if (unread && (file == nullptr || file[0] == '\0')) {
-    return FailWith(failure, E_INVALIDARG, "a chain without a stream cannot be written");
-  }
+  TrackedWrite write(stores, change);
+  StoreFailure* failure = write.Failure();
+  int32_t status = write.CheckBytes(chain.stream.Empty(), "a chain without a stream");
   bool isNew = false;
-  int32_t status = ChooseKeyName(stores, chain, keyName, size, &isNew, failure);
+  if (status == 0) status = ChooseKeyName(stores, chain, keyName, size, &isNew, failure);
   if (status != 0) return status;
   std::unique_ptr<ChainRecord> renamed;
   const ChainRecord* written = &chain;
@@ -74,31 +72,21 @@ int32_t WriteToSystem(Stores& stores, const ChainRecord& chain, const char* repl
     if (!renamed) return E_OUTOFMEMORY;
     written = renamed.get();
   }
-  WriteTrail trail;
-  SystemWrite write;
-  write.index = &stores.systemIndex;
-  write.file = file;
-  write.trail = &trail;
-  write.failure = failure;
-  status = WriteSystemChain(*written, &write);
+  status = WriteSystemChain(*written, write.Get());
   if (status == 0 && replacedKey != nullptr && !Text_EqualNoCase(replacedKey, keyName)) {
     status = DeleteKey(stores, replacedKey, true, failure);
     // Without the other key gone the chain would be there twice: the new
     // key goes again, with the file made for it.
+    const char* made = write.Get()->written;
+    const char* file = write.Get()->file;
     if (status != 0 && isNew) {
       DeleteSystemChain(*written, nullptr);
-      if (write.written[0] != '\0' && (file == nullptr || !Text_EqualNoCase(file, write.written))) {
-        File_Delete(write.written);
-      }
+      if (made[0] != '\0' && (file == nullptr || !Text_EqualNoCase(file, made))) File_Delete(made);
     }
   }
-  if (status == 0) status = KeepTrail(change != nullptr ? change->trail : nullptr, &trail);
-  if (status != 0) {
-    TakeBack(&trail);
-    return status;
-  }
-  stores.systemIndex.SetChainKey(IndexEntry(chain, keyName, write.written, !unread));
-  return 0;
+  status = write.Finish(status);
+  if (status == 0) stores.systemIndex.SetChainKey(IndexEntry(chain, keyName, write.Get()->written, !chain.stream.Empty()));
+  return status;
 }
 
 }  // namespace

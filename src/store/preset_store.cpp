@@ -1,6 +1,7 @@
 #include "store/preset_store.h"
 
 #include "store/preset_writer.h"
+#include "store/tracked_write.h"
 
 namespace {
 
@@ -34,26 +35,11 @@ void RemoveFromEntry(Stores& stores, StoreId store, PlugInEntry* target, const c
 // Writes the preset into the registry and the preset files, and notes in
 // the index what its value names now.
 int32_t WriteToSystem(Stores& stores, const PlugInEntry& entry, const PresetRecord& preset, const StoreChange* change) {
-  bool unread = preset.data.Empty();
-  const char* file = change != nullptr ? change->file : nullptr;
-  StoreFailure* failure = change != nullptr ? change->failure : nullptr;
-  if (unread && (file == nullptr || file[0] == '\0')) {
-    return FailWith(failure, E_INVALIDARG, "a preset without data cannot be written");
-  }
-  WriteTrail trail;
-  SystemWrite write;
-  write.index = &stores.systemIndex;
-  write.file = file;
-  write.trail = &trail;
-  write.failure = failure;
-  int32_t status = WriteSystemPreset(entry, preset, &write);
-  if (status == 0) status = KeepTrail(change != nullptr ? change->trail : nullptr, &trail);
-  if (status != 0) {
-    TakeBack(&trail);
-    return status;
-  }
-  stores.systemIndex.SetValueFile(entry, preset.name, write.written, !unread);
-  return 0;
+  TrackedWrite write(stores, change);
+  int32_t status = write.CheckBytes(preset.data.Empty(), "a preset without data");
+  if (status == 0) status = write.Finish(WriteSystemPreset(entry, preset, write.Get()));
+  if (status == 0) stores.systemIndex.SetValueFile(entry, preset.name, write.Get()->written, !preset.data.Empty());
+  return status;
 }
 
 }  // namespace

@@ -168,14 +168,10 @@ bool NameOldFile(const ItemValue& item, SystemWrite* write, PreparedValue* prepa
 }  // namespace
 
 int32_t CreateItemKey(const StoreKey& store, const char* itemKeyName, ScopedRegKey* itemKey, SystemWrite* write) {
-  char path[kStorePathSize];
-  if (!Fits(snprintf(path, sizeof(path), "%s\\%s", store.path, itemKeyName), sizeof(path))) {
-    return FailWith(write->failure, E_FAIL, "the key name %s is too long", itemKeyName);
-  }
   ScopedRegKey storeKey;
   int32_t status = CreateUserKey(store.path, &storeKey, write->trail, write->failure);
   if (status == 0) status = EnsureDefLocation(store, storeKey.Get(), write);
-  if (status == 0) status = CreateUserKey(path, itemKey, write->trail, write->failure);
+  if (status == 0) status = CreateSubkey(storeKey.Get(), store.path, itemKeyName, itemKey, write->trail, write->failure);
   return status;
 }
 

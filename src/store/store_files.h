@@ -47,9 +47,9 @@ extern const StoreKey kDirectShowStore;
 extern const StoreKey kChainStore;
 extern const StoreKey kEditorStore;
 
-// Creates (or opens) the item's key `itemKeyName` below the store key, for
-// all access, creating the store key and its DefLocation when missing; all
-// that it created goes into the write's trail.
+// Creates (or opens) the item's key `itemKeyName` (one level) below the
+// store key, for all access, creating the store key and its DefLocation
+// when missing; all that it created goes into the write's trail.
 int32_t CreateItemKey(const StoreKey& store, const char* itemKeyName, ScopedRegKey* itemKey, SystemWrite* write);
 
 // DefLocation of the store key as text, whatever its type, never expanded,

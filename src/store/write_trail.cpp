@@ -75,6 +75,31 @@ int32_t CreateUserKey(const char* path, ScopedRegKey* key, WriteTrail* trail, St
   return 0;
 }
 
+int32_t CreateSubkey(RegKey parent, const char* parentPath, const char* name, ScopedRegKey* key, WriteTrail* trail,
+                     StoreFailure* failure) {
+  std::string path;
+  try {
+    path = std::string(parentPath) + "\\" + name;
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  }
+  char words[kStorePathSize];
+  NameUserKey(path.c_str(), words, sizeof(words));
+  int32_t status = Reg_OpenKey(parent, name, RegAccess::All, key->Out());
+  if (status == 0) return 0;
+  if (status == kErrorFileNotFound) {
+    status = Reg_CreateKey(parent, name, RegAccess::All, key->Out());
+    if (status != 0) return FailWith(failure, StatusFromError(status), "the key %s could not be created", words);
+    if (trail == nullptr) return 0;
+    status = Record(&trail->keys, path);
+    if (status == 0) return 0;
+    key->Reset();
+    Reg_DeleteKey(parent, name);
+    return status;
+  }
+  return FailWith(failure, StatusFromError(status), "the key %s could not be opened", words);
+}
+
 int32_t NoteDefLocationSet(WriteTrail* trail, const char* storePath) {
   if (trail == nullptr) return 0;
   try {

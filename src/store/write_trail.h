@@ -23,6 +23,12 @@ struct WriteTrail {
 // (when given). A key that cannot be created leaves none of those it made.
 int32_t CreateUserKey(const char* path, ScopedRegKey* key, WriteTrail* trail, StoreFailure* failure);
 
+// Opens the key `name` (one level) below `parent`, whose path below
+// HKEY_CURRENT_USER is `parentPath`, for all access, creating it when
+// missing and adding it to `trail` (when given).
+int32_t CreateSubkey(RegKey parent, const char* parentPath, const char* name, ScopedRegKey* key, WriteTrail* trail,
+                     StoreFailure* failure);
+
 // Notes in `trail` (when given) that the write set DefLocation of the
 // store key at `storePath`.
 int32_t NoteDefLocationSet(WriteTrail* trail, const char* storePath);

@@ -25,6 +25,16 @@ class OwnedFiles : public EditTest {
     EXPECT_TRUE(WriteWholeFile(path, bytes));
     return path;
   }
+  // A vendor's installer points two values at one file, and a third at a
+  // file of its own; all three outside DefLocation.
+  void ShareVendorFiles() {
+    shared_ = VendorFile("warm.dxp", Pattern(500, 1));
+    alone_ = VendorFile("bright.dxp", Pattern(600, 2));
+    SetText(PlugInKey(kClassA), "Warm", shared_);
+    SetText(PlugInKey(kClassA), "Warm Copy", shared_);
+    SetText(PlugInKey(kClassA), "Bright", alone_);
+    LoadSystem();
+  }
   std::string OwnFile(const char* classKey, const char* name) const {
     return presetFolder_ + "\\" + classKey + "\\" + name + kPresetFileExtension;
   }
@@ -53,47 +63,37 @@ class OwnedFiles : public EditTest {
   }
 
   std::string vendor_;
+  std::string shared_;
+  std::string alone_;
 };
 
 TEST_F(OwnedFiles, AnOverwriteLeavesSharedAndOutsideFilesAndItsUndoNamesThemAgain) {
-  // A vendor's installer points two values at one file, and a third at a
-  // file of its own; all three outside DefLocation.
-  std::string shared = VendorFile("warm.dxp", Pattern(500, 1));
-  std::string alone = VendorFile("bright.dxp", Pattern(600, 2));
-  SetText(PlugInKey(kClassA), "Warm", shared);
-  SetText(PlugInKey(kClassA), "Warm Copy", shared);
-  SetText(PlugInKey(kClassA), "Bright", alone);
-  LoadSystem();
+  ShareVendorFiles();
   std::string before = Disk();
 
   Incoming({{"Warm", 700}, {"Bright", 20}});
   Answer({OverwriteAnswer::YesToAll});
   ASSERT_EQ(0, Import().status);
   EXPECT_EQ(OwnFile(kClassA, "Warm"), QueryText(PlugInKey(kClassA), "Warm"));
-  EXPECT_EQ(shared, QueryText(PlugInKey(kClassA), "Warm Copy"));
-  EXPECT_TRUE(File_Exists(shared.c_str()));
-  EXPECT_TRUE(File_Exists(alone.c_str()));
+  EXPECT_EQ(shared_, QueryText(PlugInKey(kClassA), "Warm Copy"));
+  EXPECT_TRUE(File_Exists(shared_.c_str()));
+  EXPECT_TRUE(File_Exists(alone_.c_str()));
   ExpectSystemInLineWithTheStore();
   ExpectUndoAndRedoExact(before);
-  EXPECT_EQ(shared, QueryText(PlugInKey(kClassA), "Warm"));
-  EXPECT_EQ(alone, QueryText(PlugInKey(kClassA), "Bright"));
+  EXPECT_EQ(shared_, QueryText(PlugInKey(kClassA), "Warm"));
+  EXPECT_EQ(alone_, QueryText(PlugInKey(kClassA), "Bright"));
 }
 
 TEST_F(OwnedFiles, ADeleteOrRenameDeletesAFileOnlyWhenNoOtherValueNamesIt) {
-  std::string shared = VendorFile("warm.dxp", Pattern(500, 1));
-  std::string alone = VendorFile("bright.dxp", Pattern(600, 2));
-  SetText(PlugInKey(kClassA), "Warm", shared);
-  SetText(PlugInKey(kClassA), "Warm Copy", shared);
-  SetText(PlugInKey(kClassA), "Bright", alone);
-  LoadSystem();
+  ShareVendorFiles();
   std::string before = Disk();
 
   ASSERT_TRUE(DeleteSelection(edit_, StoreId::System,
                               Select(FocusKind::List, NodeKind::PlugIn, "Not Installed 000", {"Warm", "Bright"}))
                   .committed);
-  EXPECT_TRUE(File_Exists(shared.c_str()));
-  EXPECT_FALSE(File_Exists(alone.c_str()));  // its own file, named by no other value
-  EXPECT_EQ(shared, QueryText(PlugInKey(kClassA), "Warm Copy"));
+  EXPECT_TRUE(File_Exists(shared_.c_str()));
+  EXPECT_FALSE(File_Exists(alone_.c_str()));  // its own file, named by no other value
+  EXPECT_EQ(shared_, QueryText(PlugInKey(kClassA), "Warm Copy"));
   // Undo writes the deleted file back where it was, so both values are as before.
   ExpectUndoAndRedoExact(before);
 
@@ -105,8 +105,8 @@ TEST_F(OwnedFiles, ADeleteOrRenameDeletesAFileOnlyWhenNoOtherValueNamesIt) {
   ASSERT_EQ(0, RemovePreset(stores_, *entry, *copy, StoreId::System));
   copy->SetName("Warm Too");
   ASSERT_EQ(0, PutPreset(stores_, *entry, *copy, StoreId::System));
-  EXPECT_TRUE(File_Exists(shared.c_str()));
-  EXPECT_EQ(shared, QueryText(PlugInKey(kClassA), "Warm"));
+  EXPECT_TRUE(File_Exists(shared_.c_str()));
+  EXPECT_EQ(shared_, QueryText(PlugInKey(kClassA), "Warm"));
 }
 
 TEST_F(OwnedFiles, AValueWhoseFileCannotBeReadIsStillAConflict) {
