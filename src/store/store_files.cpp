@@ -138,6 +138,18 @@ int32_t ChoosePath(const char* folder, const char* itemName, const char* extensi
   return 0;
 }
 
+// Makes the item's folder when it is missing. DefLocation, its parent,
+// mostly exists, so one call mostly does.
+bool MakeFolder(const char* folder) {
+  int32_t status = File_CreateFolder(folder);
+  FileInfo info;
+  if (status == 0 || (status == StatusFromError(kErrorAlreadyExists) && File_GetInfo(folder, &info) == 0 &&
+                      info.isFolder)) {
+    return true;
+  }
+  return File_CreateFolderPath(folder) == 0;
+}
+
 bool FolderOf(const char* path, char* folder, size_t size) {
   Text_Copy(folder, size, path);
   char* slash = strrchr(folder, '\\');
@@ -251,7 +263,7 @@ int32_t PrepareItemValue(RegKey itemKey, const ItemValue& item, SystemWrite* wri
   if (status != 0) return status;
   char folder[kStorePathSize];
   FolderOf(path, folder, sizeof(folder));
-  if (File_CreateFolderPath(folder) != 0) {
+  if (!MakeFolder(folder)) {
     return FailWith(write->failure, E_RIFF_WRITE, "the folder %s could not be created", folder);
   }
   status = ChoosePath(folder, item.itemName, item.extension, prepared->current, prepared->currentRead, write,
