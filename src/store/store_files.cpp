@@ -239,13 +239,21 @@ int32_t FormItemPath(const char* location, const char* folderKeyName, const char
 
 void ReadValueFile(RegKey key, const char* valueName, char* path, size_t size) {
   path[0] = '\0';
-  uint32_t type = 0, bytes = 0;
-  if (Reg_QueryValue(key, valueName, &type, nullptr, &bytes) != 0 || type != kRegSz) return;
-  std::unique_ptr<char[]> text(new (std::nothrow) char[bytes + 1u]);
-  if (!text) return;
-  if (Reg_QueryText(key, valueName, text.get(), bytes + 1u) == 0 && File_IsFullPath(text.get())) {
-    Text_Copy(path, size, text.get());
+  // One call for the usual path; a longer text is read again whole.
+  char text[kStorePathSize];
+  uint32_t type = 0, bytes = sizeof(text) - 1;
+  int32_t status = Reg_QueryValue(key, valueName, &type, text, &bytes);
+  if (type != kRegSz || (status != 0 && status != kErrorMoreData)) return;
+  std::unique_ptr<char[]> longer;
+  const char* found = text;
+  if (status == 0) {
+    text[bytes] = '\0';
+  } else {
+    longer.reset(new (std::nothrow) char[bytes + 1u]);
+    if (!longer || Reg_QueryText(key, valueName, longer.get(), bytes + 1u) != 0) return;
+    found = longer.get();
   }
+  if (File_IsFullPath(found)) Text_Copy(path, size, found);
 }
 
 int32_t PrepareItemValue(RegKey itemKey, const ItemValue& item, SystemWrite* write, PreparedValue* prepared) {
