@@ -38,7 +38,7 @@ const char* EntryKeyName(const PlugInEntry& entry) { return entry.IsEditor() ? e
 }  // namespace
 
 template <class Work>
-void SystemIndex::Guarded(Work work) {
+void SystemIndex::Guarded(Work work) const {
   if (!complete_) return;
   try {
     work();
@@ -47,7 +47,22 @@ void SystemIndex::Guarded(Work work) {
   }
 }
 
+void SystemIndex::Settle() const {
+  if (loaded_.empty() && otherFiles_.empty()) return;
+  Guarded([&] {
+    for (LoadedValue& loaded : loaded_) {
+      values_.emplace(ValueKey(loaded.editor, loaded.keyName.c_str(), loaded.value.name.c_str()), loaded.value);
+      AddUser(loaded.value.file);
+    }
+    for (const std::string& file : otherFiles_) AddUser(file);
+  });
+  loaded_.clear();
+  otherFiles_.clear();
+}
+
 void SystemIndex::Clear() {
+  loaded_.clear();
+  otherFiles_.clear();
   values_.clear();
   chainKeys_.clear();
   unreadChains_.clear();
@@ -55,11 +70,11 @@ void SystemIndex::Clear() {
   complete_ = true;
 }
 
-void SystemIndex::AddUser(const std::string& file) {
+void SystemIndex::AddUser(const std::string& file) const {
   if (!file.empty()) ++fileUsers_[PathKey(file)];
 }
 
-void SystemIndex::RemoveUser(const std::string& file) {
+void SystemIndex::RemoveUser(const std::string& file) const {
   if (file.empty()) return;
   auto found = fileUsers_.find(PathKey(file));
   if (found == fileUsers_.end()) return;
@@ -67,6 +82,7 @@ void SystemIndex::RemoveUser(const std::string& file) {
 }
 
 const SystemIndex::ValueFile* SystemIndex::FindValueFile(bool editor, const char* keyName, const char* name) const {
+  Settle();
   try {
     auto found = values_.find(ValueKey(editor, keyName, name));
     return found != values_.end() ? &found->second : nullptr;
@@ -80,6 +96,7 @@ const SystemIndex::ValueFile* SystemIndex::FindValueFile(const PlugInEntry& entr
 }
 
 void SystemIndex::SetValueFile(bool editor, const char* keyName, const char* name, const char* file, bool read) {
+  Settle();
   Guarded([&] {
     std::string key = ValueKey(editor, keyName, name);
     auto found = values_.find(key);
@@ -98,14 +115,11 @@ void SystemIndex::SetValueFile(const PlugInEntry& entry, const char* name, const
 }
 
 void SystemIndex::AddLoadedValueFile(bool editor, const char* keyName, const char* name, const char* file, bool read) {
-  Guarded([&] {
-    values_.emplace(ValueKey(editor, keyName, name), ValueFile{name, file, read});
-    AddUser(file);
-  });
+  Guarded([&] { loaded_.push_back(LoadedValue{editor, keyName, ValueFile{name, file, read}}); });
 }
 
 void SystemIndex::AddOtherFile(const char* file) {
-  Guarded([&] { AddUser(file); });
+  Guarded([&] { otherFiles_.push_back(file); });
 }
 
 const SystemIndex::ChainKey* SystemIndex::FindChainKey(const char* keyName) const {
@@ -158,6 +172,7 @@ void SystemIndex::RemoveChainKey(const char* keyName) {
 }
 
 uint32_t SystemIndex::FileUsers(const char* file) const {
+  Settle();
   if (!complete_) return UINT32_MAX;
   try {
     auto found = fileUsers_.find(PathKey(file));

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 class PlugInEntry;
 
@@ -45,7 +46,8 @@ class SystemIndex {
   void SetValueFile(const PlugInEntry& entry, const char* name, const char* file, bool read);
   // As SetValueFile, for the loaders: a value of a name already there (two
   // spellings the registry keeps apart) is counted as a user of its file
-  // all the same.
+  // all the same. Kept as it is until the index is first asked, so that a
+  // refresh that no write follows costs little.
   void AddLoadedValueFile(bool editor, const char* keyName, const char* name, const char* file, bool read);
   // A file that a value which holds no preset names: only counted.
   void AddOtherFile(const char* file);
@@ -61,14 +63,25 @@ class SystemIndex {
   uint32_t FileUsers(const char* file) const;
 
  private:
-  void AddUser(const std::string& file);
-  void RemoveUser(const std::string& file);
-  template <class Work>
-  void Guarded(Work work);
+  // A value the loaders gave, not yet in the maps.
+  struct LoadedValue {
+    bool editor;
+    std::string keyName;
+    ValueFile value;
+  };
 
-  std::unordered_map<std::string, ValueFile> values_;      // by key and value name, folded
-  std::unordered_map<std::string, ChainKey> chainKeys_;    // by key name, folded
-  std::unordered_multimap<std::string, std::string> unreadChains_;  // folded chain name -> folded key name
-  std::unordered_map<std::string, uint32_t> fileUsers_;    // by path key
-  bool complete_ = true;
+  void AddUser(const std::string& file) const;
+  void RemoveUser(const std::string& file) const;
+  // Puts what the loaders gave into the maps.
+  void Settle() const;
+  template <class Work>
+  void Guarded(Work work) const;
+
+  mutable std::vector<LoadedValue> loaded_;
+  mutable std::vector<std::string> otherFiles_;
+  mutable std::unordered_map<std::string, ValueFile> values_;      // by key and value name, folded
+  std::unordered_map<std::string, ChainKey> chainKeys_;            // by key name, folded
+  std::unordered_multimap<std::string, std::string> unreadChains_; // folded chain name -> folded key name
+  mutable std::unordered_map<std::string, uint32_t> fileUsers_;    // by path key
+  mutable bool complete_ = true;
 };
