@@ -134,8 +134,11 @@ RenameConflict FindRenameConflict(const StoreRecords& records, NodeKind nodeKind
 }
 
 const SystemStoreWriters& RealSystemStoreWriters() {
-  static const SystemStoreWriters writers = {WriteDirectShowPreset, WriteEditorPreset, DeleteSystemPreset,
-                                             WriteSystemChain};
+  static const SystemStoreWriters writers = {
+      [](const PlugInEntry& entry, const PresetRecord& preset) { return WriteDirectShowPreset(entry, preset); },
+      [](const PlugInEntry& entry, const PresetRecord& preset) { return WriteEditorPreset(entry, preset); },
+      [](const PlugInEntry& entry, const PresetRecord& preset) { return DeleteSystemPreset(entry, preset); },
+      [](const ChainRecord& chain) { return WriteSystemChain(chain); }};
   return writers;
 }
 
