@@ -91,6 +91,15 @@ int32_t WriteToSystem(Stores& stores, const ChainRecord& chain, const char* repl
 
 }  // namespace
 
+int32_t RewriteSystemChain(Stores& stores, const ChainRecord& chain, const StoreChange* change) {
+  TrackedWrite write(stores, change);
+  int32_t status = write.CheckBytes(chain.stream.Empty(), "a chain without a stream");
+  if (status == 0) status = WriteSystemChain(chain, write.Get());
+  status = write.Finish(status);
+  if (status == 0) stores.systemIndex.SetChainKey(IndexEntry(chain, chain.keyName, write.Get()->written, true));
+  return status;
+}
+
 bool MakeFreeChainKeyName(const SystemIndex& index, const char* keyName, char* out, size_t size) {
   for (unsigned number = 2; number <= kMaxKeyNumber; ++number) {
     char suffix[16];

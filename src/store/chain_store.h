@@ -23,6 +23,11 @@ int32_t PutChain(Stores& stores, const ChainRecord& chain, StoreId store, const 
 // Gives 0 or the failure.
 int32_t RemoveChain(Stores& stores, const ChainRecord& chain, StoreId store, const StoreChange* change = nullptr);
 
+// Writes the chain again into the key its record names, which holds it
+// under another name: how a chain is renamed without changing its key. The
+// collection is left to the caller. Gives 0 or the failure.
+int32_t RewriteSystemChain(Stores& stores, const ChainRecord& chain, const StoreChange* change = nullptr);
+
 // A key name made from `keyName` that no key below the chains key holds:
 // "<keyName> (2)", "(3)" and so on, cut to fit. False when none is free.
 bool MakeFreeChainKeyName(const SystemIndex& index, const char* keyName, char* out, size_t size);
