@@ -116,18 +116,29 @@ int LoadPackage(const char* command, const char* path, bool mayBeNew, Stores& st
   return Cli_Failure(what, status);
 }
 
+// "<command>: <item>: <what failed>: <explanation> (status)".
+int ReportItemFailure(const char* command, const ActionFailure& failure, int32_t status) {
+  char what[kItemTextSize + kStoreFailureSize + 32];
+  if (failure.item[0] != '\0') {
+    snprintf(what, sizeof(what), "%s: %s: %s", command, failure.item, failure.detail);
+  } else {
+    snprintf(what, sizeof(what), "%s", command);
+  }
+  return Cli_Failure(what, status);
+}
+
 int Transfer(const char* command, bool exporting, int argc, char** argv) {
   TransferArguments arguments;
   int exit = ParseTransfer(command, argc, argv, &arguments);
   if (exit >= 0) return exit;
 
   Stores stores;
-  stores.system.chains = LoadSystemChains();  // chains first, as at start-up
-  stores.system.plugIns = LoadSystemPlugIns();
+  RefreshSystemStore(stores, nullptr);
   exit = LoadPackage(command, arguments.package, exporting, stores);
   if (exit >= 0) return exit;
   StoreId source = exporting ? StoreId::System : StoreId::Package;
   StoreId destination = OtherStore(source);
+  const char* where = exporting ? arguments.package : "the system store";
   exit = CheckNamesExist(command, stores, source, arguments);
   if (exit >= 0) return exit;
 
@@ -158,13 +169,29 @@ int Transfer(const char* command, bool exporting, int argc, char** argv) {
     DiscardGroup(history);
     Cli_Error("%s: %d item%s already exist%s in %s; nothing was changed (use --overwrite or --skip):", command,
               answers.conflicts.Count(), answers.conflicts.Count() == 1 ? "" : "s",
-              answers.conflicts.Count() == 1 ? "s" : "", exporting ? arguments.package : "the system store");
+              answers.conflicts.Count() == 1 ? "s" : "", where);
     for (int32_t i = 0; i < answers.conflicts.Count(); ++i) fprintf(stderr, "  %s\n", answers.conflicts.At(i));
     return kExitFailure;
   }
+  // Before anything is written: an item the destination cannot hold stops
+  // the whole copy.
+  EditOutcome checked = CheckRecordedGroup(edit, destination);
+  if (checked.status != 0) {
+    ReportItemFailure(command, checked.failure, checked.status);
+    return Cli_Error("%s: nothing was changed", command);
+  }
+  for (int32_t i = 0; i < edit.leftOut.Count(); ++i) {
+    fprintf(stderr, "ordalis-cli: %s: left out: %s\n", command, edit.leftOut.At(i));
+  }
   int32_t copied = GetPendingActionCount(history);
-  EditOutcome outcome = CommitRecordedGroup(edit, destination);
-  if (outcome.committed && StatusFailed(outcome.status)) return Cli_Failure(command, outcome.status);
+  // There is no later undo here: a copy that fails part-way is taken back
+  // whole.
+  EditOutcome outcome = CommitRecordedGroupOrTakeBack(edit, destination);
+  if (StatusFailed(outcome.status) && outcome.failure.status != 0) {
+    ReportItemFailure(command, outcome.failure, outcome.status);
+    return Cli_Error("%s: %s", command,
+                     outcome.committed ? "what was copied before could not all be taken back" : "nothing was changed");
+  }
   if (exporting) {
     status = WritePackage(arguments.package, stores.package.plugIns.get(), stores.package.chains.get());
     if (status != 0) {

@@ -5,6 +5,7 @@
 #include "model/chain_collection.h"
 #include "model/plugin_collection.h"
 #include "package/package_layout.h"
+#include "store/store_check.h"
 
 namespace {
 
@@ -82,6 +83,18 @@ bool ReadPreset(JsonReader* reader, PlugInEntry* entry) {
   return true;
 }
 
+// What an import into the system store would refuse, checked once the
+// entry is whole.
+bool CheckPresetNames(JsonReader* reader, const PlugInEntry& entry) {
+  for (const std::unique_ptr<PresetRecord>& preset : entry.Presets()) {
+    const char* problem = PresetNameProblem(entry, preset->name);
+    if (problem != nullptr) {
+      return Json_Fail(reader, "plug-in \"%s\", preset \"%s\": %s", entry.name, preset->name, problem);
+    }
+  }
+  return true;
+}
+
 bool ReadPlugIn(JsonReader* reader, PlugInCollection* plugIns) {
   std::unique_ptr<PlugInEntry> created = PlugInEntry::Create();
   PlugInEntry* entry = created.get();
@@ -104,6 +117,9 @@ bool ReadPlugIn(JsonReader* reader, PlugInCollection* plugIns) {
     }
     return Json_Fail(reader, "plug-in \"%s\": class key \"%s\" cannot name a key", entry->name, entry->classKey);
   }
+  const char* problem = PlugInNameProblem(*entry);
+  if (problem != nullptr) return Json_Fail(reader, "plug-in \"%s\": %s", entry->name, problem);
+  if (!CheckPresetNames(reader, *entry)) return false;
   if (entry->GetPresetCount() == 0) {
     return Json_Fail(reader, "plug-in \"%s\" has no presets; a package holds only plug-ins with presets", entry->name);
   }
@@ -127,7 +143,7 @@ bool ReadChain(JsonReader* reader, ChainCollection* chains) {
     }
   });
   if (!ok || !HasAllKeys(reader, kChainKeys, seen)) return false;
-  if (!Package_IsSafeChainKey(chain->keyName)) {
+  if (!Package_IsSafeChainKey(chain->keyName) || ChainKeyProblem(chain->keyName) != nullptr) {
     return Json_Fail(reader, "chain \"%s\": key name \"%s\" cannot name a key", chain->name, chain->keyName);
   }
   if (chain->stream.Empty()) return Json_Fail(reader, "chain \"%s\" has no stream", chain->name);

@@ -11,7 +11,9 @@ class ChainCollection;
 // Every key of the shape is required except "displayName" and "size", which
 // are checked and ignored. Refuses what a package could not give back: names
 // longer than their fields, empty data or streams, plug-ins without presets,
-// class keys and chain key names that the package reader refuses. Gives
-// false with the reason in the reader's error; the collections then hold
-// part of the document.
+// class keys and chain key names that the package reader refuses; and what
+// an import into the system store would refuse: class keys and effect names
+// that cannot name a key there, preset names that would not come back as
+// presets. Gives false with the reason in the reader's error; the
+// collections then hold part of the document.
 bool ReadStoreJson(JsonReader* reader, PlugInCollection* plugIns, ChainCollection* chains);

@@ -6,7 +6,9 @@
 #include <cstdint>
 
 #include "edit/history.h"
+#include "edit/name_list.h"
 #include "edit/overwrite_question.h"
+#include "edit/pending_targets.h"
 #include "store/stores.h"
 
 struct EditContext {
@@ -14,4 +16,10 @@ struct EditContext {
   History& history;
   OverwriteQuestion* question;  // null: an existing item is never overwritten
   uint32_t overwriteCount = 0;  // presets and chains the current copy covers
+  // What the copy being recorded writes into its destination.
+  PendingTargets targets{};
+  // Items the copy being recorded leaves out because no store can hold them
+  // (no data or stream; in the system store, a preset without a name), in
+  // words: "the preset "" of Studio Reverb has no name".
+  NameList leftOut{};
 };

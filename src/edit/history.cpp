@@ -1,35 +1,60 @@
 #include "edit/history.h"
 
 #include "model/owned.h"
+#include "platform/text.h"
 
 namespace {
 
-// Runs every action of the group one way. The first failure is what the
-// caller hears of; without one, the last action's status.
-int32_t RunGroup(HistoryGroup& group, Stores& stores, bool apply) {
-  int32_t last = 0;
+void Describe(const HistoryAction& action, const StoreFailure& cause, int32_t status, ActionFailure* failure) {
+  if (failure == nullptr || failure->status != 0) return;
+  failure->status = status;
+  action.NameItem(failure->item, sizeof(failure->item));
+  Text_Copy(failure->detail, sizeof(failure->detail), cause.detail);
+}
+
+// Runs the group's actions one way: every action forward, or back those
+// that were carried out. The first failure is what the caller hears of.
+int32_t RunGroup(HistoryGroup& group, Stores& stores, bool apply, ActionFailure* failure) {
   int32_t firstFailure = 0;
-  for (const std::unique_ptr<HistoryAction>& action : group.actions) {
-    last = apply ? action->Apply(stores) : action->Revert(stores);
-    if (StatusFailed(last) && firstFailure == 0) firstFailure = last;
+  std::vector<bool> reverted(group.actions.size(), false);
+  for (size_t i = 0; i < group.actions.size(); ++i) {
+    HistoryAction& action = *group.actions[i];
+    if (!apply && !action.applied) continue;
+    StoreFailure cause;
+    int32_t status = apply ? action.Apply(stores, &cause) : action.Revert(stores, &cause);
+    if (status == 0) {
+      action.applied = apply;
+      reverted[i] = !apply;
+    }
+    if (StatusFailed(status) && firstFailure == 0) {
+      firstFailure = status;
+      Describe(action, cause, status, failure);
+    }
   }
-  return firstFailure != 0 ? firstFailure : last;
+  for (size_t i = group.actions.size(); i-- > 0;) {
+    if (reverted[i]) group.actions[i]->TakeBackCreated();
+  }
+  return firstFailure;
 }
 
 // Moves the newest group of `from` onto `to`, running it on the way.
 int32_t Replay(std::vector<std::unique_ptr<HistoryGroup>>& from, std::vector<std::unique_ptr<HistoryGroup>>& to,
-               bool apply, Stores& stores, StoreId* changedStore) {
+               bool apply, Stores& stores, StoreId* changedStore, ActionFailure* failure) {
   if (from.empty()) return 0;
   std::unique_ptr<HistoryGroup> group = std::move(from.back());
   from.pop_back();
   if (changedStore != nullptr) *changedStore = group->destination;
-  int32_t status = RunGroup(*group, stores, apply);
+  int32_t status = RunGroup(*group, stores, apply, failure);
   // Without room on the other stack the group cannot be replayed again.
   AppendOwned(to, std::move(group));
   return status;
 }
 
 }  // namespace
+
+void HistoryAction::NameItem(char* buffer, size_t size) const { Text_Copy(buffer, size, "an item"); }
+
+int32_t HistoryAction::CheckWritable(const StoreLocations&, StoreFailure*) const { return 0; }
 
 bool BeginGroup(History& history, StoreId source, StoreId destination, GroupKind kind) {
   history.pending = MakeOwned<HistoryGroup>();
@@ -46,13 +71,18 @@ int32_t AddAction(History& history, std::unique_ptr<HistoryAction> action) {
   return AppendOwned(history.pending->actions, std::move(action));
 }
 
+void ReplacePendingAction(History& history, int32_t index, std::unique_ptr<HistoryAction> action) {
+  if (!history.pending || index < 0 || static_cast<size_t>(index) >= history.pending->actions.size() || !action) return;
+  history.pending->actions[static_cast<size_t>(index)] = std::move(action);
+}
+
 void DiscardGroup(History& history) { history.pending.reset(); }
 
 int32_t GetPendingActionCount(const History& history) {
   return history.pending ? static_cast<int32_t>(history.pending->actions.size()) : 0;
 }
 
-int32_t CommitGroup(History& history, Stores& stores) {
+int32_t CommitGroup(History& history, Stores& stores, ActionFailure* failure) {
   std::unique_ptr<HistoryGroup> group = std::move(history.pending);
   if (!group || group->actions.empty()) return E_FAIL;
   ClearRedo(history);
@@ -60,15 +90,15 @@ int32_t CommitGroup(History& history, Stores& stores) {
   // A group that cannot be undone is not carried out either.
   int32_t status = AppendOwned(history.undo, std::move(group));
   if (status != 0) return status;
-  return RunGroup(*committed, stores, true);
+  return RunGroup(*committed, stores, true, failure);
 }
 
-int32_t Undo(History& history, Stores& stores, StoreId* changedStore) {
-  return Replay(history.undo, history.redo, false, stores, changedStore);
+int32_t Undo(History& history, Stores& stores, StoreId* changedStore, ActionFailure* failure) {
+  return Replay(history.undo, history.redo, false, stores, changedStore, failure);
 }
 
-int32_t Redo(History& history, Stores& stores, StoreId* changedStore) {
-  return Replay(history.redo, history.undo, true, stores, changedStore);
+int32_t Redo(History& history, Stores& stores, StoreId* changedStore, ActionFailure* failure) {
+  return Replay(history.redo, history.undo, true, stores, changedStore, failure);
 }
 
 int32_t GetUndoCount(const History& history) { return static_cast<int32_t>(history.undo.size()); }

@@ -5,15 +5,21 @@
 // and the caller refreshes that store's pane.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
+#include "model/names.h"
+#include "store/store_check.h"
+#include "store/store_failure.h"
 #include "store/stores.h"
 
 // One undoable step. An action owns the snapshots it works with (copies of
 // records, never pointers into the collections). Apply carries it out
-// (commit and redo), Revert takes it back (undo).
+// (commit and redo), Revert takes it back (undo); either gives 0 or a
+// failure, which leaves the store as it was and is described in
+// `failure` when given.
 class HistoryAction {
  public:
   explicit HistoryAction(StoreId changedStore) : store(changedStore) {}
@@ -21,10 +27,21 @@ class HistoryAction {
   HistoryAction(const HistoryAction&) = delete;
   HistoryAction& operator=(const HistoryAction&) = delete;
 
-  virtual int32_t Apply(Stores& stores) = 0;
-  virtual int32_t Revert(Stores& stores) = 0;
+  virtual int32_t Apply(Stores& stores, StoreFailure* failure) = 0;
+  virtual int32_t Revert(Stores& stores, StoreFailure* failure) = 0;
+  // The item the action is about, in words, for a failure: "the preset
+  // "Warm" of Studio Reverb".
+  virtual void NameItem(char* buffer, size_t size) const;
+  // Whether what Apply would write can be written into the system store
+  // (0), or the failure, in words, before anything is written.
+  virtual int32_t CheckWritable(const StoreLocations& locations, StoreFailure* failure) const;
+  // Once an undo has reverted the whole group, removes what Apply made
+  // around its item (keys, a DefLocation) that nothing else is in. Called
+  // newest action first, so that outer keys empty out.
+  virtual void TakeBackCreated() {}
 
   const StoreId store;  // the store the action changes
+  bool applied = false; // carried out and not taken back: Undo reverts only such actions
 };
 
 // What a group did, for the Edit menu's Undo and Redo texts.
@@ -48,6 +65,16 @@ struct History {
   std::unique_ptr<HistoryGroup> pending;            // the group being recorded, or null
 };
 
+// The first action that failed while a group was carried out or taken
+// back (or that could not be written at all): which item, and what failed,
+// in words.
+constexpr size_t kItemTextSize = 2 * kNameSize + 32;
+struct ActionFailure {
+  int32_t status = 0;
+  char item[kItemTextSize] = {};
+  char detail[kStoreFailureSize] = {};
+};
+
 // Starts recording a new group (a group left pending is destroyed) and sets
 // the overwrite rule back to asking. False when memory is short (then no
 // group is pending).
@@ -55,6 +82,8 @@ bool BeginGroup(History& history, StoreId source, StoreId destination, GroupKind
 // The pending group takes the action; E_OUTOFMEMORY (the action destroyed)
 // without a pending group or without room.
 int32_t AddAction(History& history, std::unique_ptr<HistoryAction> action);
+// The pending group's action at `index` gives way to `action`.
+void ReplacePendingAction(History& history, int32_t index, std::unique_ptr<HistoryAction> action);
 void DiscardGroup(History& history);
 // Number of actions recorded in the pending group (0 when none is pending).
 int32_t GetPendingActionCount(const History& history);
@@ -62,17 +91,18 @@ int32_t GetPendingActionCount(const History& history);
 // Commits the pending group: the redo stack is emptied, the group becomes
 // the newest undo entry, and every action is applied in recording order.
 // A failing action does not stop the rest. Gives E_FAIL (and keeps no group)
-// when the group holds no action; otherwise the first negative status of
-// the actions, or when none failed the last action's status.
-int32_t CommitGroup(History& history, Stores& stores);
+// when the group holds no action; otherwise 0 or the first failure, which
+// `failure` (when given) describes.
+int32_t CommitGroup(History& history, Stores& stores, ActionFailure* failure = nullptr);
 
-// Undo reverts the newest undo group's actions in recording order and moves
-// it to the redo stack; Redo applies the newest redo group again and moves
-// it back. Both give 0 and change nothing when their stack is empty;
-// otherwise the status as CommitGroup gives it, and `changedStore` (when
-// given) receives the group's destination.
-int32_t Undo(History& history, Stores& stores, StoreId* changedStore);
-int32_t Redo(History& history, Stores& stores, StoreId* changedStore);
+// Undo reverts, in recording order, those actions of the newest undo group
+// that were carried out (then removes the keys they made), and moves it to
+// the redo stack; Redo applies the
+// newest redo group again and moves it back. Both give 0 and change nothing
+// when their stack is empty; otherwise the status as CommitGroup gives it,
+// and `changedStore` (when given) receives the group's destination.
+int32_t Undo(History& history, Stores& stores, StoreId* changedStore, ActionFailure* failure = nullptr);
+int32_t Redo(History& history, Stores& stores, StoreId* changedStore, ActionFailure* failure = nullptr);
 
 int32_t GetUndoCount(const History& history);
 int32_t GetRedoCount(const History& history);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "edit/copy_delete.h"
+#include "platform/text.h"
 #include "store/preset_store.h"
 
 namespace {
@@ -153,36 +154,71 @@ uint32_t CountAffectedItems(const Stores& stores, StoreId store, const Selection
 }
 
 int32_t RecordCopyOfSelections(EditContext& edit, StoreId source, const Selection* selections, int count) {
+  edit.targets.Clear();
+  edit.leftOut.Clear();
   if (!BeginGroup(edit.history, source, OtherStore(source), GroupKind::Copy)) return E_OUTOFMEMORY;
   edit.overwriteCount = 0;
   for (int s = 0; s < count; ++s) edit.overwriteCount += CountAffectedItems(edit.stores, source, selections[s]);
   return RecordItems(edit, source, selections, count, kCopy);
 }
 
+EditOutcome CheckRecordedGroup(EditContext& edit, StoreId changedStore) {
+  EditOutcome outcome{0, false, changedStore, {}};
+  const HistoryGroup* group = edit.history.pending.get();
+  if (group == nullptr || changedStore != StoreId::System) return outcome;
+  StoreLocations locations;
+  ReadStoreLocations(&locations);
+  for (const std::unique_ptr<HistoryAction>& action : group->actions) {
+    StoreFailure refusal;
+    int32_t status = action->CheckWritable(locations, &refusal);
+    if (status == 0) continue;
+    outcome.status = status;
+    outcome.failure.status = status;
+    action->NameItem(outcome.failure.item, sizeof(outcome.failure.item));
+    Text_Copy(outcome.failure.detail, sizeof(outcome.failure.detail), refusal.detail);
+    DiscardGroup(edit.history);
+    break;
+  }
+  return outcome;
+}
+
 EditOutcome CommitRecordedGroup(EditContext& edit, StoreId changedStore) {
-  EditOutcome outcome{E_FAIL, false, changedStore};
+  EditOutcome outcome{E_FAIL, false, changedStore, {}};
   History& history = edit.history;
   if (GetPendingActionCount(history) == 0) {
     DiscardGroup(history);
     return outcome;
   }
   int32_t undoBefore = GetUndoCount(history);
-  outcome.status = CommitGroup(history, edit.stores);
-  // A commit whose actions failed still changed the store: the caller
-  // refreshes whenever the group went onto the undo stack.
+  outcome.status = CommitGroup(history, edit.stores, &outcome.failure);
+  // A commit whose actions failed may still have changed the store: the
+  // caller refreshes whenever the group went onto the undo stack.
   outcome.committed = GetUndoCount(history) > undoBefore;
   return outcome;
 }
 
+EditOutcome CommitRecordedGroupOrTakeBack(EditContext& edit, StoreId changedStore) {
+  EditOutcome outcome = CommitRecordedGroup(edit, changedStore);
+  if (!outcome.committed || !StatusFailed(outcome.status)) return outcome;
+  if (Undo(edit.history, edit.stores, nullptr) == 0) {
+    ClearRedo(edit.history);
+    outcome.committed = false;
+  }
+  return outcome;
+}
+
 EditOutcome CopySelectionsToOtherStore(EditContext& edit, StoreId source, const Selection* selections, int count) {
+  StoreId destination = OtherStore(source);
   int32_t status = RecordCopyOfSelections(edit, source, selections, count);
-  if (status != 0) return EditOutcome{status, false, OtherStore(source)};
-  return CommitRecordedGroup(edit, OtherStore(source));
+  if (status != 0) return EditOutcome{status, false, destination, {}};
+  EditOutcome checked = CheckRecordedGroup(edit, destination);
+  if (checked.status != 0) return checked;
+  return CommitRecordedGroup(edit, destination);
 }
 
 EditOutcome DeleteSelections(EditContext& edit, StoreId store, const Selection* selections, int count) {
-  if (!BeginGroup(edit.history, store, store, GroupKind::Delete)) return EditOutcome{E_OUTOFMEMORY, false, store};
+  if (!BeginGroup(edit.history, store, store, GroupKind::Delete)) return EditOutcome{E_OUTOFMEMORY, false, store, {}};
   int32_t status = RecordItems(edit, store, selections, count, kDelete);
-  if (status != 0) return EditOutcome{status, false, store};
+  if (status != 0) return EditOutcome{status, false, store, {}};
   return CommitRecordedGroup(edit, store);
 }

@@ -25,29 +25,46 @@ NodeKind ClassifyItem(const char* name, FocusKind focus, NodeKind selectedKind);
 uint32_t CountAffectedItems(const Stores& stores, StoreId store, const Selection& selection);
 
 struct EditOutcome {
-  int32_t status;          // E_CANCELLED, E_FAIL when nothing was to be done, else the commit's status
+  int32_t status;          // E_CANCELLED, E_FAIL when nothing was to be done, a refusal, else the commit's status
   bool committed;          // a group went onto the undo stack and `changedStore` changed
   StoreId changedStore;    // the store to refresh when committed
+  // When an item was refused before anything was written, or failed while
+  // the group was carried out: which, and what about it, in words. The
+  // group of a failed commit stays undoable: one Undo takes back what was
+  // done.
+  ActionFailure failure{};
 };
 
 // Copies everything the selections stand for from `source` into the other
-// store as one undoable group. A cancelled overwrite question leaves both
-// stores and the history as they were.
+// store as one undoable group: records it, checks it, commits it. A
+// cancelled overwrite question, or an item the destination cannot hold,
+// leaves both stores and the history as they were.
 EditOutcome CopySelectionsToOtherStore(EditContext& edit, StoreId source, const Selection* selections, int count);
 inline EditOutcome CopySelectionToOtherStore(EditContext& edit, StoreId source, const Selection& selection) {
   return CopySelectionsToOtherStore(edit, source, &selection, 1);
 }
 
-// The copy above in two steps, for callers that look at what was recorded
-// before they commit it: the first records the copy into a new pending group
+// The copy above in steps, for callers that look at what was recorded
+// before they commit it. Recording puts the copy into a new pending group
 // and gives 0, E_CANCELLED or E_OUTOFMEMORY (on anything but 0 the group is
-// discarded); the second commits the pending group, or gives E_FAIL without
-// committing when it holds no action.
+// discarded); items no store can hold are left out and named in
+// `edit.leftOut`. The check finds, before anything is written, the first
+// item that the destination cannot hold (a name, a key name, DefLocation, a
+// path's length), discards the group and names the item; status 0 when
+// everything can be written. The commit carries the pending group out, or
+// gives E_FAIL without committing when it holds no action.
 int32_t RecordCopyOfSelections(EditContext& edit, StoreId source, const Selection* selections, int count);
+EditOutcome CheckRecordedGroup(EditContext& edit, StoreId changedStore);
 EditOutcome CommitRecordedGroup(EditContext& edit, StoreId changedStore);
 
+// Commits as CommitRecordedGroup and, when an action fails, takes the whole
+// group back at once (for callers that offer no later undo), so that the
+// store is as it began; `committed` then stays false. When taking back
+// fails too, `committed` is true: the store may hold part of the group.
+EditOutcome CommitRecordedGroupOrTakeBack(EditContext& edit, StoreId changedStore);
+
 // Deletes everything the selections stand for from `store` as one undoable
-// group.
+// group. A delete that fails part-way stays undoable as a whole.
 EditOutcome DeleteSelections(EditContext& edit, StoreId store, const Selection* selections, int count);
 inline EditOutcome DeleteSelection(EditContext& edit, StoreId store, const Selection& selection) {
   return DeleteSelections(edit, store, &selection, 1);

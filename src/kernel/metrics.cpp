@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <new>
 
 #include "platform/registry.h"
@@ -118,15 +119,29 @@ int32_t VtSetMetricBinary(const VtMetric* handle, int32_t id, const void* data, 
   return WriteTyped(handle, id, kRegBinary, data, size);
 }
 
+namespace {
+
+// Reads the REG_SZ metric whole and copies it into `buffer`, cut at a
+// character boundary when it is longer. False when missing or of another type.
+bool ReadText(RegKey key, const char* name, char* buffer, uint32_t size) {
+  uint32_t type = 0, bytes = 0;
+  if (key == nullptr || Reg_QueryValue(key, name, &type, nullptr, &bytes) != 0 || type != kRegSz) return false;
+  std::unique_ptr<char[]> text(new (std::nothrow) char[bytes + 1u]);
+  if (!text) return false;
+  if (Reg_QueryText(key, name, text.get(), bytes + 1u, &type) != 0 || type != kRegSz) return false;
+  Text_Copy(buffer, size, text.get());
+  return true;
+}
+
+}  // namespace
+
 int32_t VtGetMetricStringEx(const VtMetric* handle, int32_t id, char* buffer, uint32_t size, const char* fallback,
                             bool keepEmpty) {
   if (size == 0) return 0;
   memset(buffer, 0, size);
-  RegKey key = KeyFor(handle, id);
   char name[16];
   VtMetric_ValueName(id, kRegSz, name, sizeof(name));
-  uint32_t type = 0;
-  bool found = key != nullptr && Reg_QueryText(key, name, buffer, size, &type) == 0 && type == kRegSz;
+  bool found = ReadText(KeyFor(handle, id), name, buffer, size);
   if (!found) memset(buffer, 0, size);
   size_t length = strnlen(buffer, size);
   if (length > 0) return static_cast<int32_t>(length);

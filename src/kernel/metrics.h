@@ -46,7 +46,8 @@ int32_t VtSetMetricBinary(const VtMetric* handle, int32_t id, const void* data, 
 // the rest, and gives the text's length when it is not empty. An empty
 // stored text with `keepEmpty` gives 0 and an empty buffer; otherwise a
 // missing or empty text gives the default (cut to the buffer) and its
-// length, or 0 without one. A text too long for the buffer reads as missing.
+// length, or 0 without one. A text too long for the buffer is read cut to
+// it, at a character boundary.
 int32_t VtGetMetricStringEx(const VtMetric* handle, int32_t id, char* buffer, uint32_t size, const char* fallback,
                             bool keepEmpty);
 int32_t VtSetMetricString(const VtMetric* handle, int32_t id, const char* text);

@@ -25,6 +25,8 @@ struct MemNode {
   std::vector<std::shared_ptr<MemNode>> subkeys;  // sorted by name, case-insensitively
   std::vector<MemValue> values;                   // sorted the same way
   bool deleted = false;
+  bool isVolatile = false;  // refuses non-volatile subkeys (1021)
+  int32_t refusal = 0;      // when not 0, every change of the key's values and subkeys gives it
   uint64_t lastWrite = 0;
 };
 
@@ -90,7 +92,7 @@ int32_t CheckKey(RegKey key) {
 // Splits `path` at backslashes and walks it from `node`, creating missing
 // keys when asked. Gives the node, or null with the status in `status`.
 std::shared_ptr<MemNode> Walk(const std::shared_ptr<MemNode>& from, const char* path, bool create,
-                              int32_t* status) {
+                              int32_t* status, bool createVolatile = false) {
   std::shared_ptr<MemNode> node = from;
   const char* p = path != nullptr ? path : "";
   while (*p != '\0') {
@@ -108,9 +110,14 @@ std::shared_ptr<MemNode> Walk(const std::shared_ptr<MemNode>& from, const char* 
         *status = kErrorFileNotFound;
         return nullptr;
       }
+      if (node->refusal != 0 || (node->isVolatile && !createVolatile)) {
+        *status = node->refusal != 0 ? node->refusal : kErrorChildMustBeVolatile;
+        return nullptr;
+      }
       auto sub = std::make_shared<MemNode>();
       sub->name = part;
       sub->parent = node.get();
+      sub->isVolatile = createVolatile;
       Touch(sub.get());
       node->subkeys.insert(node->subkeys.begin() + static_cast<std::ptrdiff_t>(at), sub);
       Touch(node.get());
@@ -233,6 +240,7 @@ int32_t Reg_SetValue(RegKey key, const char* name, uint32_t type, const void* da
   int32_t status = CheckKey(key);
   if (status != 0) return status;
   if (!CanWrite(key)) return kErrorAccessDenied;
+  if (key->node->refusal != 0) return key->node->refusal;
   if (size > 0 && data == nullptr) return kErrorInvalidParameter;
   MemValue value{name != nullptr ? name : "", type, {}};
   if (size > 0) {
@@ -257,6 +265,7 @@ int32_t Reg_DeleteValue(RegKey key, const char* name) {
   int32_t status = CheckKey(key);
   if (status != 0) return status;
   if (!CanWrite(key)) return kErrorAccessDenied;
+  if (key->node->refusal != 0) return key->node->refusal;
   auto& values = key->node->values;
   bool found = false;
   size_t at = LowerBound(values, name != nullptr ? name : "", &found);
@@ -276,6 +285,7 @@ int32_t DeleteKey(RegKey parent, const char* path, bool tree) {
   if (node == nullptr) return status;
   if (!tree && !node->subkeys.empty()) return kErrorAccessDenied;
   MemNode* owner = node->parent;
+  if (owner->refusal != 0) return owner->refusal;
   bool found = false;
   size_t at = LowerBound(owner->subkeys, node->name.c_str(), &found);
   owner->subkeys.erase(owner->subkeys.begin() + static_cast<std::ptrdiff_t>(at));
@@ -297,4 +307,18 @@ void MemoryRegistry_Clear() {
     node->subkeys.clear();
     node->values.clear();
   }
+}
+
+int32_t MemoryRegistry_CreateVolatileKey(RegRoot root, const char* path) {
+  int32_t status = 0;
+  std::shared_ptr<MemNode> node = Walk(RootRecord(root).node, path, true, &status, true);
+  return node != nullptr ? 0 : status;
+}
+
+int32_t MemoryRegistry_RefuseChanges(RegRoot root, const char* path, int32_t error) {
+  int32_t status = 0;
+  std::shared_ptr<MemNode> node = Walk(RootRecord(root).node, path, false, &status);
+  if (node == nullptr) return status;
+  node->refusal = error;
+  return 0;
 }

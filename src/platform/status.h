@@ -37,12 +37,15 @@ constexpr int32_t kErrorHandleEof = 38;
 constexpr int32_t kErrorFileExists = 80;
 constexpr int32_t kErrorInvalidParameter = 87;
 constexpr int32_t kErrorDiskFull = 112;
+constexpr int32_t kErrorInvalidName = 123;
 constexpr int32_t kErrorDirNotEmpty = 145;
 constexpr int32_t kErrorAlreadyExists = 183;
+constexpr int32_t kErrorFilenameTooLong = 206;
 constexpr int32_t kErrorMoreData = 234;
 constexpr int32_t kErrorNegativeSeek = 131;
 constexpr int32_t kErrorNoMoreItems = 259;
 constexpr int32_t kErrorKeyDeleted = 1018;
+constexpr int32_t kErrorChildMustBeVolatile = 1021;
 
 inline bool StatusFailed(int32_t status) { return status < 0; }
 

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "model/names.h"
 #include "platform/registry.h"
@@ -10,55 +12,49 @@
 
 enum class StorePart { DirectShow, Editor, Chains };
 
-// One value of a plug-in key that holds a preset (or did, when its file
-// could be read).
+// One value of a plug-in key that holds a preset, or names a file that
+// could not be read as one.
 struct CachedPreset {
-  char name[kNameSize];
-  PresetBytes bytes;  // owned
+  char name[kNameSize] = {};
+  PresetBytes bytes;
 };
 
 // A plug-in key below the DirectShow presets key or an effect key below the
-// editor's. Plain record: zero is empty; free with FreeCachedKey.
+// editor's.
 struct PlugInKey {
-  char name[kKeySize];
-  uint64_t lastWriteTime;
-  uint64_t readTime;       // 0 when the key could not be read whole: read it again next time
-  bool hasValues;
-  CachedPreset* presets;   // owned array of presetCount
-  uint32_t presetCount;
-  bool lookedUp;           // registeredName and installed are current
-  bool installed;
-  char registeredName[kNameSize];
+  char name[kKeySize] = {};
+  uint64_t lastWriteTime = 0;
+  uint64_t readTime = 0;  // 0 when the key could not be read whole: read it again next time
+  bool hasValues = false;
+  std::vector<CachedPreset> presets;
+  std::vector<std::string> otherFiles;  // full paths named by values that hold no preset
+  bool lookedUp = false;  // registeredName and installed are current
+  bool installed = false;
+  char registeredName[kNameSize] = {};
 };
 
-// A key below the chains key. Plain record: zero is empty; free with
-// FreeCachedKey.
+// A key below the chains key.
 struct ChainKey {
-  char name[kKeySize];
-  uint64_t lastWriteTime;
-  uint64_t readTime;       // as in PlugInKey
-  bool isChain;            // it holds the four values of a chain
-  char chainName[kNameSize];
-  uint32_t flags;
-  uint32_t type;
-  PresetBytes stream;      // owned
+  char name[kKeySize] = {};
+  uint64_t lastWriteTime = 0;
+  uint64_t readTime = 0;  // as in PlugInKey
+  bool isChain = false;   // it holds the four values of a chain
+  char chainName[kNameSize] = {};  // its Name when that is a REG_SZ, else empty
+  uint32_t flags = 0;
+  uint32_t type = 0;
+  PresetBytes stream;     // read for a chain; for another key only the file its Stream names
 };
 
-// Room for one value's name and data, reused from key to key. Owns both
-// blocks; free with FreeValueScratch.
+// Room for one value's name and data, reused from key to key.
 struct ValueScratch {
-  char* name;
-  uint32_t nameSize;
-  unsigned char* data;
-  uint32_t dataSize;
+  std::vector<char> name;
+  std::vector<unsigned char> data;
 };
-
-void FreeValueScratch(ValueScratch* scratch);
 
 // Keys of a part that are not the part's items.
 bool IsSkippedKey(StorePart part, const char* name);
 
-// Reads the key `name` below `parent` into an empty record. `lastWriteTime`
+// Reads the key `name` below `parent` into a new record. `lastWriteTime`
 // is the time its enumeration gave.
 void ReadCachedKey(RegKey parent, const char* name, uint64_t lastWriteTime, StorePart part, ValueScratch* scratch,
                    PlugInKey* key);
@@ -68,6 +64,3 @@ void ReadCachedKey(RegKey parent, const char* name, uint64_t lastWriteTime, Stor
 // Reads again the preset files of a key whose size or time changed.
 void RefreshCachedFiles(PlugInKey* key);
 void RefreshCachedFiles(ChainKey* key);
-
-void FreeCachedKey(PlugInKey* key);
-void FreeCachedKey(ChainKey* key);

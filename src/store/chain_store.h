@@ -9,12 +9,25 @@
 
 // Replaces the store's chain of that name (any letter case) with a copy of
 // `chain`, or appends a copy. In the system store the chain is written
-// first; a negative status from that leaves the collection unchanged, and
-// other chains of that name, whose keys the writer removed, leave the
-// collection too. Gives the writer's status (0 for the package store).
-int32_t PutChain(Stores& stores, const ChainRecord& chain, StoreId store);
+// first, under its key name; when a chain of another name holds that key,
+// under a key name made from it that no key holds, which the record takes.
+// The key of the chain it replaces, when another, is deleted. A failure
+// (negative) leaves the registry, the files and the collection as they
+// were. Gives 0 or the failure.
+int32_t PutChain(Stores& stores, const ChainRecord& chain, StoreId store, const StoreChange* change = nullptr);
 
-// Deletes the chain from the system store (when that is the store) and
-// removes the store's chain of that name from its collection whatever the
-// deletion gave. Gives the deletion's status (0 for the package store).
-int32_t RemoveChain(Stores& stores, const ChainRecord& chain, StoreId store);
+// Deletes the store's chain of that name from the system store (when that
+// is the store: the key its record names, which may not be the one `chain`
+// was copied with) and removes it from the collection. A failure to delete
+// leaves the collection as it was; a chain already gone is no failure.
+// Gives 0 or the failure.
+int32_t RemoveChain(Stores& stores, const ChainRecord& chain, StoreId store, const StoreChange* change = nullptr);
+
+// Writes the chain again into the key its record names, which holds it
+// under another name: how a chain is renamed without changing its key. The
+// collection is left to the caller. Gives 0 or the failure.
+int32_t RewriteSystemChain(Stores& stores, const ChainRecord& chain, const StoreChange* change = nullptr);
+
+// A key name made from `keyName` that no key below the chains key holds:
+// "<keyName> (2)", "(3)" and so on, cut to fit. False when none is free.
+bool MakeFreeChainKeyName(const SystemIndex& index, const char* keyName, char* out, size_t size);

@@ -1,73 +1,107 @@
 #include "store/chain_writer.h"
 
+#include <cstdio>
+
 #include "model/key_names.h"
 #include "platform/registry.h"
 #include "platform/text.h"
-#include "store/store_files.h"
 #include "store/store_layout.h"
 
 namespace {
 
-// Deletes a chain key below the chains key, and the file its Stream names.
-int32_t DeleteChainKey(RegKey chainsKey, const char* keyName) {
-  ScopedRegKey key;
-  int32_t status = Reg_OpenKey(chainsKey, keyName, RegAccess::All, key.Out());
-  if (status != 0) return status;
-  DeleteValueFile(key.Get(), kChainStreamValue);
-  key.Reset();
-  return Reg_DeleteKey(chainsKey, keyName);
+RegKey User() { return Reg_Root(RegRoot::CurrentUser); }
+
+int32_t FormChainKeyPath(const char* keyName, char* path, size_t size) {
+  if (!IsSafeKeyName(keyName)) return E_FAIL;
+  int length = snprintf(path, size, "%s\\%s", kChainsKey, keyName);
+  return length >= 0 && static_cast<size_t>(length) < size ? 0 : E_FAIL;
 }
 
-bool HoldsChainNamed(RegKey chainsKey, const char* keyName, const char* chainName) {
+int32_t RefuseKeyName(const char* keyName, SystemWrite* write) {
+  return FailWith(write->failure, E_FAIL, "the key name \"%s\" cannot name a key of the store", keyName);
+}
+
+}  // namespace
+
+bool ChainKeyExists(const char* keyName) {
+  char path[kStorePathSize];
   ScopedRegKey key;
-  if (Reg_OpenKey(chainsKey, keyName, RegAccess::Read, key.Out()) != 0) return false;
+  return FormChainKeyPath(keyName, path, sizeof(path)) == 0 &&
+         Reg_OpenKey(User(), path, RegAccess::Read, key.Out()) == 0;
+}
+
+bool ChainKeyHolds(const char* keyName, const char* chainName) {
+  char path[kStorePathSize];
+  ScopedRegKey key;
+  if (FormChainKeyPath(keyName, path, sizeof(path)) != 0 || Reg_OpenKey(User(), path, RegAccess::Read, key.Out()) != 0) {
+    return false;
+  }
   char name[kNameSize];
   uint32_t type = 0;
   return Reg_QueryText(key.Get(), kChainNameValue, name, sizeof(name), &type) == 0 && type == kRegSz &&
          Text_EqualNoCase(name, chainName);
 }
 
-void RemoveOtherChainsNamed(RegKey chainsKey, const ChainRecord& chain) {
-  uint32_t index = 0;
-  for (;;) {
-    char keyName[kKeySize];
-    uint32_t size = sizeof(keyName);
-    int32_t status = Reg_EnumKey(chainsKey, index, keyName, &size);
-    if (status == kErrorMoreData) {
-      ++index;
-      continue;
-    }
-    if (status != 0) break;
-    // After a deletion the next key takes this index.
-    bool removed = !Text_EqualNoCase(keyName, chain.keyName) && HoldsChainNamed(chainsKey, keyName, chain.name) &&
-                   DeleteChainKey(chainsKey, keyName) == 0;
-    if (!removed) ++index;
+int32_t WriteSystemChain(const ChainRecord& chain, SystemWrite* write) {
+  SystemWrite none;
+  if (write == nullptr) write = &none;
+  char itemPath[kStorePathSize];
+  if (FormChainKeyPath(chain.keyName, itemPath, sizeof(itemPath)) != 0) return RefuseKeyName(chain.keyName, write);
+  ScopedRegKey key;
+  int32_t status = CreateItemKey(kChainStore, chain.keyName, &key, write);
+  if (status != 0) return status;
+  const SystemIndex::ChainKey* known = write->index != nullptr ? write->index->FindChainKey(chain.keyName) : nullptr;
+  ItemValue item{&kChainStore,
+                 itemPath,
+                 chain.keyName,
+                 kChainStreamValue,
+                 chain.name,
+                 kChainFileExtension,
+                 chain.stream.Bytes(),
+                 chain.stream.Size(),
+                 false,
+                 known != nullptr ? known->file.c_str() : nullptr,
+                 known != nullptr && known->read};
+  PreparedValue prepared;
+  status = PrepareItemValue(key.Get(), item, write, &prepared);
+  if (status != 0) return status;
+  const char* failed = nullptr;
+  status = Reg_SetDword(key.Get(), kChainFlagsValue, chain.flags);
+  if (status != 0) failed = kChainFlagsValue;
+  if (status == 0 && (status = Reg_SetText(key.Get(), kChainNameValue, chain.name)) != 0) failed = kChainNameValue;
+  if (status == 0 && (status = Reg_SetDword(key.Get(), kChainTypeValue, chain.type)) != 0) failed = kChainTypeValue;
+  if (status != 0) {
+    DropPreparedValue(&prepared);
+    char name[kStorePathSize];
+    NameUserKey(itemPath, name, sizeof(name));
+    return FailWith(write->failure, StatusFromError(status), "the value \"%s\" of %s could not be set", failed, name);
   }
+  return SetItemValue(key.Get(), item, &prepared, write);
 }
 
-}  // namespace
-
-int32_t WriteSystemChain(const ChainRecord& chain) {
-  if (!IsSafeKeyName(chain.keyName)) return E_FAIL;
-  ScopedRegKey chains, key;
-  int32_t status = CreateItemKey(kChainsKey, kChainsFolder, chain.keyName, &chains, &key);
-  if (status != 0) return status;
-  int32_t fields = Reg_SetDword(key.Get(), kChainFlagsValue, chain.flags);
-  if (fields == 0) fields = Reg_SetText(key.Get(), kChainNameValue, chain.name);
-  if (fields == 0) fields = Reg_SetDword(key.Get(), kChainTypeValue, chain.type);
-  status = WriteItemValue(chains.Get(), key.Get(), chain.keyName, kChainStreamValue, chain.name,
-                          kChainFileExtension, chain.stream.Bytes(), chain.stream.Size());
-  if (status != 0) return status;
-  if (fields != 0) return fields;
-  key.Reset();
-  RemoveOtherChainsNamed(chains.Get(), chain);
+int32_t DeleteSystemChain(const ChainRecord& chain, SystemWrite* write) {
+  SystemWrite none;
+  if (write == nullptr) write = &none;
+  char path[kStorePathSize];
+  if (FormChainKeyPath(chain.keyName, path, sizeof(path)) != 0) return RefuseKeyName(chain.keyName, write);
+  char name[kStorePathSize];
+  NameUserKey(path, name, sizeof(name));
+  char current[kStorePathSize] = {};
+  {
+    ScopedRegKey key;
+    int32_t status = Reg_OpenKey(User(), path, RegAccess::Read, key.Out());
+    if (status == kErrorFileNotFound) return 0;  // already gone
+    if (status != 0) return FailWith(write->failure, StatusFromError(status), "the key %s could not be opened", name);
+    ReadValueFile(key.Get(), kChainStreamValue, current, sizeof(current));
+  }
+  int32_t status = Reg_DeleteKey(User(), path);
+  if (status == kErrorFileNotFound) return 0;
+  if (status != 0) return FailWith(write->failure, StatusFromError(status), "the key %s could not be deleted", name);
+  const SystemIndex::ChainKey* known = write->index != nullptr ? write->index->FindChainKey(chain.keyName) : nullptr;
+  if (current[0] != '\0') {
+    DeleteNamedFile(current, IsKnownRead(current, known != nullptr ? known->file.c_str() : nullptr,
+                                         known != nullptr && known->read),
+                    write);
+  }
   return 0;
-}
-
-int32_t DeleteSystemChain(const ChainRecord& chain) {
-  if (!IsSafeKeyName(chain.keyName)) return E_FAIL;
-  ScopedRegKey chains;
-  int32_t status = Reg_OpenKey(Reg_Root(RegRoot::CurrentUser), kChainsKey, RegAccess::All, chains.Out());
-  if (status != 0) return status;
-  return DeleteChainKey(chains.Get(), chain.keyName);
 }

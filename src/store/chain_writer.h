@@ -1,17 +1,23 @@
 // Writing chains into the system store and deleting them from it. Statuses
-// as for the preset writers.
+// and `write` as for the preset writers.
 #pragma once
 
 #include <cstdint>
 
 #include "model/chain_record.h"
+#include "store/store_files.h"
 
 // Writes the chain below its key name: Flags, Name, Type, and Stream in the
-// value below 256 bytes, else in a chain file named after the chain. Other
-// keys that hold a chain of the same name are then removed with their
-// files, so the store keeps one chain of a name. A key name that cannot name
-// a key and folder of the store is refused (E_FAIL) and nothing is written.
-int32_t WriteSystemChain(const ChainRecord& chain);
+// value below 256 bytes, else in a chain file named after the chain below
+// DefLocation. Only that key changes. A key name that cannot name a key and
+// folder of the store is refused (E_FAIL) and nothing is written.
+int32_t WriteSystemChain(const ChainRecord& chain, SystemWrite* write = nullptr);
 
-// Deletes the chain's key with its values, and its file if it has one.
-int32_t DeleteSystemChain(const ChainRecord& chain);
+// Deletes the chain's key with its values, and the file its stream names
+// when the store owns it alone.
+int32_t DeleteSystemChain(const ChainRecord& chain, SystemWrite* write = nullptr);
+
+// True when a key of that name exists below the chains key.
+bool ChainKeyExists(const char* keyName);
+// True when that key holds a chain named `chainName` (any letter case).
+bool ChainKeyHolds(const char* keyName, const char* chainName);

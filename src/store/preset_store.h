@@ -17,12 +17,14 @@ PlugInEntry* FindPlugInByNameInStore(const Stores& stores, StoreId store, const 
 // Replaces the preset of that name (any letter case) in the store's entry
 // for `entry`, or adds a copy, creating the entry (without presets) when the
 // store has none. In the system store the preset is written first, under
-// `entry`'s own identity; a negative status from that leaves the preset
-// list unchanged. Gives the writer's status (0 for the package store).
-int32_t PutPreset(Stores& stores, const PlugInEntry& entry, const PresetRecord& preset, StoreId store);
+// `entry`'s own identity; a failure (negative) leaves the registry, the
+// files and the collection as they were. Gives 0 or the failure.
+int32_t PutPreset(Stores& stores, const PlugInEntry& entry, const PresetRecord& preset, StoreId store,
+                  const StoreChange* change = nullptr);
 
 // Deletes the preset from the system store (when that is the store), then
-// removes it from the store's entry whatever the deletion gave; an entry
-// left without presets leaves its collection. Gives the deletion's status
-// (0 for the package store).
-int32_t RemovePreset(Stores& stores, const PlugInEntry& entry, const PresetRecord& preset, StoreId store);
+// removes it from the store's entry; an entry left without presets leaves
+// its collection. A failure to delete leaves the collection as it was; a
+// preset already gone is no failure. Gives 0 or the failure.
+int32_t RemovePreset(Stores& stores, const PlugInEntry& entry, const PresetRecord& preset, StoreId store,
+                     const StoreChange* change = nullptr);

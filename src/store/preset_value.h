@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
+#include "model/byte_block.h"
 #include "platform/registry.h"
 
 // True when an item last written at `lastWriteTime` was read at `readTime`
@@ -21,17 +23,13 @@ struct PresetFileStamp {
   uint64_t readTime;  // Clock_Now() just before the read
 };
 
-// The bytes of one value and where they came from. Owns `data` and `path`
-// (malloc); free with PresetBytes_Free. Zero-initialise it ({}).
+// The bytes of one value and where they came from.
 struct PresetBytes {
-  unsigned char* data;  // null unless status is 0
-  uint32_t size;
-  char* path;           // the preset file; null when the registry holds the bytes
-  PresetFileStamp stamp;
-  int32_t status;       // of the last read
+  ByteBlock data;         // empty unless status is 0
+  std::string path;       // the preset file; empty when the registry holds the bytes
+  PresetFileStamp stamp = {};
+  int32_t status = 0;     // of the last read
 };
-
-void PresetBytes_Free(PresetBytes* bytes);
 
 // The loaders' read of a value into `bytes`: status 0 with the bytes and,
 // for a value naming a preset file, its path and stamp; or the registry's

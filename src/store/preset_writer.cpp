@@ -3,16 +3,47 @@
 #include <cstdio>
 
 #include "platform/registry.h"
-#include "store/store_files.h"
 #include "store/store_layout.h"
 #include "store/store_names.h"
 
 namespace {
 
-// "<store key>\<entry's key>": the editor's key and the effect's name, or
-// the DirectShow key and the class key. E_FAIL for a name that must not
-// name a key.
-int32_t FormEntryKeyPath(const PlugInEntry& entry, bool editor, char* path, size_t size) {
+int32_t RefuseEntry(const PlugInEntry& entry, SystemWrite* write) {
+  if (entry.IsEditor()) {
+    return FailWith(write->failure, E_FAIL, "the effect name \"%s\" cannot name a key of the store", entry.name);
+  }
+  return FailWith(write->failure, E_FAIL, "the class key \"%s\" cannot name a key of the store", entry.classKey);
+}
+
+int32_t WritePreset(const StoreKey& store, const PlugInEntry& entry, const PresetRecord& preset, SystemWrite* write) {
+  char itemPath[kStorePathSize];
+  if (FormEntryKeyPath(entry, itemPath, sizeof(itemPath)) != 0) return RefuseEntry(entry, write);
+  const char* keyName = entry.IsEditor() ? entry.name : entry.classKey;
+  ScopedRegKey key;
+  int32_t status = CreateItemKey(store, keyName, &key, write);
+  if (status != 0) return status;
+  const SystemIndex::ValueFile* known = write->index != nullptr ? write->index->FindValueFile(entry, preset.name) : nullptr;
+  ItemValue item{&store,
+                 itemPath,
+                 keyName,
+                 preset.name,
+                 preset.name,
+                 kPresetFileExtension,
+                 preset.data.Bytes(),
+                 preset.data.Size(),
+                 entry.IsEditor(),
+                 known != nullptr ? known->file.c_str() : nullptr,
+                 known != nullptr && known->read};
+  PreparedValue prepared;
+  status = PrepareItemValue(key.Get(), item, write, &prepared);
+  if (status == 0) status = SetItemValue(key.Get(), item, &prepared, write);
+  return status;
+}
+
+}  // namespace
+
+int32_t FormEntryKeyPath(const PlugInEntry& entry, char* path, size_t size) {
+  bool editor = entry.IsEditor();
   bool writable = editor ? IsWritableEditorName(entry.name) : IsWritableClassKey(entry.classKey);
   if (!writable) return E_FAIL;
   int length = editor ? snprintf(path, size, "%s\\%s", kEditorPresetsKey, entry.name)
@@ -20,34 +51,44 @@ int32_t FormEntryKeyPath(const PlugInEntry& entry, bool editor, char* path, size
   return length >= 0 && static_cast<size_t>(length) < size ? 0 : E_FAIL;
 }
 
-}  // namespace
-
-int32_t WriteDirectShowPreset(const PlugInEntry& entry, const PresetRecord& preset) {
-  if (!IsWritableClassKey(entry.classKey)) return E_FAIL;
-  ScopedRegKey store, plugIn;
-  int32_t status = CreateItemKey(kDirectShowPresetsKey, kPresetsFolder, entry.classKey, &store, &plugIn);
-  if (status != 0) return status;
-  return WriteItemValue(store.Get(), plugIn.Get(), entry.classKey, preset.name, preset.name, kPresetFileExtension,
-                        preset.data.Bytes(), preset.data.Size());
+int32_t WriteDirectShowPreset(const PlugInEntry& entry, const PresetRecord& preset, SystemWrite* write) {
+  SystemWrite none;
+  return WritePreset(kDirectShowStore, entry, preset, write != nullptr ? write : &none);
 }
 
-int32_t WriteEditorPreset(const PlugInEntry& entry, const PresetRecord& preset) {
-  char path[kStorePathSize];
-  int32_t status = FormEntryKeyPath(entry, true, path, sizeof(path));
-  if (status != 0) return status;
-  ScopedRegKey key;
-  status = Reg_CreateKey(Reg_Root(RegRoot::CurrentUser), path, RegAccess::All, key.Out());
-  if (status != 0) return status;
-  return Reg_SetValue(key.Get(), preset.name, kRegBinary, preset.data.Bytes(), preset.data.Size());
+int32_t WriteEditorPreset(const PlugInEntry& entry, const PresetRecord& preset, SystemWrite* write) {
+  SystemWrite none;
+  return WritePreset(kEditorStore, entry, preset, write != nullptr ? write : &none);
 }
 
-int32_t DeleteSystemPreset(const PlugInEntry& entry, const PresetRecord& preset) {
+int32_t WriteSystemPreset(const PlugInEntry& entry, const PresetRecord& preset, SystemWrite* write) {
+  return entry.IsEditor() ? WriteEditorPreset(entry, preset, write) : WriteDirectShowPreset(entry, preset, write);
+}
+
+int32_t DeleteSystemPreset(const PlugInEntry& entry, const PresetRecord& preset, SystemWrite* write) {
+  SystemWrite none;
+  if (write == nullptr) write = &none;
   char path[kStorePathSize];
-  int32_t status = FormEntryKeyPath(entry, entry.IsEditor(), path, sizeof(path));
-  if (status != 0) return status;
+  if (FormEntryKeyPath(entry, path, sizeof(path)) != 0) return RefuseEntry(entry, write);
+  char keyName[kStorePathSize];
+  NameUserKey(path, keyName, sizeof(keyName));
   ScopedRegKey key;
-  status = Reg_OpenKey(Reg_Root(RegRoot::CurrentUser), path, RegAccess::All, key.Out());
-  if (status != 0) return status;
-  DeleteValueFile(key.Get(), preset.name);
-  return Reg_DeleteValue(key.Get(), preset.name);
+  int32_t status = Reg_OpenKey(Reg_Root(RegRoot::CurrentUser), path, RegAccess::All, key.Out());
+  if (status == kErrorFileNotFound) return 0;  // already gone
+  if (status != 0) return FailWith(write->failure, StatusFromError(status), "the key %s could not be opened", keyName);
+  char current[kStorePathSize];
+  ReadValueFile(key.Get(), preset.name, current, sizeof(current));
+  status = Reg_DeleteValue(key.Get(), preset.name);
+  if (status == kErrorFileNotFound) return 0;
+  if (status != 0) {
+    return FailWith(write->failure, StatusFromError(status), "the value \"%s\" of %s could not be deleted", preset.name,
+                    keyName);
+  }
+  const SystemIndex::ValueFile* known = write->index != nullptr ? write->index->FindValueFile(entry, preset.name) : nullptr;
+  if (current[0] != '\0') {
+    DeleteNamedFile(current, IsKnownRead(current, known != nullptr ? known->file.c_str() : nullptr,
+                                         known != nullptr && known->read),
+                    write);
+  }
+  return 0;
 }

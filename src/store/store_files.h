@@ -1,37 +1,121 @@
-// What the preset and chain writers share: the DefLocation folder of a store
-// key, the preset files kept there, and the value that holds either the
-// bytes or the path of their file.
+// What the preset and chain writers share: the keys of the store, the
+// DefLocation folders, the preset files kept there, and the value that
+// holds either an item's bytes or the path of its file.
+//
+// The store never destroys a file it does not own: a value's old file goes
+// only when it lies below the store's own DefLocation folders, no other
+// value names it, its bytes were read (so that an undo can bring it back)
+// and it is a plain file.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
 #include "platform/registry.h"
+#include "store/store_failure.h"
+#include "store/store_layout.h"
+#include "store/system_index.h"
+#include "store/write_trail.h"
 
-// Creates (or opens) the store key at `storePath` below HKEY_CURRENT_USER
-// and the item's key below it, for all access. A store key without
-// DefLocation first gets one (REG_EXPAND_SZ): the running program's folder
-// followed by `subfolder`; one already there is left as it is. Gives the
-// first failing status: negative when the program's folder cannot be had,
-// else the registry's.
-int32_t CreateItemKey(const char* storePath, const char* subfolder, const char* itemKeyName, ScopedRegKey* storeKey,
-                      ScopedRegKey* itemKey);
+// How one write or delete goes about the store's files, and what it
+// reports back.
+struct SystemWrite {
+  // Which files the values of the store name. Without it no value's old
+  // file is known to be read, so none is deleted.
+  const SystemIndex* index = nullptr;
+  // The file the item's value named when its record was taken: named again
+  // when it still holds the record's bytes, or when the record has no bytes
+  // (its file could not be read then); written again in its place when it
+  // is gone. Null or empty for none.
+  const char* file = nullptr;
+  WriteTrail* trail = nullptr;       // receives the keys and the DefLocation the write created
+  // A delete that is the second half of an overwrite deletes the item's
+  // file only when it lies below the store's own DefLocation folders, as
+  // the overwrite of a value does.
+  bool replacing = false;
+  StoreFailure* failure = nullptr;   // what failed, in words
+  char written[kStorePathSize] = {}; // out: the file the value names now, or empty
+};
 
-// DefLocation as text, whatever its type, never expanded; at most 259
-// characters. Gives the registry's status, or 234 when it is longer.
-int32_t ReadDefLocation(RegKey storeKey, char* text, uint32_t size);
+// One store key: its path, and the folder below the program's own where
+// its DefLocation points when this program is the first to write there.
+struct StoreKey {
+  const char* path;
+  const char* programSubfolder;  // null: the key has no DefLocation (the editor's)
+};
+extern const StoreKey kDirectShowStore;
+extern const StoreKey kChainStore;
+extern const StoreKey kEditorStore;
 
-// Sets the value `valueName` of `itemKey` to `data`: in the value itself
-// (REG_BINARY) below the file threshold, else in a file of the folder named
-// after `folderKeyName` below the DefLocation of `storeKey`, named after
-// `itemName` with `extension`, and the value to its path (REG_SZ). The file
-// is written whole beside its place and then moved there, so a failed write
-// leaves the old file and the value as they were (E_RIFF_WRITE). A file of
-// that name that belongs to another item is not overwritten: the new file
-// takes a numbered name. Gives the status of the last registry call.
-int32_t WriteItemValue(RegKey storeKey, RegKey itemKey, const char* folderKeyName, const char* valueName,
-                       const char* itemName, const char* extension, const void* data, uint32_t size);
+// Creates (or opens) the item's key `itemKeyName` (one level) below the
+// store key, for all access, creating the store key and its DefLocation
+// when missing; all that it created goes into the write's trail.
+int32_t CreateItemKey(const StoreKey& store, const char* itemKeyName, ScopedRegKey* itemKey, SystemWrite* write);
 
-// Deletes the file that the REG_SZ value `valueName` of `key` names, if it
-// is one; a file that cannot be deleted is left.
-void DeleteValueFile(RegKey key, const char* valueName);
+// DefLocation of the store key as text, whatever its type, never expanded,
+// checked to be a folder that files can be written into; where the key has
+// none yet, the one the first write gives it. Gives 0 with the text, or a
+// failure naming the setting: unreadable, longer than 259 characters, or no
+// absolute folder.
+int32_t ReadDefLocation(const StoreKey& store, char* text, size_t size, StoreFailure* failure);
+
+// The full path of the file an item of this name gets below `location` (a
+// DefLocation), in the folder named after `folderKeyName` (the class key or
+// the chain key name); a failure naming the path when it, or the file
+// written beside it first, would be too long for the platform.
+int32_t FormItemPath(const char* location, const char* folderKeyName, const char* itemName, const char* extension,
+                     char* path, size_t size, StoreFailure* failure);
+
+// The item whose value a writer sets.
+struct ItemValue {
+  const StoreKey* store;
+  const char* itemPath;       // the item's key below HKEY_CURRENT_USER, for failures
+  const char* folderKeyName;  // names its folder below DefLocation
+  const char* valueName;      // the value that holds the bytes or the path
+  const char* itemName;       // names its file
+  const char* extension;
+  const void* data;
+  uint32_t size;
+  bool alwaysInline;          // the bytes stay in the registry whatever their size
+  // What the index knows the value names (null: nothing), and whether that
+  // file's bytes were read.
+  const char* knownFile;
+  bool knownRead;
+};
+
+// A value's bytes made ready: a file already written, or the bytes for the
+// registry itself.
+struct PreparedValue {
+  char current[kStorePathSize] = {};  // the file the value names now, or empty
+  bool currentRead = false;           // its bytes were read: an undo can write them back
+  char path[kStorePathSize] = {};     // the file it is to name, or empty for bytes in the value
+  bool wroteFile = false;             // `path` is a file this write made (not the old one replaced)
+  char temporary[kStorePathSize] = {};// the new bytes beside the value's own file, moved over it once the value is set
+};
+
+// Writes the file the value is to name, if any: the item's old file again
+// (SystemWrite::file), else below DefLocation in a file named after the item
+// (numbered when another value names that file). Nothing of the registry
+// changes.
+int32_t PrepareItemValue(RegKey itemKey, const ItemValue& item, SystemWrite* write, PreparedValue* prepared);
+
+// Sets the value to what PrepareItemValue made ready and deletes the old
+// file when the store owns it alone. A value that cannot be set leaves no
+// file of this write behind.
+int32_t SetItemValue(RegKey itemKey, const ItemValue& item, PreparedValue* prepared, SystemWrite* write);
+
+// Undoes PrepareItemValue when the value will not be set.
+void DropPreparedValue(PreparedValue* prepared);
+
+// Whether the file a value names now (`current`) is the one the index
+// knows, with its bytes read.
+bool IsKnownRead(const char* current, const char* knownFile, bool knownRead);
+
+// Deletes the file that a value named, when the store owns it alone: no
+// other value names it, its bytes were read (`read`) and it is a plain
+// file; when replacing, it must also lie below the store's own DefLocation
+// folders.
+void DeleteNamedFile(const char* file, bool read, const SystemWrite* write);
+
+// The REG_SZ text of a value when it is a full path, or an empty text.
+void ReadValueFile(RegKey key, const char* valueName, char* path, size_t size);

@@ -2,6 +2,7 @@
 // large items. Writers and readers share these so the layout stays one.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 constexpr const char* kDirectShowPresetsKey = "Software\\DirectShow\\Presets";
@@ -35,5 +36,9 @@ constexpr const char* kChainFileExtension = ".vtg";
 
 // Paths of preset files and their folders.
 constexpr uint32_t kStorePathSize = 1024;
+// The longest path the platform's file calls take, in UTF-16 units: a
+// preset file's path, and that of the file written beside it first.
+constexpr size_t kMaxPathUnits = 259;
+constexpr const char* kTemporarySuffix = ".tmp";
 // DefLocation is read up to this many bytes with its NUL.
 constexpr uint32_t kDefLocationSize = 260;

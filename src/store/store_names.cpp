@@ -29,20 +29,30 @@ bool EqualsAscii(const char* text, size_t length, const char* upper) {
   return true;
 }
 
-// The part before the first dot, less trailing blanks, names a device.
-bool IsDeviceName(const char* name) {
-  size_t length = strcspn(name, ".");
-  while (length > 0 && name[length - 1] == ' ') --length;
-  for (const char* device : {"CON", "PRN", "AUX", "NUL"}) {
-    if (EqualsAscii(name, length, device)) return true;
-  }
-  if (length == 4 && name[3] >= '1' && name[3] <= '9') {
-    return EqualsAscii(name, 3, "COM") || EqualsAscii(name, 3, "LPT");
+// The superscript digits one, two and three, which also make COM and LPT
+// devices: two bytes in UTF-8, one in the Western code page.
+bool IsSuperscriptDigit(const char* text, size_t length) {
+  static const char* const kUtf8[] = {"\xC2\xB9", "\xC2\xB2", "\xC2\xB3"};
+  static const char* const kWestern[] = {"\xB9", "\xB2", "\xB3"};
+  for (int i = 0; i < 3; ++i) {
+    const char* digit = Text_IsUtf8() ? kUtf8[i] : kWestern[i];
+    if (strlen(digit) == length && memcmp(text, digit, length) == 0) return true;
   }
   return false;
 }
 
 }  // namespace
+
+bool IsDeviceName(const char* name) {
+  size_t length = strcspn(name, ".");
+  while (length > 0 && name[length - 1] == ' ') --length;
+  for (const char* device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"}) {
+    if (EqualsAscii(name, length, device)) return true;
+  }
+  if (length < 4 || !(EqualsAscii(name, 3, "COM") || EqualsAscii(name, 3, "LPT"))) return false;
+  if (length == 4 && name[3] >= '1' && name[3] <= '9') return true;
+  return IsSuperscriptDigit(name + 3, length - 3);
+}
 
 void MakeSafeFileName(const char* name, char* out, size_t size) {
   if (size == 0) return;

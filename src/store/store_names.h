@@ -11,10 +11,14 @@
 // before a device name.
 constexpr size_t kSafeNameSize = kNameSize + 1;
 
+// True for a name that a device would take: CON, PRN, AUX, NUL, CONIN$,
+// CONOUT$, COM1-COM9, LPT1-LPT9 and COM and LPT with a superscript 1, 2 or
+// 3, before the first dot, trailing blanks ignored.
+bool IsDeviceName(const char* name);
+
 // The name with  " * / : < > ? \ |  and control characters replaced by "_",
-// and "_" put before a name that a device would take (CON, PRN, AUX, NUL,
-// COM1-COM9, LPT1-LPT9 before the first dot, trailing blanks ignored). Cut
-// to `size` bytes at a character boundary.
+// and "_" put before a name that a device would take. Cut to `size` bytes
+// at a character boundary.
 void MakeSafeFileName(const char* name, char* out, size_t size);
 
 // As MakeSafeFileName, and a last dot or blank, which the file system would

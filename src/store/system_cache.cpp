@@ -1,8 +1,8 @@
 #include "store/system_cache.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <new>
+#include <vector>
 
 #include "platform/registry_changes.h"
 #include "store/cached_keys.h"
@@ -15,9 +15,8 @@ namespace {
 // whether any of them may have changed.
 template <class Key>
 struct CachedPart {
-  RegWatch watch;  // owned; null: read the part again every time
-  Key* keys;       // owned array of count
-  uint32_t count;
+  ScopedRegWatch watch;  // none: read the part again every time
+  std::vector<Key> keys;
 };
 
 }  // namespace
@@ -26,47 +25,29 @@ struct SystemStoreCache {
   CachedPart<ChainKey> chains;
   CachedPart<PlugInKey> directShow;
   CachedPart<PlugInKey> editor;
-  RegWatch classes;      // owned; HKEY_CLASSES_ROOT\CLSID
-  RegWatch userClasses;  // owned; the per-user registrations, where there are any
+  ScopedRegWatch classes;      // HKEY_CLASSES_ROOT\CLSID
+  ScopedRegWatch userClasses;  // the per-user registrations, where there are any
 };
 
 namespace {
 
-template <class Key>
-void FreePart(CachedPart<Key>* part) {
-  for (uint32_t i = 0; i < part->count; ++i) FreeCachedKey(&part->keys[i]);
-  free(part->keys);
-  RegWatch_Stop(part->watch);
-  *part = {};
-}
-
 // Restarts a watch that fired (or that there was none of); true when it had
 // fired. Restarting before reading means a change during the read fires the
 // new watch.
-bool RenewWatch(RegWatch* watch, RegRoot root, const char* path) {
-  if (*watch != nullptr && !RegWatch_Fired(*watch)) return false;
-  RegWatch_Stop(*watch);
-  *watch = nullptr;
-  RegWatch_Start(Reg_Root(root), path, watch);
-  return true;
-}
-
-template <class Key>
-bool Grow(Key** keys, uint32_t* capacity) {
-  uint32_t more = *capacity < 16 ? 16 : *capacity * 2;
-  Key* grown = static_cast<Key*>(realloc(*keys, sizeof(Key) * more));
-  if (grown == nullptr) return false;
-  *keys = grown;
-  *capacity = more;
+bool RenewWatch(ScopedRegWatch* watch, RegRoot root, const char* path) {
+  if (*watch && !RegWatch_Fired(watch->Get())) return false;
+  watch->Reset();
+  RegWatch_Start(Reg_Root(root), path, watch->Out());
   return true;
 }
 
 // The cached key of that name, when it is certainly unchanged. Keys come in
 // the same order as last time, so the search starts where it would be.
 template <class Key>
-Key* FindUnchanged(CachedPart<Key>* part, uint32_t hint, const char* name, uint64_t lastWriteTime) {
-  for (uint32_t n = 0; n < part->count; ++n) {
-    Key& key = part->keys[(hint + n) % part->count];
+Key* FindUnchanged(CachedPart<Key>* part, size_t hint, const char* name, uint64_t lastWriteTime) {
+  size_t count = part->keys.size();
+  for (size_t n = 0; n < count; ++n) {
+    Key& key = part->keys[(hint + n) % count];
     if (strcmp(key.name, name) != 0) continue;
     bool unchanged = key.readTime != 0 && key.lastWriteTime == lastWriteTime &&
                      WrittenLongBeforeRead(lastWriteTime, key.readTime);
@@ -75,11 +56,30 @@ Key* FindUnchanged(CachedPart<Key>* part, uint32_t hint, const char* name, uint6
   return nullptr;
 }
 
+// Takes the next key of the part into `keys`: the cached one when it is
+// unchanged, else read anew. False when memory is short.
+template <class Key>
+bool TakeKey(CachedPart<Key>* part, RegKey root, const char* name, uint64_t lastWriteTime, StorePart which,
+             ValueScratch* scratch, std::vector<Key>* keys) {
+  try {
+    Key* unchanged = FindUnchanged(part, keys->size(), name, lastWriteTime);
+    if (unchanged != nullptr) {
+      keys->push_back(std::move(*unchanged));
+      unchanged->readTime = 0;  // taken
+      return true;
+    }
+    keys->emplace_back();
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  ReadCachedKey(root, name, lastWriteTime, which, scratch, &keys->back());
+  return true;
+}
+
 template <class Key>
 void UpdatePart(CachedPart<Key>* part, const char* path, StorePart which, ValueScratch* scratch) {
   if (RenewWatch(&part->watch, RegRoot::CurrentUser, path)) {
-    Key* keys = nullptr;
-    uint32_t count = 0, capacity = 0;
+    std::vector<Key> keys;
     ScopedRegKey root;
     if (Reg_OpenKey(Reg_Root(RegRoot::CurrentUser), path, RegAccess::Read, root.Out()) == 0) {
       for (uint32_t index = 0;; ++index) {
@@ -90,24 +90,12 @@ void UpdatePart(CachedPart<Key>* part, const char* path, StorePart which, ValueS
         if (status == kErrorMoreData) continue;  // a name of 40 characters or more is no item of the store
         if (status != 0) break;
         if (IsSkippedKey(which, name)) continue;
-        if (count == capacity && !Grow(&keys, &capacity)) break;
-        Key* unchanged = FindUnchanged(part, count, name, lastWriteTime);
-        keys[count] = {};
-        if (unchanged != nullptr) {
-          keys[count] = *unchanged;
-          *unchanged = {};
-        } else {
-          ReadCachedKey(root.Get(), name, lastWriteTime, which, scratch, &keys[count]);
-        }
-        ++count;
+        if (!TakeKey(part, root.Get(), name, lastWriteTime, which, scratch, &keys)) break;
       }
     }
-    RegWatch watch = part->watch;
-    part->watch = nullptr;
-    FreePart(part);
-    *part = {watch, keys, count};
+    part->keys = std::move(keys);
   }
-  for (uint32_t i = 0; i < part->count; ++i) RefreshCachedFiles(&part->keys[i]);
+  for (Key& key : part->keys) RefreshCachedFiles(&key);
 }
 
 // True when the class registrations, and so the names of plug-ins, may have
@@ -117,9 +105,9 @@ bool ClassesChanged(SystemStoreCache* cache) {
   // Per-user registrations show in the classes root on Windows. Where the
   // key is missing, as under Wine, which keeps it apart, there is nothing
   // of them to watch.
-  bool hadUserClasses = cache->userClasses != nullptr;
+  bool hadUserClasses = static_cast<bool>(cache->userClasses);
   if (RenewWatch(&cache->userClasses, RegRoot::CurrentUser, "Software\\Classes") &&
-      (hadUserClasses || cache->userClasses != nullptr)) {
+      (hadUserClasses || cache->userClasses)) {
     changed = true;
   }
   return changed;
@@ -127,10 +115,11 @@ bool ClassesChanged(SystemStoreCache* cache) {
 
 void UpdateNames(SystemStoreCache* cache) {
   bool classesChanged = ClassesChanged(cache);
-  for (uint32_t i = 0; i < cache->directShow.count; ++i) {
-    PlugInKey& key = cache->directShow.keys[i];
+  for (PlugInKey& key : cache->directShow.keys) {
     if (!key.hasValues || (key.lookedUp && !classesChanged)) continue;
-    key.installed = LookupRegisteredName(key.name, key.registeredName, sizeof(key.registeredName)) == 0;
+    // A registration without a name is no name to show.
+    key.installed = LookupRegisteredName(key.name, key.registeredName, sizeof(key.registeredName)) == 0 &&
+                    key.registeredName[0] != '\0';
     key.lookedUp = true;
   }
 }
@@ -142,15 +131,26 @@ void AddEntry(PlugInCollection& plugIns, const PlugInKey& key, bool editor, uint
                                               : PlugInEntry::Create(key.installed ? key.registeredName : "", key.name);
   if (!entry) return;
   if (editor) entry->flags = kPlugInEditorBit;
-  for (uint32_t i = 0; i < key.presetCount; ++i) {
-    const CachedPreset& cached = key.presets[i];
+  for (const CachedPreset& cached : key.presets) {
     if (cached.bytes.status != 0) continue;
     std::unique_ptr<PresetRecord> preset = PresetRecord::Create(cached.name);
-    if (preset && preset->data.Assign(cached.bytes.data, cached.bytes.size) == 0) entry->AppendPreset(std::move(preset));
+    if (preset && preset->data.CopyFrom(cached.bytes.data) == 0) entry->AppendPreset(std::move(preset));
   }
   if (entry->GetPresetCount() == 0) return;
   if (!editor && !key.installed) FormatNotInstalledName((*notInstalled)++, entry->name, sizeof(entry->name));
   plugIns.Append(std::move(entry));
+}
+
+void IndexPlugInKeys(const std::vector<PlugInKey>& keys, bool editor, SystemIndex* index) {
+  for (const PlugInKey& key : keys) {
+    for (const CachedPreset& preset : key.presets) {
+      const PresetBytes& bytes = preset.bytes;
+      if (!bytes.path.empty()) {
+        index->AddLoadedValueFile(editor, key.name, preset.name, bytes.path.c_str(), bytes.status == 0);
+      }
+    }
+    for (const std::string& file : key.otherFiles) index->AddOtherFile(file.c_str());
+  }
 }
 
 }  // namespace
@@ -159,31 +159,22 @@ OwnedSystemStoreCache SystemStoreCache_Create() {
   return OwnedSystemStoreCache(new (std::nothrow) SystemStoreCache{});
 }
 
-void SystemStoreCacheDeleter::operator()(SystemStoreCache* cache) const {
-  FreePart(&cache->chains);
-  FreePart(&cache->directShow);
-  FreePart(&cache->editor);
-  RegWatch_Stop(cache->classes);
-  RegWatch_Stop(cache->userClasses);
-  delete cache;
-}
+void SystemStoreCacheDeleter::operator()(SystemStoreCache* cache) const { delete cache; }
 
 void SystemStoreCache_Update(SystemStoreCache* cache, uint32_t parts) {
-  ValueScratch scratch = {};
+  ValueScratch scratch;
   if (parts & kCacheChains) UpdatePart(&cache->chains, kChainsKey, StorePart::Chains, &scratch);
   if (parts & kCachePlugIns) {
     UpdatePart(&cache->directShow, kDirectShowPresetsKey, StorePart::DirectShow, &scratch);
     UpdatePart(&cache->editor, kEditorPresetsKey, StorePart::Editor, &scratch);
     UpdateNames(cache);
   }
-  FreeValueScratch(&scratch);
 }
 
 std::unique_ptr<ChainCollection> SystemStoreCache_BuildChains(const SystemStoreCache* cache) {
   std::unique_ptr<ChainCollection> chains = ChainCollection::Create();
   if (!chains) return nullptr;
-  for (uint32_t i = 0; i < cache->chains.count; ++i) {
-    const ChainKey& key = cache->chains.keys[i];
+  for (const ChainKey& key : cache->chains.keys) {
     if (!key.isChain || key.stream.status != 0) continue;
     std::unique_ptr<ChainRecord> chain = ChainRecord::Create();
     if (!chain) continue;
@@ -191,7 +182,7 @@ std::unique_ptr<ChainCollection> SystemStoreCache_BuildChains(const SystemStoreC
     chain->SetKeyName(key.name);
     chain->flags = key.flags;
     chain->type = key.type;
-    if (chain->stream.Assign(key.stream.data, key.stream.size) == 0) chains->Append(std::move(chain));
+    if (chain->stream.CopyFrom(key.stream.data) == 0) chains->Append(std::move(chain));
   }
   if (chains->GetChainCount() == 0) return nullptr;
   return chains;
@@ -203,10 +194,19 @@ std::unique_ptr<PlugInCollection> SystemStoreCache_BuildPlugIns(const SystemStor
   // Numbers start at 000 on every build and follow the keys' order, so two
   // builds of an unchanged store give the same names.
   uint32_t notInstalled = 0;
-  for (uint32_t i = 0; i < cache->directShow.count; ++i) {
-    AddEntry(*plugIns, cache->directShow.keys[i], false, &notInstalled);
-  }
-  for (uint32_t i = 0; i < cache->editor.count; ++i) AddEntry(*plugIns, cache->editor.keys[i], true, nullptr);
+  for (const PlugInKey& key : cache->directShow.keys) AddEntry(*plugIns, key, false, &notInstalled);
+  for (const PlugInKey& key : cache->editor.keys) AddEntry(*plugIns, key, true, nullptr);
   if (plugIns->GetCount() == 0) return nullptr;
   return plugIns;
+}
+
+void SystemStoreCache_BuildIndex(const SystemStoreCache* cache, SystemIndex* index) {
+  index->Clear();
+  IndexPlugInKeys(cache->directShow.keys, false, index);
+  IndexPlugInKeys(cache->editor.keys, true, index);
+  for (const ChainKey& key : cache->chains.keys) {
+    bool read = key.isChain && key.stream.status == 0;
+    index->SetChainKey(SystemIndex::ChainKey{key.name, key.chainName, key.stream.path, key.flags, key.type,
+                                             key.isChain, read});
+  }
 }

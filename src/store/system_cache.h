@@ -12,6 +12,7 @@
 
 #include "model/chain_collection.h"
 #include "model/plugin_collection.h"
+#include "store/system_index.h"
 
 // Owned by whoever created it (the frame, for the program's life).
 struct SystemStoreCache;
@@ -34,3 +35,7 @@ void SystemStoreCache_Update(SystemStoreCache* cache, uint32_t parts);
 // New collections of what the cache holds; absent (null) when empty.
 std::unique_ptr<ChainCollection> SystemStoreCache_BuildChains(const SystemStoreCache* cache);
 std::unique_ptr<PlugInCollection> SystemStoreCache_BuildPlugIns(const SystemStoreCache* cache);
+
+// Makes `index` what the cache holds beyond the collections: every value
+// and chain key that names a file, read or not, and every chain key.
+void SystemStoreCache_BuildIndex(const SystemStoreCache* cache, SystemIndex* index);

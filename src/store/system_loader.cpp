@@ -24,12 +24,16 @@ std::unique_ptr<PlugInCollection> LoadSystemPlugIns() {
 
 void RefreshSystemStore(Stores& stores, SystemStoreCache* cache) {
   stores.system = {};
+  stores.systemIndex.Clear();
+  // Without a cache, a full load: the update of a cache that knows nothing.
+  OwnedSystemStoreCache fresh;
   if (cache == nullptr) {
-    stores.system.chains = LoadSystemChains();  // chains first, as at start-up
-    stores.system.plugIns = LoadSystemPlugIns();
-    return;
+    fresh = SystemStoreCache_Create();
+    cache = fresh.get();
+    if (cache == nullptr) return;
   }
-  SystemStoreCache_Update(cache, kCacheChains | kCachePlugIns);
+  SystemStoreCache_Update(cache, kCacheChains | kCachePlugIns);  // chains first, as at start-up
   stores.system.chains = SystemStoreCache_BuildChains(cache);
   stores.system.plugIns = SystemStoreCache_BuildPlugIns(cache);
+  SystemStoreCache_BuildIndex(cache, &stores.systemIndex);
 }

@@ -16,7 +16,8 @@ std::unique_ptr<ChainCollection> LoadSystemChains();
 // presets; absent (null) when there is none.
 std::unique_ptr<PlugInCollection> LoadSystemPlugIns();
 
-// Reads the system store again into `stores` (the package store is left
-// alone). With a cache, what has not changed since the cache was last
-// brought up to date is not read again; the result is the same.
+// Reads the system store again into `stores`, its collections and its
+// index (the package store is left alone). With a cache, what has not
+// changed since the cache was last brought up to date is not read again;
+// the result is the same. Without one, a full load.
 void RefreshSystemStore(Stores& stores, SystemStoreCache* cache);

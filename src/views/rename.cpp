@@ -4,13 +4,13 @@
 
 #include "model/names.h"
 #include "platform/text.h"
-#include "store/chain_writer.h"
-#include "store/preset_writer.h"
+#include "store/chain_store.h"
+#include "store/preset_store.h"
 #include "views/store_probe.h"
 
 namespace {
 
-RenameOutcome Unchanged() { return RenameOutcome{false, false, false, RenameStep::None, 0}; }
+RenameOutcome Unchanged() { return RenameOutcome{}; }
 
 RenameOutcome TakenInStore() {
   RenameOutcome outcome = Unchanged();
@@ -18,25 +18,16 @@ RenameOutcome TakenInStore() {
   return outcome;
 }
 
-RenameOutcome OutOfMemory() { return RenameOutcome{false, false, false, RenameStep::WriteNew, E_OUTOFMEMORY}; }
-
-// After a failed step: the records follow what the store now holds. Only
-// the new name stored means renamed; both names stored add the renamed
-// copy beside the old record.
-void FollowStoredPreset(PlugInEntry& entry, PresetRecord& preset, const char* oldName,
-                        std::unique_ptr<PresetRecord> renamed, RenameOutcome* outcome) {
-  bool oldStored = IsPresetStored(entry, oldName);
-  bool newStored = IsPresetStored(entry, renamed->name);
-  if (newStored && oldStored) {
-    outcome->bothStored = entry.AppendPreset(std::move(renamed)) == 0;
-  } else if (newStored) {
-    entry.RenamePreset(&preset, renamed->name);
-    outcome->renamed = true;
-  }
+RenameOutcome OutOfMemory() {
+  RenameOutcome outcome;
+  outcome.failed = RenameStep::WriteNew;
+  outcome.status = E_OUTOFMEMORY;
+  return outcome;
 }
 
-RenameOutcome RenamePreset(StoreRecords& records, StoreId store, const char* nodeLabel, const char* oldLabel,
-                           const char* newName, const SystemStoreWriters& writers) {
+RenameOutcome RenamePreset(Stores& stores, StoreId store, const char* nodeLabel, const char* oldLabel,
+                           const char* newName, const SystemStoreOperations& operations) {
+  StoreRecords& records = stores.Of(store);
   PlugInEntry* entry = records.plugIns ? records.plugIns->FindPlugInByName(nodeLabel) : nullptr;
   PresetRecord* preset = entry != nullptr ? entry->FindPreset(oldLabel) : nullptr;
   if (preset == nullptr) return Unchanged();
@@ -54,22 +45,25 @@ RenameOutcome RenamePreset(StoreRecords& records, StoreId store, const char* nod
   char oldName[kNameSize];
   Text_Copy(oldName, sizeof(oldName), preset->name);
 
-  // Any status but 0 is a failure here, registry codes included: the
-  // rename must know what the store holds.
-  outcome.status = entry->IsEditor() ? writers.writeEditorPreset(*entry, *renamed)
-                                     : writers.writeDirectShowPreset(*entry, *renamed);
-  if (outcome.status == 0) {
-    outcome.status = writers.deletePreset(*entry, *preset);
-    if (outcome.status == 0) {
-      entry->RenamePreset(preset, newName);
-      outcome.renamed = true;
-      return outcome;
-    }
-    outcome.failed = RenameStep::RemoveOld;
-  } else {
+  // Written under the new name first: a failure there changes nothing, one
+  // in the removal leaves the item under both names, in the store and in
+  // the records alike.
+  StoreChange change;
+  change.failure = &outcome.failure;
+  outcome.status = operations.putPreset(stores, *entry, *renamed, StoreId::System, &change);
+  if (outcome.status != 0) {
     outcome.failed = RenameStep::WriteNew;
+    return outcome;
   }
-  FollowStoredPreset(*entry, *preset, oldName, std::move(renamed), &outcome);
+  preset = entry->FindPreset(oldName);
+  if (preset == nullptr) return outcome;
+  outcome.status = operations.removePreset(stores, *entry, *preset, StoreId::System, &change);
+  if (outcome.status != 0) {
+    outcome.failed = RenameStep::RemoveOld;
+    outcome.bothStored = true;
+    return outcome;
+  }
+  outcome.renamed = true;
   return outcome;
 }
 
@@ -81,8 +75,9 @@ void SetChainName(ChainCollection& chains, ChainRecord& chain, const char* newNa
 // A chain's key is its identity: it is written again in place under the new
 // name, which replaces the old one. When that fails part-way, the name the
 // key holds decides.
-RenameOutcome RenameChain(StoreRecords& records, StoreId store, const char* oldLabel, const char* newName,
-                          const SystemStoreWriters& writers) {
+RenameOutcome RenameChain(Stores& stores, StoreId store, const char* oldLabel, const char* newName,
+                          const SystemStoreOperations& operations) {
+  StoreRecords& records = stores.Of(store);
   ChainRecord* chain = records.chains ? records.chains->FindChainByName(oldLabel) : nullptr;
   if (chain == nullptr) return Unchanged();
   RenameOutcome outcome = Unchanged();
@@ -96,7 +91,9 @@ RenameOutcome RenameChain(StoreRecords& records, StoreId store, const char* oldL
   std::unique_ptr<ChainRecord> renamed = ChainRecord::CopyOf(*chain);
   if (!renamed) return OutOfMemory();
   renamed->SetName(newName);
-  outcome.status = writers.writeChain(*renamed);
+  StoreChange change;
+  change.failure = &outcome.failure;
+  outcome.status = operations.rewriteChain(stores, *renamed, &change);
   char stored[kNameSize] = {};
   if (outcome.status != 0) {
     outcome.failed = RenameStep::WriteNew;
@@ -133,16 +130,14 @@ RenameConflict FindRenameConflict(const StoreRecords& records, NodeKind nodeKind
   return Text_EqualNoCase(oldLabel, newName) ? RenameConflict::SameName : RenameConflict::Conflict;
 }
 
-const SystemStoreWriters& RealSystemStoreWriters() {
-  static const SystemStoreWriters writers = {WriteDirectShowPreset, WriteEditorPreset, DeleteSystemPreset,
-                                             WriteSystemChain};
-  return writers;
+const SystemStoreOperations& RealSystemStoreOperations() {
+  static const SystemStoreOperations operations = {PutPreset, RemovePreset, RewriteSystemChain};
+  return operations;
 }
 
 RenameOutcome RenameItem(Stores& stores, StoreId store, NodeKind nodeKind, const char* nodeLabel,
-                         const char* oldLabel, const char* newName, const SystemStoreWriters& writers) {
-  StoreRecords& records = stores.Of(store);
-  if (nodeKind == NodeKind::ChainGroup) return RenameChain(records, store, oldLabel, newName, writers);
+                         const char* oldLabel, const char* newName, const SystemStoreOperations& operations) {
+  if (nodeKind == NodeKind::ChainGroup) return RenameChain(stores, store, oldLabel, newName, operations);
   if (nodeKind != NodeKind::PlugIn) return Unchanged();
-  return RenamePreset(records, store, nodeLabel, oldLabel, newName, writers);
+  return RenamePreset(stores, store, nodeLabel, oldLabel, newName, operations);
 }

@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "model/node_kind.h"
+#include "store/store_failure.h"
 #include "store/stores.h"
 
 // Names longer than this are refused; the edit box stops typing here.
@@ -30,23 +31,24 @@ enum class RenameConflict { None, SameName, Conflict };
 RenameConflict FindRenameConflict(const StoreRecords& records, NodeKind nodeKind, const char* nodeLabel,
                                   const char* oldLabel, const char* newName);
 
-// The system store's writers, so that tests can make one of them fail.
-struct SystemStoreWriters {
-  int32_t (*writeDirectShowPreset)(const PlugInEntry& entry, const PresetRecord& preset);
-  int32_t (*writeEditorPreset)(const PlugInEntry& entry, const PresetRecord& preset);
-  int32_t (*deletePreset)(const PlugInEntry& entry, const PresetRecord& preset);
-  int32_t (*writeChain)(const ChainRecord& chain);
+// The system store's operations a rename uses, so that tests can make one
+// of them fail.
+struct SystemStoreOperations {
+  int32_t (*putPreset)(Stores&, const PlugInEntry&, const PresetRecord&, StoreId, const StoreChange*);
+  int32_t (*removePreset)(Stores&, const PlugInEntry&, const PresetRecord&, StoreId, const StoreChange*);
+  int32_t (*rewriteChain)(Stores&, const ChainRecord&, const StoreChange*);
 };
-const SystemStoreWriters& RealSystemStoreWriters();
+const SystemStoreOperations& RealSystemStoreOperations();
 
 enum class RenameStep { None, WriteNew, RemoveOld };
 
 struct RenameOutcome {
-  bool renamed;        // the item now goes by the new name: the list keeps the new label
-  bool bothStored;     // the store holds the item under both names, and so do the records
-  bool takenInStore;   // the system store has an item of the new name that the records do not: nothing changed
-  RenameStep failed;   // the step that failed, None when all went well
-  int32_t status;      // that step's status (a registry error code, or negative)
+  bool renamed = false;       // the item now goes by the new name: the list keeps the new label
+  bool bothStored = false;    // the store holds the item under both names, and so do the records
+  bool takenInStore = false;  // the system store has an item of the new name that the records do not: nothing changed
+  RenameStep failed = RenameStep::None;  // the step that failed, None when all went well
+  int32_t status = 0;         // that step's status (negative)
+  StoreFailure failure;       // what failed, in words
 };
 
 // Renames the item the list shows as `oldLabel` below the node `nodeLabel`
@@ -56,4 +58,4 @@ struct RenameOutcome {
 // store since it was read: writing would replace that item.
 RenameOutcome RenameItem(Stores& stores, StoreId store, NodeKind nodeKind, const char* nodeLabel,
                          const char* oldLabel, const char* newName,
-                         const SystemStoreWriters& writers = RealSystemStoreWriters());
+                         const SystemStoreOperations& operations = RealSystemStoreOperations());

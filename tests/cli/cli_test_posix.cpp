@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/file.h"
 #include "support/temp_folder.h"
 
 extern char** environ;
@@ -133,6 +134,15 @@ TEST_F(Cli, FailuresAndBadUsageHaveTheirExitCodes) {
   run = RunCli({"create", Path("c.vtpreset"), "--from-json", Path("missing.json")});
   EXPECT_EQ(1, run.exitCode);
   EXPECT_NE(std::string::npos, run.err.find("cannot read")) << run.err;
+  // A platform error is said in words, as the platform says it.
+  EXPECT_NE(std::string::npos, run.err.find("cannot find the file specified. (0x80070002)")) << run.err;
+  // What an import would refuse, create refuses too.
+  run = RunCli({"create", Path("c.vtpreset"), "--from-json",
+                Put("hostile.json", "{\"plugins\":[{\"name\":\"FX\",\"classKey\":\"FX Packages\",\"flags\":0,"
+                                    "\"presets\":[{\"name\":\"p\",\"data\":\"01\"}]}],\"chains\":[]}")});
+  EXPECT_EQ(1, run.exitCode);
+  EXPECT_NE(std::string::npos, run.err.find("plug-in \"FX\"")) << run.err;
+  EXPECT_FALSE(File_Exists(temp_.Join("c.vtpreset").c_str()));
   run = RunCli({"create", Path("no folder/c.vtpreset"), "--from-json", Put("empty.json", "{\"plugins\":[],\"chains\":[]}")});
   EXPECT_EQ(1, run.exitCode);
   EXPECT_NE(std::string::npos, run.err.find("(0x8004E006)")) << run.err;

@@ -9,6 +9,7 @@
 #include "store/store_fixture.h"
 #include "store/store_layout.h"
 #include "support/disk_snapshot.h"
+#include "support/volatile_key.h"
 
 namespace {
 
@@ -77,6 +78,28 @@ class CliTransfer : public SystemStoreTest {
 
   // Beside the store's folder, not in it, so that it is no part of the store.
   std::string Package() const { return packages_.Join("out.vtpreset"); }
+
+  // A package made by create from the JSON that list prints.
+  void CreatePackage(const std::string& json) {
+    std::string file = packages_.Join("package.json");
+    ASSERT_TRUE(WriteWholeFile(file, std::vector<unsigned char>(json.begin(), json.end())));
+    ASSERT_EQ(0u, Cli("create \"" + Package() + "\" --from-json \"" + file + "\"")) << output_;
+  }
+  static std::string PresetJson(const char* name, const std::vector<unsigned char>& data) {
+    return std::string("{\"name\":\"") + name + "\",\"data\":\"" + Hex(data) + "\"}";
+  }
+  static std::string PlugInJson(const char* name, const char* classKey, const std::string& presets) {
+    return std::string("{\"name\":\"") + name + "\",\"classKey\":\"" + classKey + "\",\"flags\":0,\"presets\":[" +
+           presets + "]}";
+  }
+  static std::string ChainJson(const char* name, const char* keyName, const std::vector<unsigned char>& stream) {
+    return std::string("{\"name\":\"") + name + "\",\"keyName\":\"" + keyName +
+           "\",\"flags\":1,\"type\":2,\"stream\":\"" + Hex(stream) + "\"}";
+  }
+  static std::string PackageJson(const std::string& plugIns, const std::string& chains) {
+    return "{\"plugins\":[" + plugIns + "],\"chains\":[" + chains + "]}";
+  }
+  static bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
   TempFolder packages_;
   std::string output_;
 };
@@ -140,6 +163,93 @@ TEST_F(CliTransfer, AnImportOverExistingItemsChangesNothingWithoutAnAnswer) {
   Reg("query \"HKCU\\" + PlugInKey(kClassA) + "\" /v Warm");
   EXPECT_NE(std::string::npos, output_.find("0102AB")) << output_;
   EXPECT_EQ(1u, Cli("import \"" + folder_.Join("missing.vtpreset") + "\""));
+}
+
+TEST_F(CliTransfer, AnImportIntoAStoreThatRefusesWritesFailsAndClaimsNothing) {
+  // A volatile key takes no stable subkeys: the plug-in's key cannot be made.
+  ASSERT_EQ(0u, Reg("delete HKCU\\Software\\DirectShow\\Presets /f")) << output_;
+  ASSERT_TRUE(CreateVolatileKey(kDirectShowPresetsKey));
+  CreatePackage(PackageJson(PlugInJson("Studio Reverb", kClassA, PresetJson("Warm", Pattern(5, 1))), ""));
+  std::string before = Store();
+
+  EXPECT_EQ(1u, Cli("import \"" + Package() + "\"")) << output_;
+  EXPECT_TRUE(Has(output_, "the preset \"Warm\" of Studio Reverb")) << output_;
+  EXPECT_TRUE(Has(output_, "(0x800703FD)")) << output_;
+  EXPECT_TRUE(Has(output_, "nothing was changed")) << output_;
+  EXPECT_FALSE(Has(output_, "copied")) << output_;
+  EXPECT_EQ(before, Store());
+}
+
+TEST_F(CliTransfer, AnImportThatCannotWriteItsThirdItemWritesNothingAndNamesIt) {
+  ASSERT_EQ(0u, Reg(std::string("delete \"HKCU\\") + kChainsKey + "\" /f")) << output_;
+  ASSERT_TRUE(CreateVolatileKey(kChainsKey));
+  SetText(kChainsKey, kDefLocationValue, chainFolder_, kRegExpandSz);
+  CreatePackage(PackageJson(PlugInJson("One", kClassA, PresetJson("Warm", Pattern(300, 1))) + "," +
+                                PlugInJson("Two", kClassB, PresetJson("Cold", Pattern(5, 2))),
+                            ChainJson("Vocal", "Chain0001", Pattern(400, 3)) + "," +
+                                ChainJson("Drums", "Chain0002", Pattern(6, 4))));
+  std::string before = Store();
+
+  EXPECT_EQ(1u, Cli("import \"" + Package() + "\"")) << output_;
+  EXPECT_TRUE(Has(output_, "the chain \"Vocal\"")) << output_;
+  EXPECT_TRUE(Has(output_, "nothing was changed")) << output_;
+  EXPECT_EQ(before, Store());
+}
+
+TEST_F(CliTransfer, AnImportKeepsSharedFilesAndChainsWhoseKeyNameItMeetsAgain) {
+  // A vendor's installer points two values at one file of its own folder.
+  std::string vendor = packages_.Join("vendor");
+  ASSERT_EQ(0, File_CreateFolderPath(vendor.c_str()));
+  std::string shared = vendor + "\\warm.dxp";
+  ASSERT_TRUE(WriteWholeFile(shared, Pattern(500, 1)));
+  std::string plugIn = "HKCU\\" + PlugInKey(kClassA);
+  ASSERT_EQ(0u, Reg("add \"" + plugIn + "\" /v Warm /t REG_SZ /d \"" + shared + "\" /f")) << output_;
+  ASSERT_EQ(0u, Reg("add \"" + plugIn + "\" /v \"Warm Copy\" /t REG_SZ /d \"" + shared + "\" /f")) << output_;
+  std::string drums = "HKCU\\" + ChainKeyPath("Chain0001");
+  ASSERT_EQ(0u, Reg("add \"" + drums + "\" /v Flags /t REG_DWORD /d 1 /f"));
+  ASSERT_EQ(0u, Reg("add \"" + drums + "\" /v Type /t REG_DWORD /d 2 /f"));
+  ASSERT_EQ(0u, Reg("add \"" + drums + "\" /v Name /t REG_SZ /d Drums /f"));
+  ASSERT_EQ(0u, Reg("add \"" + drums + "\" /v Stream /t REG_BINARY /d 0102 /f"));
+  CreatePackage(PackageJson(PlugInJson("Studio Reverb", kClassA, PresetJson("Warm", Pattern(300, 2))),
+                            ChainJson("Vocal", "Chain0001", Pattern(8, 3))));
+
+  ASSERT_EQ(0u, Cli("import \"" + Package() + "\" --overwrite")) << output_;
+  EXPECT_TRUE(Has(output_, "2 items copied")) << output_;
+  std::vector<unsigned char> bytes;
+  ASSERT_TRUE(ReadWholeFile(shared, &bytes));
+  EXPECT_EQ(Pattern(500, 1), bytes);
+  ASSERT_EQ(0u, Cli("system --json --data")) << output_;
+  EXPECT_TRUE(Has(output_, "{\"name\":\"Warm Copy\",\"size\":500,")) << output_;
+  EXPECT_TRUE(Has(output_, "{\"name\":\"Drums\",\"keyName\":\"Chain0001\"")) << output_;
+  EXPECT_TRUE(Has(output_, "{\"name\":\"Vocal\",\"keyName\":\"Chain0001 (2)\"")) << output_;
+}
+
+TEST_F(CliTransfer, AValueWhoseFileCannotBeReadIsNeitherOverwrittenUnaskedNorDeleted) {
+  std::string notes = packages_.Join("notes.txt");
+  ASSERT_TRUE(WriteWholeFile(notes, {}));
+  ASSERT_EQ(0u, Reg("add \"HKCU\\" + PlugInKey(kClassA) + "\" /v Notes /t REG_SZ /d \"" + notes + "\" /f"));
+  CreatePackage(PackageJson(PlugInJson("Studio Reverb", kClassA, PresetJson("Notes", Pattern(300, 1))), ""));
+  std::string before = Store();
+
+  EXPECT_EQ(1u, Cli("import \"" + Package() + "\"")) << output_;
+  EXPECT_TRUE(Has(output_, "'Notes'")) << output_;
+  EXPECT_EQ(0u, Cli("import \"" + Package() + "\" --skip")) << output_;
+  EXPECT_TRUE(Has(output_, "0 items copied")) << output_;
+  EXPECT_EQ(before, Store());
+  ASSERT_EQ(0u, Cli("import \"" + Package() + "\" --overwrite")) << output_;
+  EXPECT_TRUE(File_Exists(notes.c_str()));
+}
+
+TEST_F(CliTransfer, ADefLocationThatIsNoAbsoluteFolderStopsALargeImport) {
+  for (const char* location : {"rel\\dir", ""}) {
+    SCOPED_TRACE(location);
+    SetText(kDirectShowPresetsKey, kDefLocationValue, location, kRegExpandSz);
+    CreatePackage(PackageJson(PlugInJson("Studio Reverb", kClassA, PresetJson("Large", Pattern(300, 1))), ""));
+    std::string before = Store();
+    EXPECT_EQ(1u, Cli("import \"" + Package() + "\"")) << output_;
+    EXPECT_TRUE(Has(output_, "DefLocation of HKEY_CURRENT_USER\\Software\\DirectShow\\Presets")) << output_;
+    EXPECT_EQ(before, Store());
+  }
 }
 
 }  // namespace

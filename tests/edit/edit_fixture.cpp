@@ -1,6 +1,8 @@
 #include "edit/edit_fixture.h"
 
 #include "platform/text.h"
+#include "store/system_loader.h"
+#include "support/disk_snapshot.h"
 
 OverwriteAnswer EditTest::Ask(const OverwriteItem& item) {
   questions_.push_back(Question{item.kind, item.name, item.destination, item.offerAll});
@@ -38,14 +40,26 @@ void EditTest::AddChain(StoreId store, const char* name, const char* keyName,
 Selection& EditTest::Select(FocusKind focus, NodeKind selectedKind, const char* context,
                             std::initializer_list<const char*> names) {
   selections_.push_back(std::make_unique<Selection>());
-  Selection& selection = *selections_.back();
-  for (const char* name : names) EXPECT_EQ(0, selection.names.Add(name));
-  Text_Copy(selection.context, sizeof(selection.context), context);
-  selection.focus = focus;
-  selection.selectedKind = selectedKind;
-  return selection;
+  Fill(selections_.back().get(), focus, selectedKind, context, names);
+  return *selections_.back();
+}
+
+void EditTest::Fill(Selection* selection, FocusKind focus, NodeKind selectedKind, const char* context,
+                    std::initializer_list<const char*> names) {
+  for (const char* name : names) EXPECT_EQ(0, selection->names.Add(name));
+  Text_Copy(selection->context, sizeof(selection->context), context);
+  selection->focus = focus;
+  selection->selectedKind = selectedKind;
 }
 
 std::string EditTest::Contents(StoreId store) const {
   return Describe(stores_.Of(store).plugIns.get(), stores_.Of(store).chains.get());
+}
+
+void EditTest::LoadSystem() { RefreshSystemStore(stores_, nullptr); }
+
+std::string EditTest::Disk() const { return DescribeStoreOnDisk(folder_.Path()); }
+
+void EditTest::ExpectSystemInLineWithTheStore() const {
+  EXPECT_EQ(DescribeHoldingsOfFullLoad(), DescribeHoldings(stores_.system.plugIns.get(), stores_.system.chains.get()));
 }

@@ -29,9 +29,18 @@ class EditTest : public SystemStoreTest, public OverwriteQuestion {
   // A selection that the test owns until it ends.
   Selection& Select(FocusKind focus, NodeKind selectedKind, const char* context,
                     std::initializer_list<const char*> names);
+  static void Fill(Selection* selection, FocusKind focus, NodeKind selectedKind, const char* context,
+                   std::initializer_list<const char*> names);
 
   // What a store holds, every byte included.
   std::string Contents(StoreId store) const;
+  // The system store's records hold what the registry and the files hold.
+  void ExpectSystemInLineWithTheStore() const;
+  // Loads the system store as the program does, its index included.
+  void LoadSystem();
+  // The registry keys of the store and every file below the test's folder,
+  // byte for byte.
+  std::string Disk() const;
   // The answers the next questions get, in order; once they run out, Cancel.
   void Answer(std::initializer_list<OverwriteAnswer> answers) { answers_.assign(answers.begin(), answers.end()); }
 

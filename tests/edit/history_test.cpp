@@ -1,6 +1,7 @@
 // The history on its own, with actions that only log what is done to them.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -23,14 +24,15 @@ struct LoggingAction final : public HistoryAction {
   LoggingAction(Log* target, const char* actionName, int32_t onApply, int32_t onRevert)
       : HistoryAction(StoreId::Package), log(target), name(actionName), applyStatus(onApply), revertStatus(onRevert) {}
   ~LoggingAction() override { ++log->destroyed; }
-  int32_t Apply(Stores&) override {
+  int32_t Apply(Stores&, StoreFailure*) override {
     log->lines.push_back("apply " + name);
     return applyStatus;
   }
-  int32_t Revert(Stores&) override {
+  int32_t Revert(Stores&, StoreFailure*) override {
     log->lines.push_back("revert " + name);
     return revertStatus;
   }
+  void NameItem(char* buffer, size_t size) const override { snprintf(buffer, size, "%s", name.c_str()); }
 };
 
 class HistoryTest : public ::testing::Test {
@@ -105,23 +107,25 @@ TEST_F(HistoryTest, AnEmptyGroupIsNotCommitted) {
   EXPECT_EQ(E_FAIL, CommitGroup(history_, stores_));
 }
 
-TEST_F(HistoryTest, TheFirstFailureIsReportedAndTheRestStillRun) {
+TEST_F(HistoryTest, TheFirstFailureIsReportedAndOnlyWhatWasDoneIsTakenBack) {
   BeginGroup(history_, StoreId::System, StoreId::System, GroupKind::Delete);
-  Record("registry error", kErrorAccessDenied, 0);
+  Record("registry error", StatusFromError(kErrorAccessDenied), 0);
   Record("file failure", E_RIFF_WRITE, E_FAIL);
   Record("fine", 0, E_RIFF_WRITE);
   Record("later failure", E_FAIL, 0);
-  EXPECT_EQ(E_RIFF_WRITE, CommitGroup(history_, stores_));
+  ActionFailure failure;
+  EXPECT_EQ(StatusFromError(kErrorAccessDenied), CommitGroup(history_, stores_, &failure));
   EXPECT_EQ(4u, TakeLog().size());
+  EXPECT_STREQ("registry error", failure.item);
   EXPECT_EQ(1, GetUndoCount(history_));  // kept whatever the status
-  EXPECT_EQ(E_FAIL, Undo(history_, stores_, nullptr));
+  // The failed actions changed nothing, so only the one carried out is
+  // taken back; a failure there is reported too.
+  EXPECT_EQ(E_RIFF_WRITE, Undo(history_, stores_, nullptr));
+  EXPECT_EQ((Lines{"revert fine"}), TakeLog());
+  // What could not be taken back is still to be taken back next time.
+  ASSERT_EQ(1, GetRedoCount(history_));
+  EXPECT_EQ(StatusFromError(kErrorAccessDenied), Redo(history_, stores_, nullptr));
   EXPECT_EQ(4u, TakeLog().size());
-
-  // Without a failure the last status stands, positive registry codes too.
-  BeginGroup(history_, StoreId::System, StoreId::System, GroupKind::Delete);
-  Record("one");
-  Record("two", kErrorFileNotFound);
-  EXPECT_EQ(kErrorFileNotFound, CommitGroup(history_, stores_));
 }
 
 TEST_F(HistoryTest, TheNewestGroupOfEachStackTellsWhatItDid) {

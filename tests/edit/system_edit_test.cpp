@@ -10,15 +10,7 @@
 
 namespace {
 
-class SystemEdit : public EditTest {
- protected:
-  // Loads the system store as the program does at start-up.
-  void LoadSystem() {
-    stores_.system.chains = LoadSystemChains();
-    stores_.system.plugIns = LoadSystemPlugIns();
-  }
-  std::string Disk() const { return DescribeStoreOnDisk(folder_.Path()); }
-};
+using SystemEdit = EditTest;
 
 TEST_F(SystemEdit, UndoOfAnOverwritingCopyPutsRegistryAndFilesBackByteForByte) {
   // Inline and file-backed presets and a file-backed chain in the system

@@ -140,9 +140,13 @@ TEST_F(Metrics, TextsWithDefaultsAndEmptyValues) {
   ASSERT_EQ(0, VtSetMetricString(handle_, 31000, "D:\\x"));
   EXPECT_EQ(4, VtGetMetricStringEx(handle_, 31000, text, sizeof(text), "C:\\D", false));
   EXPECT_STREQ("D:\\x", text);
+  // A text longer than the buffer is read cut to it, never past a character.
   ASSERT_EQ(0, VtSetMetricString(handle_, 31000, "D:\\far too long"));
-  EXPECT_EQ(4, VtGetMetricStringEx(handle_, 31000, text, sizeof(text), "C:\\D", false));
-  EXPECT_STREQ("C:\\D", text);
+  EXPECT_EQ(7, VtGetMetricStringEx(handle_, 31000, text, sizeof(text), "C:\\D", false));
+  EXPECT_STREQ("D:\\far ", text);
+  ASSERT_EQ(0, VtSetMetricString(handle_, 31000, "D:\\a\xC3\xA9\xC3\xA9"));
+  EXPECT_EQ(6, VtGetMetricStringEx(handle_, 31000, text, sizeof(text), "C:\\D", false));
+  EXPECT_STREQ("D:\\a\xC3\xA9", text);
 }
 
 TEST_F(Metrics, WithoutAHandleReadsAreMissingAndWritesFail) {

@@ -1,3 +1,5 @@
+// Chains put into and taken out of the system store: their four values and
+// files, the chain a put replaces, and key names that another chain holds.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -5,7 +7,6 @@
 
 #include "platform/file.h"
 #include "store/chain_store.h"
-#include "store/chain_writer.h"
 #include "store/store_fixture.h"
 #include "store/store_layout.h"
 #include "store/system_loader.h"
@@ -27,15 +28,23 @@ class ChainStore : public SystemStoreTest {
   std::string FileOf(const char* keyName, const char* fileName) const {
     return chainFolder_ + "\\" + keyName + "\\" + fileName + kChainFileExtension;
   }
-  ChainCollection* System() { return stores_.system.chains.get(); }
+  void Load() { RefreshSystemStore(stores_, nullptr); }
+  int32_t Put(const ChainRecord* chain) { return PutChain(stores_, *chain, StoreId::System); }
+  int32_t Remove(const ChainRecord* chain) { return RemoveChain(stores_, *chain, StoreId::System); }
+  ChainCollection* System() { return GetChainCollection(stores_, StoreId::System); }
+  // The collections hold what the registry and the files hold.
+  void ExpectInLineWithTheStore() {
+    EXPECT_EQ(DescribeHoldingsOfFullLoad(), DescribeHoldings(stores_.system.plugIns.get(), System()));
+  }
 
   Stores stores_;
   std::vector<std::unique_ptr<ChainRecord>> made_;
 };
 
 TEST_F(ChainStore, ChainsAreWrittenWithTheirFourValuesAndDeletedWithTheirFiles) {
-  ASSERT_EQ(0, WriteSystemChain(*Chain("Small", "small-key", Pattern(255, 1))));
-  ASSERT_EQ(0, WriteSystemChain(*Chain("Large/One", "large-key.", Pattern(256, 2))));
+  Load();
+  ASSERT_EQ(0, Put(Chain("Small", "small-key", Pattern(255, 1))));
+  ASSERT_EQ(0, Put(Chain("Large/One", "large-key.", Pattern(256, 2))));
   uint32_t type = 0;
   std::vector<unsigned char> bytes;
   ASSERT_TRUE(QueryValue(ChainKeyPath("small-key"), kChainStreamValue, &type, &bytes));
@@ -46,68 +55,46 @@ TEST_F(ChainStore, ChainsAreWrittenWithTheirFourValuesAndDeletedWithTheirFiles) 
   // The folder is named after the key name, made safe; the file after the chain.
   std::string file = FileOf("large-key_", "Large_One");
   EXPECT_EQ(file, QueryText(ChainKeyPath("large-key."), kChainStreamValue));
+  ExpectInLineWithTheStore();
   std::unique_ptr<ChainCollection> loaded = LoadSystemChains();
-  ASSERT_NE(nullptr, loaded);
-  ASSERT_EQ(2, loaded->GetChainCount());
   const ChainRecord* large = loaded->FindChainByName("Large/One");
+  ASSERT_NE(nullptr, large);
   EXPECT_EQ(3u, large->flags);
   EXPECT_EQ(4u, large->type);
-  EXPECT_EQ(Pattern(256, 2), std::vector<unsigned char>(large->stream.Bytes(), large->stream.Bytes() + large->stream.Size()));
 
-  ASSERT_EQ(0, DeleteSystemChain(*Chain("Large/One", "large-key.", {})));
+  ASSERT_EQ(0, Remove(Chain("Large/One", "large-key.", {})));
   EXPECT_FALSE(KeyExists(ChainKeyPath("large-key.")));
   EXPECT_FALSE(File_Exists(file.c_str()));
-  EXPECT_EQ(kErrorFileNotFound, DeleteSystemChain(*Chain("Gone", "large-key.", {})));
-  EXPECT_EQ(E_FAIL, DeleteSystemChain(*Chain("Hostile", "", {})));
-  EXPECT_EQ(E_FAIL, WriteSystemChain(*Chain("Hostile", "..\\..", Pattern(300, 3))));
-  EXPECT_TRUE(KeyExists(ChainKeyPath("small-key")));
+  // What is already gone is no failure; what cannot name a key is refused.
+  EXPECT_EQ(0, Remove(Chain("Large/One", "large-key.", {})));
+  EXPECT_EQ(E_FAIL, Put(Chain("Hostile", "", Pattern(3, 3))));
+  EXPECT_EQ(E_FAIL, Put(Chain("Hostile", "..\\..", Pattern(300, 3))));
+  ExpectInLineWithTheStore();
 }
 
-TEST_F(ChainStore, WritingAChainRemovesAChainOfTheSameNameUnderAnotherKey) {
+TEST_F(ChainStore, APutReplacesTheChainOfThatNameAndLeavesEveryOtherKey) {
+  // Vocal's stream lies in a folder of the user's, outside the store's.
   SetChain("old-key", "Vocal", {});
-  std::string oldFile = WriteFile("old.vtg", Pattern(300, 1));
-  SetText(ChainKeyPath("old-key"), kChainStreamValue, oldFile);
+  std::string outside = WriteFile("vocal.vtg", Pattern(300, 1));
+  SetText(ChainKeyPath("old-key"), kChainStreamValue, outside);
   SetChain("other-key", "Drums", Pattern(5, 2));
+  // A registry written by others may hold a name twice.
+  SetChain("twin-key", "VOCAL", Pattern(6, 3));
+  Load();
 
-  ASSERT_EQ(0, WriteSystemChain(*Chain("VOCAL", "new-key", Pattern(300, 3))));
+  ASSERT_EQ(0, Put(Chain("vocal", "new-key", Pattern(300, 4))));
+  EXPECT_EQ("vocal", QueryText(ChainKeyPath("new-key"), kChainNameValue));
   EXPECT_FALSE(KeyExists(ChainKeyPath("old-key")));
-  EXPECT_FALSE(File_Exists(oldFile.c_str()));
+  EXPECT_TRUE(File_Exists(outside.c_str()));  // not the store's to delete
   EXPECT_TRUE(KeyExists(ChainKeyPath("other-key")));
-  std::unique_ptr<ChainCollection> chains = LoadSystemChains();
-  ASSERT_NE(nullptr, chains);
-  ASSERT_EQ(2, chains->GetChainCount());
-  EXPECT_STREQ("new-key", chains->FindChainByName("vocal")->keyName);
+  EXPECT_TRUE(KeyExists(ChainKeyPath("twin-key")));
+  ExpectInLineWithTheStore();
 
-  // A chain that cannot be written leaves the other in place.
-  SetChain("old-key", "Vocal", Pattern(5, 4));
+  // A chain that cannot be written leaves the one it would replace.
   ASSERT_TRUE(WriteWholeFile(chainFolder_ + "\\blocked", Pattern(1, 1)));
-  EXPECT_EQ(E_RIFF_WRITE, WriteSystemChain(*Chain("Vocal", "blocked", Pattern(300, 5))));
-  EXPECT_TRUE(KeyExists(ChainKeyPath("old-key")));
-}
-
-TEST_F(ChainStore, PuttingAChainReplacesTheOneOfThatNameAndWritesTheSystemStoreFirst) {
-  ChainCollection* system = GetChainCollection(stores_, StoreId::System);
-  ASSERT_NE(nullptr, system);
-  // The store holds the name twice, as a registry written by others may.
-  for (const char* keyName : {"old-key", "other-key"}) {
-    ASSERT_EQ(0, system->Append(ChainRecord::CopyOf(*Chain("Vocal", keyName, Pattern(5, 1)))));
-    SetChain(keyName, "Vocal", Pattern(5, 1));
-  }
-
-  ASSERT_EQ(0, PutChain(stores_, *Chain("VOCAL", "new-key", Pattern(300, 2)), StoreId::System));
-  ASSERT_EQ(1, System()->GetChainCount());
-  EXPECT_STREQ("new-key", System()->Get(0)->keyName);
-  EXPECT_EQ(300u, System()->Get(0)->stream.Size());
-  EXPECT_EQ("VOCAL", QueryText(ChainKeyPath("new-key"), kChainNameValue));
-  EXPECT_FALSE(KeyExists(ChainKeyPath("old-key")));
-  EXPECT_FALSE(KeyExists(ChainKeyPath("other-key")));
-  EXPECT_EQ(System()->Get(0), FindChainInStore(stores_, StoreId::System, "vocal"));
-
-  // A failing write leaves the collection as it was.
-  EXPECT_EQ(E_FAIL, PutChain(stores_, *Chain("Vocal", "", Pattern(3, 3)), StoreId::System));
-  EXPECT_EQ(E_FAIL, PutChain(stores_, *Chain("New", "..", Pattern(3, 3)), StoreId::System));
-  ASSERT_EQ(1, System()->GetChainCount());
-  EXPECT_STREQ("new-key", System()->Get(0)->keyName);
+  EXPECT_EQ(E_RIFF_WRITE, Put(Chain("Vocal", "blocked", Pattern(300, 5))));
+  EXPECT_FALSE(KeyExists(ChainKeyPath("blocked")));
+  ExpectInLineWithTheStore();
 
   // The package store only changes its records.
   ASSERT_EQ(0, PutChain(stores_, *Chain("Drums", "drum-key", Pattern(3, 4)), StoreId::Package));
@@ -116,29 +103,45 @@ TEST_F(ChainStore, PuttingAChainReplacesTheOneOfThatNameAndWritesTheSystemStoreF
   ASSERT_EQ(1, package->GetChainCount());
   EXPECT_STREQ("drum-key2", package->Get(0)->keyName);
   EXPECT_FALSE(KeyExists(ChainKeyPath("drum-key")));
-  EXPECT_EQ(nullptr, FindChainInStore(stores_, StoreId::System, "drums"));
 }
 
-TEST_F(ChainStore, RemovingAChainDeletesItFromTheRegistryEvenWhenTheCollectionLacksIt) {
-  SetChain("vocal-key", "Vocal", Pattern(5, 1));
-  ASSERT_EQ(0, RemoveChain(stores_, *Chain("Vocal", "vocal-key", {}), StoreId::System));
-  EXPECT_FALSE(KeyExists(ChainKeyPath("vocal-key")));
-  ASSERT_NE(nullptr, System());
-  EXPECT_EQ(0, System()->GetChainCount());
+TEST_F(ChainStore, AKeyNameThatAnotherChainHoldsIsNotTakenFromIt) {
+  SetChain("Chain0001", "Drums", Pattern(7, 1));
+  SetChain("Chain0001 (2)", "Bass", Pattern(7, 2));
+  SetDword(ChainKeyPath("Chain0001 (3)"), kChainFlagsValue, 1);  // no chain, but taken all the same
+  Load();
+  std::string before = DescribeFullLoad();
 
-  ASSERT_EQ(0, PutChain(stores_, *Chain("Drums", "drum-key", Pattern(5, 2)), StoreId::System));
-  ASSERT_EQ(0, RemoveChain(stores_, *Chain("DRUMS", "drum-key", {}), StoreId::System));
-  EXPECT_EQ(0, System()->GetChainCount());
-  // Nothing was there: the registry's status, and the model as it is.
-  EXPECT_EQ(kErrorFileNotFound, RemoveChain(stores_, *Chain("Drums", "drum-key", {}), StoreId::System));
+  ChainRecord* vocal = Chain("Vocal", "Chain0001", Pattern(400, 3));
+  ASSERT_EQ(0, Put(vocal));
+  EXPECT_EQ("Vocal", QueryText(ChainKeyPath("Chain0001 (4)"), kChainNameValue));
+  EXPECT_EQ("Drums", QueryText(ChainKeyPath("Chain0001"), kChainNameValue));
+  EXPECT_STREQ("Chain0001 (4)", FindChainInStore(stores_, StoreId::System, "vocal")->keyName);
+  ExpectInLineWithTheStore();
+
+  // Taking it out goes by the key its record took.
+  ASSERT_EQ(0, Remove(vocal));
+  EXPECT_EQ(before, DescribeFullLoad());
+  // Without a record, a key is deleted only when it holds the chain.
+  ASSERT_EQ(0, Remove(Chain("Vocal", "Chain0001", {})));
+  EXPECT_EQ(before, DescribeFullLoad());
+
+  // Long key names stay within 39 characters.
+  char fresh[kKeySize];
+  std::string longest(39, 'k');
+  SetChain(longest.c_str(), "Other", Pattern(3, 4));
+  Load();
+  ASSERT_TRUE(MakeFreeChainKeyName(stores_.systemIndex, longest.c_str(), fresh, sizeof(fresh)));
+  EXPECT_EQ(std::string(35, 'k') + " (2)", fresh);
 }
 
 TEST_F(ChainStore, RenamingAFileBackedChainGivesItAFileNamedAfterTheNewName) {
+  Load();
   ChainRecord* chain = Chain("Old Name", "chain-key", Pattern(400, 1));
-  ASSERT_EQ(0, PutChain(stores_, *chain, StoreId::System));
-  ASSERT_EQ(0, RemoveChain(stores_, *chain, StoreId::System));
+  ASSERT_EQ(0, Put(chain));
+  ASSERT_EQ(0, Remove(chain));
   chain->SetName("New Name");
-  ASSERT_EQ(0, PutChain(stores_, *chain, StoreId::System));
+  ASSERT_EQ(0, Put(chain));
   EXPECT_FALSE(File_Exists(FileOf("chain-key", "Old Name").c_str()));
   EXPECT_EQ(FileOf("chain-key", "New Name"), QueryText(ChainKeyPath("chain-key"), kChainStreamValue));
   std::vector<unsigned char> bytes;

@@ -4,22 +4,24 @@
 #include <vector>
 
 #include "platform/file.h"
-#include "store/preset_writer.h"
+#include "store/preset_store.h"
 #include "store/store_fixture.h"
 #include "store/store_layout.h"
+#include "store/system_loader.h"
 
 namespace {
 
+// Presets written and deleted as copies and deletes do it: through the
+// store-level operations, which know from the index which files other
+// values name.
 class PresetWriter : public SystemStoreTest {
  protected:
-  void TearDown() override {
-    SystemStoreTest::TearDown();
-  }
   void SetUp() override {
     SystemStoreTest::SetUp();
     entry_ = PlugInEntry::Create("Studio Reverb", kClassA);
     editor_ = PlugInEntry::Create("Reverb");
     editor_->flags = kPlugInEditorBit;
+    RefreshSystemStore(stores_, nullptr);
   }
 
   static std::unique_ptr<PresetRecord> Preset(const char* name, const std::vector<unsigned char>& bytes) {
@@ -29,14 +31,14 @@ class PresetWriter : public SystemStoreTest {
   }
   int32_t Write(const char* name, const std::vector<unsigned char>& bytes, const PlugInEntry* entry = nullptr) {
     std::unique_ptr<PresetRecord> preset = Preset(name, bytes);
-    const PlugInEntry& target = entry != nullptr ? *entry : *entry_;
-    int32_t status = target.IsEditor() ? WriteEditorPreset(target, *preset) : WriteDirectShowPreset(target, *preset);
-    return status;
+    failure_ = StoreFailure();
+    StoreChange change;
+    change.failure = &failure_;
+    return PutPreset(stores_, entry != nullptr ? *entry : *entry_, *preset, StoreId::System, &change);
   }
   int32_t Delete(const char* name, const PlugInEntry* entry = nullptr) {
     std::unique_ptr<PresetRecord> preset = Preset(name, {});
-    int32_t status = DeleteSystemPreset(entry != nullptr ? *entry : *entry_, *preset);
-    return status;
+    return RemovePreset(stores_, entry != nullptr ? *entry : *entry_, *preset, StoreId::System);
   }
   std::string FileOf(const char* fileName) const {
     return presetFolder_ + "\\" + kClassA + "\\" + fileName + kPresetFileExtension;
@@ -49,6 +51,8 @@ class PresetWriter : public SystemStoreTest {
 
   std::unique_ptr<PlugInEntry> entry_;
   std::unique_ptr<PlugInEntry> editor_;
+  Stores stores_;
+  StoreFailure failure_;  // of the last write
 };
 
 TEST_F(PresetWriter, DataFromTheThresholdUpGoesToAFileNamedAfterThePreset) {
@@ -114,8 +118,8 @@ TEST_F(PresetWriter, DeletingTakesTheValueAndItsFileAndLeavesTheKey) {
   ASSERT_EQ(0, Delete("Other"));
   EXPECT_FALSE(File_Exists(FileOf("Other").c_str()));
   EXPECT_TRUE(KeyExists(PlugInKey(kClassA)));
-  // What is not there gives the registry's status, not a failure.
-  EXPECT_EQ(kErrorFileNotFound, Delete("Other"));
+  // What is already gone is no failure.
+  EXPECT_EQ(0, Delete("Other"));
   ASSERT_EQ(0, Write("Inline", Pattern(3, 3), editor_.get()));
   ASSERT_EQ(0, Delete("Inline", editor_.get()));
   EXPECT_EQ("(none)", QueryText(EditorKey("Reverb"), "Inline"));
@@ -149,8 +153,10 @@ TEST_F(PresetWriter, AFailedFileWriteLeavesTheOldFileAndValueAsTheyWere) {
   // before they take the file's place.
   ASSERT_EQ(0, File_CreateFolder((FileOf("Preset") + ".tmp").c_str()));
   EXPECT_EQ(E_RIFF_WRITE, Write("Preset", Pattern(600, 2)));
+  EXPECT_NE(std::string::npos, std::string(failure_.detail).find(FileOf("Preset"))) << failure_.detail;
   EXPECT_EQ(FileOf("Preset"), QueryText(PlugInKey(kClassA), "Preset"));
   EXPECT_EQ(Pattern(500, 1), FileBytes(FileOf("Preset")));
+  EXPECT_EQ(500u, stores_.system.plugIns->Get(0)->FindPreset("Preset")->data.Size());
 
   // A folder that cannot be made: a file stands where it would be.
   std::unique_ptr<PlugInEntry> blocked = PlugInEntry::Create("Blocked", kClassB);
@@ -173,30 +179,36 @@ TEST_F(PresetWriter, AFileThatBelongsToAnotherPresetIsNeverOverwritten) {
   EXPECT_EQ(FileOf("a_b"), QueryText(PlugInKey(kClassA), "a/b"));
   EXPECT_EQ(Pattern(310, 3), FileBytes(FileOf("a_b")));
 
-  // A file no value names is left alone too.
+  // A file that no value names is a leftover: the plain name is taken.
   ASSERT_TRUE(WriteWholeFile(FileOf("Stray"), Pattern(5, 4)));
   ASSERT_EQ(0, Write("Stray", Pattern(300, 5)));
-  EXPECT_EQ(FileOf("Stray (2)"), QueryText(PlugInKey(kClassA), "Stray"));
-  EXPECT_EQ(Pattern(5, 4), FileBytes(FileOf("Stray")));
+  EXPECT_EQ(FileOf("Stray"), QueryText(PlugInKey(kClassA), "Stray"));
+  EXPECT_EQ(Pattern(300, 5), FileBytes(FileOf("Stray")));
 }
 
-TEST_F(PresetWriter, DefLocationIsReadAsTextWhateverItsTypeAndNeverExpanded) {
+TEST_F(PresetWriter, OnlyADefLocationThatIsAnAbsoluteFolderTakesFiles) {
   std::string binary = folder_.Join("binary");
   SetValue(kDirectShowPresetsKey, kDefLocationValue, kRegBinary, binary.c_str(), static_cast<uint32_t>(binary.size()));
   ASSERT_EQ(0, Write("Large", Pattern(300, 1)));
   EXPECT_EQ(binary + "\\" + kClassA + "\\Large.dxp", QueryText(PlugInKey(kClassA), "Large"));
+  std::string before = DescribeFullLoad();
 
-  std::string literal = folder_.Join("%TEMP%\\");
-  SetText(kDirectShowPresetsKey, kDefLocationValue, literal, kRegExpandSz);
-  ASSERT_EQ(0, Write("Large", Pattern(300, 2)));
-  EXPECT_EQ(literal + kClassA + "\\Large.dxp", QueryText(PlugInKey(kClassA), "Large"));
-  EXPECT_EQ(Pattern(300, 2), FileBytes(literal + kClassA + "\\Large.dxp"));
-
-  // One longer than 259 characters cannot be read: large presets stop there.
-  SetText(kDirectShowPresetsKey, kDefLocationValue, folder_.Join(std::string(300, 'd')));
-  EXPECT_EQ(kErrorMoreData, Write("Other", Pattern(300, 3)));
-  EXPECT_EQ("(none)", QueryText(PlugInKey(kClassA), "Other"));
-  EXPECT_EQ(0, Write("Other", Pattern(30, 3)));
+  // Relative, drive-relative, unexpanded, empty, longer than 259
+  // characters: files would land in the wrong place, or nowhere the loader
+  // looks. The write fails naming the setting, and nothing is written.
+  for (const std::string& location : {std::string("rel\\dir"), std::string("C:nodrive"),
+                                      folder_.Join("%TEMP%\\presets"), std::string(),
+                                      folder_.Join(std::string(300, 'd'))}) {
+    SCOPED_TRACE(location);
+    SetText(kDirectShowPresetsKey, kDefLocationValue, location, kRegExpandSz);
+    EXPECT_TRUE(StatusFailed(Write("Other", Pattern(300, 3))));
+    EXPECT_NE(std::string::npos, std::string(failure_.detail).find("DefLocation")) << failure_.detail;
+    EXPECT_EQ("(none)", QueryText(PlugInKey(kClassA), "Other"));
+    EXPECT_EQ(before, DescribeFullLoad());
+    // Presets that stay in the registry do not need it.
+    ASSERT_EQ(0, Write("Small", Pattern(30, 3)));
+    ASSERT_EQ(0, Delete("Small"));
+  }
 }
 
 }  // namespace

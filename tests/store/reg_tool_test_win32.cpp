@@ -9,8 +9,8 @@
 
 #include "platform/file.h"
 #include "platform/process.h"
-#include "store/chain_writer.h"
-#include "store/preset_writer.h"
+#include "store/chain_store.h"
+#include "store/preset_store.h"
 #include "store/store_fixture.h"
 #include "store/store_layout.h"
 #include "store/system_loader.h"
@@ -116,9 +116,11 @@ TEST_F(RegTool, WhatTheWritersLeaveIsWhatTheRegToolFinds) {
   chain->flags = 3;
   chain->type = 4;
   chain->stream.Assign("\xAB\xCD", 2);
-  ASSERT_EQ(0, WriteDirectShowPreset(*entry, *warm));
-  ASSERT_EQ(0, WriteDirectShowPreset(*entry, *big));
-  ASSERT_EQ(0, WriteSystemChain(*chain));
+  Stores stores;
+  RefreshSystemStore(stores, nullptr);
+  ASSERT_EQ(0, PutPreset(stores, *entry, *warm, StoreId::System));
+  ASSERT_EQ(0, PutPreset(stores, *entry, *big, StoreId::System));
+  ASSERT_EQ(0, PutChain(stores, *chain, StoreId::System));
 
   std::string key = std::string("\"HKCU\\") + kDirectShowPresetsKey + "\\" + kClassA + "\"";
   std::string path = presetFolder_ + "\\" + kClassA + "\\Big_ One.dxp";
@@ -135,12 +137,11 @@ TEST_F(RegTool, WhatTheWritersLeaveIsWhatTheRegToolFinds) {
     EXPECT_NE(std::string::npos, output_.find(line)) << line << "\n" << output_;
   }
 
-  ASSERT_EQ(0, DeleteSystemPreset(*entry, *big));
+  ASSERT_EQ(0, RemovePreset(stores, *entry, *big, StoreId::System));
   EXPECT_NE(0u, Reg("query " + key + " /v \"Big: One\""));
   EXPECT_FALSE(File_Exists(path.c_str()));
-  ASSERT_EQ(0, DeleteSystemChain(*chain));
+  ASSERT_EQ(0, RemoveChain(stores, *chain, StoreId::System));
   EXPECT_NE(0u, Reg(std::string("query \"HKCU\\") + kChainsKey + "\\chain-1\""));
-
 }
 
 }  // namespace

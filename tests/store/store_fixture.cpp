@@ -1,5 +1,6 @@
 #include "store/store_fixture.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -165,4 +166,36 @@ std::string DescribeFullLoad() {
   std::unique_ptr<ChainCollection> chains = LoadSystemChains();
   std::unique_ptr<PlugInCollection> plugIns = LoadSystemPlugIns();
   return Describe(plugIns.get(), chains.get());
+}
+
+std::string DescribeHoldings(const PlugInCollection* plugIns, const ChainCollection* chains) {
+  std::vector<std::string> lines;
+  for (int32_t i = 0; plugIns != nullptr && i < plugIns->GetCount(); ++i) {
+    const PlugInEntry* entry = plugIns->Get(i);
+    std::string owner = entry->IsEditor() ? std::string("effect ") + entry->name : std::string("plug-in ") + entry->classKey;
+    for (int32_t p = 0; p < entry->GetPresetCount(); ++p) {
+      const PresetRecord* preset = entry->GetPreset(p);
+      std::string line = owner + " preset " + preset->name;
+      AppendBytes(&line, preset->data.Bytes(), preset->data.Size());
+      lines.push_back(line);
+    }
+  }
+  for (int32_t i = 0; chains != nullptr && i < chains->GetChainCount(); ++i) {
+    const ChainRecord* chain = chains->Get(i);
+    char words[32];
+    snprintf(words, sizeof(words), " %u %u", chain->flags, chain->type);
+    std::string line = std::string("chain ") + chain->name + " [" + chain->keyName + "]" + words;
+    AppendBytes(&line, chain->stream.Bytes(), chain->stream.Size());
+    lines.push_back(line);
+  }
+  std::sort(lines.begin(), lines.end());
+  std::string out;
+  for (const std::string& line : lines) out += line + "\n";
+  return out;
+}
+
+std::string DescribeHoldingsOfFullLoad() {
+  std::unique_ptr<ChainCollection> chains = LoadSystemChains();
+  std::unique_ptr<PlugInCollection> plugIns = LoadSystemPlugIns();
+  return DescribeHoldings(plugIns.get(), chains.get());
 }

@@ -69,3 +69,9 @@ std::vector<unsigned char> Pattern(uint32_t size, unsigned seed);
 std::string Describe(const PlugInCollection* plugIns, const ChainCollection* chains);
 // The same of what the loaders give now.
 std::string DescribeFullLoad();
+// What the records hold, whatever their order and whatever names the
+// entries show (a put keeps the package's name, a load the registered or
+// Not Installed one): one sorted line per preset, under its plug-in's class
+// key or effect name, and per chain.
+std::string DescribeHoldings(const PlugInCollection* plugIns, const ChainCollection* chains);
+std::string DescribeHoldingsOfFullLoad();

@@ -32,7 +32,11 @@ TEST(StoreNames, NamesThatADeviceWouldTakeGetAnUnderscoreInFront) {
   EXPECT_EQ("_COM1  .x.y", FileName("COM1  .x.y"));
   EXPECT_EQ("_lpt9", FileName("lpt9"));
   EXPECT_EQ("NUL_", FileName("NUL:"));
-  for (const char* name : {"COM10", "COM0", "LPT", "CONSOLE", "AUXILIARY", " CON", "Nul Reverb"}) {
+  EXPECT_EQ("_CONIN$", FileName("CONIN$"));
+  EXPECT_EQ("_conout$.x", FileName("conout$.x"));
+  EXPECT_EQ("_COM\xC2\xB9", FileName("COM\xC2\xB9"));  // the superscript digits make devices too
+  EXPECT_EQ("_lpt\xC2\xB3 ", FileName("lpt\xC2\xB3 "));
+  for (const char* name : {"COM10", "COM0", "LPT", "CONSOLE", "AUXILIARY", " CON", "Nul Reverb", "CONIN", "COM\xC2\xB9\xC2\xB9"}) {
     EXPECT_EQ(name, FileName(name));
   }
   // A name of the longest kind keeps every character after the underscore.

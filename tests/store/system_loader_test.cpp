@@ -57,6 +57,11 @@ TEST_F(SystemLoader, UninstalledPlugInsAreNumberedInKeyOrderSkippingThoseWithout
   EXPECT_EQ((Names{"Not Installed 000", "Studio Reverb", "Not Installed 001"}), EntryNames());
   EXPECT_STREQ(kClassD, Entry("Not Installed 001")->classKey);
 
+  // A registration without a name is no name to show.
+  Register(kClassA, "");
+  Load();
+  EXPECT_EQ((Names{"Not Installed 000", "Studio Reverb", "Not Installed 001"}), EntryNames());
+
   // Two loads of an unchanged store name everything alike.
   std::string first = DescribeFullLoad();
   EXPECT_EQ(first, DescribeFullLoad());
@@ -162,11 +167,7 @@ TEST_F(SystemLoader, ReadingAValueTellsWhyItGivesNoPreset) {
   ScopedRegKey key;
   ASSERT_EQ(0, Reg_OpenKey(Reg_Root(RegRoot::CurrentUser), PlugInKey(kClassA).c_str(), RegAccess::Read, key.Out()));
 
-  PresetBytes data = {};
-  struct Free {
-    PresetBytes* bytes;
-    ~Free() { PresetBytes_Free(bytes); }
-  } freed{&data};
+  PresetBytes data;
   EXPECT_EQ(kErrorFileNotFound, ReadPresetBytes(key.Get(), "nothing", &data));
   EXPECT_EQ(kErrorInvalidData, ReadPresetBytes(key.Get(), "word", &data));
   EXPECT_EQ(E_OUTOFMEMORY, ReadPresetBytes(key.Get(), "empty", &data));
@@ -180,7 +181,7 @@ TEST_F(SystemLoader, ReadingAValueTellsWhyItGivesNoPreset) {
     EXPECT_EQ(E_RIFF_READ, ReadPresetBytes(key.Get(), "held", &data));
   }
   ASSERT_EQ(0, ReadPresetBytes(key.Get(), "held", &data));
-  EXPECT_EQ(Pattern(300, 1), std::vector<unsigned char>(data.data, data.data + data.size));
+  EXPECT_EQ(Pattern(300, 1), std::vector<unsigned char>(data.data.Bytes(), data.data.Bytes() + data.data.Size()));
   EXPECT_EQ(path, data.path);
 }
 

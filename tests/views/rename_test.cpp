@@ -42,8 +42,8 @@ class Rename : public EditTest {
   }
 
   RenameOutcome RenamePreset(const char* from, const char* to,
-                             const SystemStoreWriters& writers = RealSystemStoreWriters()) {
-    return RenameItem(stores_, StoreId::System, NodeKind::PlugIn, "Delay", from, to, writers);
+                             const SystemStoreOperations& operations = RealSystemStoreOperations()) {
+    return RenameItem(stores_, StoreId::System, NodeKind::PlugIn, "Delay", from, to, operations);
   }
 
   std::vector<unsigned char> Stored(const char* name) {
@@ -88,6 +88,10 @@ TEST_F(Rename, ASystemRenameMovesTheValueAndItsFileToTheNewName) {
   // A large preset lives in a file named after it.
   AddPreset(delay_, "Big", Pattern(4096, 5));
   ASSERT_EQ(0, WriteDirectShowPreset(*delay_, *delay_->FindPreset("Big")));
+  // Read as the program reads it, so that the store knows who uses the file.
+  Register(kClassA, "Delay");
+  LoadSystem();
+  ASSERT_NE(nullptr, stores_.system.plugIns->FindPlugInByName("Delay"));
   std::string oldFile = QueryText(PlugInKey(kClassA), "Big");
   ASSERT_TRUE(File_Exists(oldFile.c_str()));
   EXPECT_TRUE(RenamePreset("Big", "Huge").renamed);
@@ -129,13 +133,17 @@ TEST_F(Rename, ANameTakenInTheStoreSinceItWasReadIsRefusedAndChangesNothing) {
   EXPECT_NE(nullptr, stores_.system.chains->FindChainByName("Vocal"));
 }
 
-int32_t FailWrite(const PlugInEntry&, const PresetRecord&) { return E_RIFF_WRITE; }
-int32_t FailDelete(const PlugInEntry&, const PresetRecord&) { return kErrorAccessDenied; }
+int32_t FailWrite(Stores&, const PlugInEntry&, const PresetRecord&, StoreId, const StoreChange*) {
+  return E_RIFF_WRITE;
+}
+int32_t FailDelete(Stores&, const PlugInEntry&, const PresetRecord&, StoreId, const StoreChange*) {
+  return StatusFromError(kErrorAccessDenied);
+}
 
 TEST_F(Rename, AFailedWriteLeavesTheStoreAndTheRecordsUnderTheOldName) {
   std::string before = DescribeStoreOnDisk(folder_.Path());
-  SystemStoreWriters writers = RealSystemStoreWriters();
-  writers.writeDirectShowPreset = FailWrite;
+  SystemStoreOperations writers = RealSystemStoreOperations();
+  writers.putPreset = FailWrite;
   RenameOutcome outcome = RenamePreset("Warm", "Cold", writers);
   EXPECT_FALSE(outcome.renamed);
   EXPECT_FALSE(outcome.bothStored);
@@ -147,13 +155,13 @@ TEST_F(Rename, AFailedWriteLeavesTheStoreAndTheRecordsUnderTheOldName) {
 }
 
 TEST_F(Rename, AFailedRemovalKeepsTheItemUnderBothNamesInTheStoreAndTheRecords) {
-  SystemStoreWriters writers = RealSystemStoreWriters();
-  writers.deletePreset = FailDelete;
+  SystemStoreOperations writers = RealSystemStoreOperations();
+  writers.removePreset = FailDelete;
   RenameOutcome outcome = RenamePreset("Warm", "Cold", writers);
   EXPECT_FALSE(outcome.renamed);
   EXPECT_TRUE(outcome.bothStored);
   EXPECT_EQ(RenameStep::RemoveOld, outcome.failed);
-  EXPECT_EQ(kErrorAccessDenied, outcome.status);
+  EXPECT_EQ(StatusFromError(kErrorAccessDenied), outcome.status);
   EXPECT_EQ(Pattern(20, 1), Stored("Warm"));
   EXPECT_EQ(Pattern(20, 1), Stored("Cold"));
   ASSERT_NE(nullptr, delay_->FindPreset("Cold"));
@@ -167,7 +175,7 @@ TEST_F(Rename, AChainIsRenamedInItsOwnKeyWithItsFile) {
   big->SetKeyName("chain-2");
   ASSERT_EQ(0, big->stream.Assign(Pattern(700, 7).data(), 700));
   ASSERT_EQ(0, WriteSystemChain(*big));
-  ASSERT_EQ(0, stores_.system.chains->Append(std::move(big)));
+  LoadSystem();
   std::string oldFile = QueryText(ChainKeyPath("chain-2"), kChainStreamValue);
 
   RenameOutcome outcome = RenameItem(stores_, StoreId::System, NodeKind::ChainGroup, "FX Chains", "Drums", "Beats");
@@ -182,16 +190,16 @@ TEST_F(Rename, AChainIsRenamedInItsOwnKeyWithItsFile) {
   EXPECT_EQ("Vocal", QueryText(ChainKeyPath("chain-1"), kChainNameValue));
 }
 
-int32_t FailChain(const ChainRecord&) { return E_RIFF_WRITE; }
+int32_t FailChain(Stores&, const ChainRecord&, const StoreChange*) { return E_RIFF_WRITE; }
 // Writes the chain, then fails as a writer does when a late step fails.
-int32_t FailChainLate(const ChainRecord& chain) {
+int32_t FailChainLate(Stores&, const ChainRecord& chain, const StoreChange*) {
   WriteSystemChain(chain);
-  return kErrorAccessDenied;
+  return StatusFromError(kErrorAccessDenied);
 }
 
 TEST_F(Rename, AFailedChainWriteLeavesTheRecordUnderTheNameItsKeyHolds) {
-  SystemStoreWriters writers = RealSystemStoreWriters();
-  writers.writeChain = FailChain;
+  SystemStoreOperations writers = RealSystemStoreOperations();
+  writers.rewriteChain = FailChain;
   RenameOutcome outcome = RenameItem(stores_, StoreId::System, NodeKind::ChainGroup, "FX Chains", "Vocal", "Lead",
                                      writers);
   EXPECT_FALSE(outcome.renamed);
@@ -199,7 +207,7 @@ TEST_F(Rename, AFailedChainWriteLeavesTheRecordUnderTheNameItsKeyHolds) {
   EXPECT_NE(nullptr, stores_.system.chains->FindChainByName("Vocal"));
   EXPECT_EQ("Vocal", QueryText(ChainKeyPath("chain-1"), kChainNameValue));
 
-  writers.writeChain = FailChainLate;
+  writers.rewriteChain = FailChainLate;
   outcome = RenameItem(stores_, StoreId::System, NodeKind::ChainGroup, "FX Chains", "Vocal", "Lead", writers);
   EXPECT_TRUE(outcome.renamed);
   EXPECT_EQ(RenameStep::WriteNew, outcome.failed);

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds the chain import benchmark and runs it under Wine, in a prefix and
+# a display of its own: it writes thousands of chains into that prefix's
+# registry.
+#
+# usage: scripts/bench-chains.sh [CHAINS...]
+set -euo pipefail
+. "$(dirname "${BASH_SOURCE[0]}")/build-env.sh"
+cd "$ORDALIS_ROOT"
+
+mkdir -p build
+arch=$ORDALIS_RUN_ARCH
+build_for_wine chain_bench
+exec "$ORDALIS_ROOT/cmake/wine-run.sh" "$ORDALIS_ROOT/build/$arch/wine-template" "$arch" \
+  "$ORDALIS_ROOT/build/$arch/bin/chain_bench.exe" "$@"
