@@ -3,20 +3,40 @@
 // the step failed (which is then reported).
 #include <windows.h>
 
+#include <cstdio>
+
 #include "app/frame_parts_win32.h"
 #include "app/frame_win32.h"
+#include "kernel/msgbox.h"
+#include "kernel/strings.h"
+#include "platform/text.h"
 #include "resource.h"
 
 namespace {
 
-using StepFunction = int32_t (*)(History& history, Stores& stores, StoreId* changedStore);
+using StepFunction = int32_t (*)(History& history, Stores& stores, StoreId* changedStore, ActionFailure* failure);
+
+// The error box names the item the step stopped at and what failed there.
+void ShowStepFailure(FrameState& frame, uint32_t failureId, const ActionFailure& failure, int32_t status) {
+  char operation[512];
+  VtLoadString(frame.strings, failureId, operation, sizeof(operation));
+  char argument[kItemTextSize + kStoreFailureSize + 8] = {};
+  if (failure.item[0] != '\0') {
+    Text_Append(operation, sizeof(operation), " (%s)");
+    snprintf(argument, sizeof(argument), failure.detail[0] != '\0' ? "%s: %s" : "%s%s", failure.item, failure.detail);
+  }
+  ModalScope modal(frame.modal);
+  VtErrorHandler_MsgBox(frame.window, MB_OK | MB_ICONEXCLAMATION, VtOperationText(operation), status,
+                        argument[0] != '\0' ? argument : nullptr, false);
+}
 
 void TakeStep(FrameState& frame, int32_t available, StepFunction step, uint32_t failureId) {
   if (available == 0) return;
   StoreId changed = StoreId::Package;
-  int32_t status = step(frame.history, frame.stores, &changed);
+  ActionFailure failure;
+  int32_t status = step(frame.history, frame.stores, &changed, &failure);
   RefreshStorePane(frame, changed);
-  if (status < 0) ShowFrameError(frame, failureId, status);
+  if (status < 0) ShowStepFailure(frame, failureId, failure, failure.status < 0 ? failure.status : status);
 }
 
 }  // namespace

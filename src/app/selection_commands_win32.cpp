@@ -1,6 +1,6 @@
-// Placeholder until the panes' selections are copied and deleted: the
-// commands exist and do nothing yet.
 #include "app/selection_commands_win32.h"
 
+// Placeholders until the selection commands land: the commands do nothing.
 void RunCopyCommand(FrameState&) {}
 void RunDeleteCommand(FrameState&) {}
+PaneCopyResult CopyPaneSelection(FrameState&, Pane&, FocusKind) { return PaneCopyResult{}; }

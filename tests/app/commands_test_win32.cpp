@@ -10,6 +10,7 @@
 
 #include "app/command_table.h"
 #include "app/frame_fixture_win32.h"
+#include "platform/file.h"
 #include "resource.h"
 #include "store/store_layout.h"
 
@@ -185,6 +186,11 @@ TEST_F(Commands, AnUndoThatFailsInPartIsReportedAndThePaneShowsWhatCameBack) {
   RefreshStorePane(*frame_, deleted.changedStore);
   Select(System(), "FX Plug-Ins/delay");
   EXPECT_EQ("Long", ListLabels(System().list));
+  // Big's file, kept where it was, is now a folder, and no new file can be
+  // made in the store's folder either.
+  std::string bigFile = WriteFile("big.dxp", {});
+  ASSERT_EQ(0, File_Delete(bigFile.c_str()));
+  ASSERT_EQ(0, File_CreateFolder(bigFile.c_str()));
   SetText(kDirectShowPresetsKey, kDefLocationValue, WriteFile("blocker", Pattern(10, 1)), kRegExpandSz);
 
   PressKey('Z', kKeyCtrl);
