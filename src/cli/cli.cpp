@@ -3,7 +3,6 @@
 #include <cstdarg>
 #include <cstring>
 
-#include "cli/platform_error.h"
 #include "kernel/error_text.h"
 #include "kernel/format.h"
 #include "platform/status.h"
@@ -57,24 +56,9 @@ int Cli_Error(const char* format, ...) {
   return kExitFailure;
 }
 
-namespace {
-
-// The program's explanation of the status or, for a platform error it does
-// not explain, the platform's own words.
-void Explain(int32_t status, char* text, size_t size) {
-  uint32_t code = static_cast<uint32_t>(status);
-  if ((code & 0xFFFF0000u) == 0x80070000u && code != static_cast<uint32_t>(E_OUTOFMEMORY) &&
-      code != static_cast<uint32_t>(E_INVALIDARG) && Cli_PlatformErrorText(code & 0xFFFFu, text, size)) {
-    return;
-  }
-  VtGetErrorExplanation(status, text, size);
-}
-
-}  // namespace
-
 int Cli_Failure(const char* what, int32_t status) {
   char raw[512], format[1024], explanation[512];
-  Explain(status, raw, sizeof(raw));
+  VtGetErrorExplanation(status, raw, sizeof(raw));
   // Explanations may name the program through its tokens; only those are
   // expanded, a "%" stays as it is.
   size_t out = 0;

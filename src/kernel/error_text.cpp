@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "kernel/kernel.h"
+#include "platform/error_text.h"
 #include "platform/status.h"
 #include "platform/text.h"
 
@@ -29,6 +30,15 @@ void VtGetErrorExplanation(int32_t status, char* buffer, size_t size) {
       Text_Copy(buffer, size, VtKernel_Text(entry.textId));
       return;
     }
+  }
+  // A platform error the program has no words of its own for: the
+  // platform's.
+  uint32_t code = static_cast<uint32_t>(status);
+  char text[400];
+  if ((code & 0xFFFF0000u) == 0x80070000u && Platform_ErrorText(code & 0xFFFFu, text, sizeof(text))) {
+    Text_Copy(buffer, size, "\n\n");
+    Text_Append(buffer, size, text);
+    return;
   }
   snprintf(buffer, size, "Error 0x%08x (message missing)", static_cast<unsigned>(status));
 }

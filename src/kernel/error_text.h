@@ -6,6 +6,7 @@
 #include <cstdint>
 
 // Copies the explanation of `status` into `buffer` (cut to its size). The
-// program's own explanations begin with two line breaks; a status without
-// one gives "Error 0x%08x (message missing)".
+// program's own explanations begin with two line breaks, and so do the
+// platform's words for a platform error (0x8007xxxx) the program does not
+// explain; any other status gives "Error 0x%08x (message missing)".
 void VtGetErrorExplanation(int32_t status, char* buffer, size_t size);

@@ -83,6 +83,9 @@ TEST(KernelTexts, ExplanationsOfStatuses) {
   EXPECT_STREQ("\n\nAn invalid argument was specifed.", text);
   VtGetErrorExplanation(static_cast<int32_t>(0x80041234), text, sizeof(text));
   EXPECT_STREQ("Error 0x80041234 (message missing)", text);
+  // A platform error the program has no words for gets the platform's.
+  VtGetErrorExplanation(StatusFromError(kErrorAccessDenied), text, sizeof(text));
+  EXPECT_EQ(0u, std::string(text).find("\n\nAccess")) << text;
 
   // The same texts once the kernel has started and reads them through its strings.
   ASSERT_EQ(0, VtKernel_Start(nullptr));

@@ -1,5 +1,5 @@
 // The platform's own words for one of its error codes, for statuses made
-// from them (0x8007xxxx) that the program's texts do not explain.
+// from them (0x8007xxxx) that the program's own texts do not explain.
 #pragma once
 
 #include <cstddef>
@@ -7,4 +7,4 @@
 
 // Copies the text into `buffer` (cut to its size); false when the platform
 // has none for the code.
-bool Cli_PlatformErrorText(uint32_t code, char* buffer, size_t size);
+bool Platform_ErrorText(uint32_t code, char* buffer, size_t size);

@@ -1,4 +1,4 @@
-#include "cli/platform_error.h"
+#include "platform/error_text.h"
 
 #include "platform/status.h"
 #include "platform/text.h"
@@ -29,7 +29,7 @@ const PlatformText kTexts[] = {
 
 }  // namespace
 
-bool Cli_PlatformErrorText(uint32_t code, char* buffer, size_t size) {
+bool Platform_ErrorText(uint32_t code, char* buffer, size_t size) {
   for (const PlatformText& entry : kTexts) {
     if (entry.code == code) {
       Text_Copy(buffer, size, entry.text);

@@ -1,9 +1,9 @@
 #include <windows.h>
 
-#include "cli/platform_error.h"
+#include "platform/error_text.h"
 #include "platform/text.h"
 
-bool Cli_PlatformErrorText(uint32_t code, char* buffer, size_t size) {
+bool Platform_ErrorText(uint32_t code, char* buffer, size_t size) {
   char text[1024];
   DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
                                 sizeof(text), nullptr);
