@@ -46,20 +46,24 @@ PaneCopyResult CopyPaneSelection(FrameState& frame, Pane& source, FocusKind focu
   return result;
 }
 
-void RunCopyCommand(FrameState& frame) {
-  if (frame.paneCount < 2) return;
-  Pane& source = frame.panes[frame.activePane];
-  CopyPaneSelection(frame, source, GetFocusKind(frame));
-}
-
-void RunDeleteCommand(FrameState& frame) {
-  if (frame.paneCount < 2) return;
-  Pane& pane = frame.panes[frame.activePane];
+bool DeletePaneSelection(FrameState& frame, Pane& pane, FocusKind focus) {
+  if (frame.paneCount < 2) return false;
   Selection selection;
-  int32_t status = GatherSelection(pane, GetFocusKind(frame), &selection);
-  if (status == 0 && selection.names.Count() == 0) return;
+  int32_t status = GatherSelection(pane, focus, &selection);
+  if (status == 0 && selection.names.Count() == 0) return false;
   EditContext edit = {frame.stores, frame.history, nullptr};
   EditOutcome outcome =
       status == 0 ? DeleteSelection(edit, pane.store, selection) : EditOutcome{status, false, pane.store, {}};
   ShowOutcome(frame, outcome, IDS_DELETE_INCOMPLETE, IDS_DELETE_INCOMPLETE);
+  return outcome.committed;
+}
+
+void RunCopyCommand(FrameState& frame) {
+  if (frame.paneCount < 2) return;
+  CopyPaneSelection(frame, frame.panes[frame.activePane], GetFocusKind(frame));
+}
+
+void RunDeleteCommand(FrameState& frame) {
+  if (frame.paneCount < 2) return;
+  DeletePaneSelection(frame, frame.panes[frame.activePane], GetFocusKind(frame));
 }
