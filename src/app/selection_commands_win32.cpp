@@ -7,6 +7,7 @@
 #include "app/frame_win32.h"
 #include "app/overwrite_box_win32.h"
 #include "platform/status.h"
+#include "platform/text.h"
 #include "resource.h"
 #include "views/selection_gather_win32.h"
 
@@ -25,6 +26,18 @@ void ShowOutcome(FrameState& frame, const EditOutcome& outcome, uint32_t refused
   ShowItemFailure(frame, outcome.committed ? incompleteId : refusedId, outcome.failure, status);
 }
 
+// Items that no store can hold were left out of the copy: the box says
+// which, one to a line, as many as it has room for.
+void ShowLeftOut(FrameState& frame, const NameList& leftOut) {
+  if (leftOut.Count() == 0) return;
+  char lines[2048] = {};
+  for (int32_t i = 0; i < leftOut.Count(); ++i) {
+    Text_Append(lines, sizeof(lines), "\n");
+    Text_Append(lines, sizeof(lines), leftOut.At(i));
+  }
+  ShowFrameBox(frame, MB_OK | MB_ICONINFORMATION, IDS_COPY_LEFT_OUT, lines);
+}
+
 }  // namespace
 
 PaneCopyResult CopyPaneSelection(FrameState& frame, Pane& source, FocusKind focus) {
@@ -40,6 +53,8 @@ PaneCopyResult CopyPaneSelection(FrameState& frame, Pane& source, FocusKind focu
   EditOutcome outcome = status == 0 ? CopySelectionToOtherStore(edit, source.store, selection)
                                     : EditOutcome{status, false, destination, {}};
   ShowOutcome(frame, outcome, IDS_COPY_FAILED, IDS_COPY_INCOMPLETE);
+  bool refused = !outcome.committed && outcome.failure.item[0] != '\0';
+  if (outcome.status != E_CANCELLED && !refused) ShowLeftOut(frame, edit.leftOut);
   result.recorded = outcome.committed;
   result.copiedPresets = outcome.committed && coverage.presets;
   result.copiedChains = outcome.committed && coverage.chains;

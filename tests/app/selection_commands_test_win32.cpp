@@ -315,6 +315,21 @@ TEST_F(SelectionCommands, AnItemTheSystemStoreCannotHoldIsNamedAndNothingIsWritt
   EXPECT_EQ(steps, GetUndoCount(frame_->history));
 }
 
+TEST_F(SelectionCommands, ItemsNoStoreCanHoldAreLeftOutAndNamed) {
+  ASSERT_TRUE(CopyFrom(System(), "FX Plug-Ins/delay", {"Warm", "Long"}).recorded);
+  ASSERT_TRUE(DeleteFrom(System(), "FX Plug-Ins/delay", {"Warm", "Long"}));
+  Lines emptied = SystemHoldings();
+  PlugInEntry* delay = frame_->stores.package.plugIns->FindPlugInByName("delay");
+  delay->FindPreset("Warm")->data.Assign(nullptr, 0);
+
+  EXPECT_TRUE(CopyFrom(Package(), "Untitled/FX Plug-Ins/delay").recorded);
+  ASSERT_EQ(1u, boxes_.size());
+  EXPECT_NE(std::string::npos, boxes_[0].text.find("not copied:\nthe preset \"Warm\" of delay")) << boxes_[0].text;
+  Lines written = Without(SystemHoldings(), emptied);
+  ASSERT_EQ(1u, written.size());
+  EXPECT_NE(std::string::npos, written.begin()->find("preset Long")) << *written.begin();
+}
+
 TEST_F(SelectionCommands, ACopyThatFailsPartWayShowsWhatItDidNamesTheItemAndUndoesInOneStep) {
   ASSERT_TRUE(CopyFrom(System(), "FX Plug-Ins").recorded);
   ASSERT_TRUE(DeleteFrom(System(), "FX Plug-Ins"));
