@@ -258,6 +258,17 @@ TEST_F(SelectionCommands, EachAnswerToTheOverwriteQuestionAndTheAnswersForAllRem
   EXPECT_EQ(system, SystemHoldings());
   EXPECT_EQ(1, GetRedoCount(frame_->history));
 
+  // No to All where every item exists: nothing to do, nothing recorded,
+  // nothing marked, and no error.
+  frame_->document.flags &= ~kDocModified;
+  boxes_.clear();
+  answers_ = {kVtIdNoToAll};
+  EXPECT_FALSE(CopyFrom(System(), "FX Plug-Ins/delay", {"Warm", "Long"}).recorded);
+  EXPECT_EQ(1u, boxes_.size());
+  EXPECT_FALSE(PackageModified());
+  EXPECT_EQ(before, PackageHoldings());
+  EXPECT_EQ(1, GetRedoCount(frame_->history));
+
   // Into the system store the question says so.
   boxes_.clear();
   answers_ = {kVtIdNo};
