@@ -35,7 +35,7 @@ void BeginDrag(FrameState& frame, Pane& source, FocusKind focus, DragImage image
   drag.sourceLabel[0] = '\0';
   drag.sourceKind = GetNodeInfo(source, GetSelectedNode(source), drag.sourceLabel, sizeof(drag.sourceLabel), nullptr, 0);
 
-  ImageList_BeginDrag(drag.image.get(), 0, image.hotspot.x, image.hotspot.y);
+  ImageList_BeginDrag(drag.image.Get(), 0, image.hotspot.x, image.hotspot.y);
   DWORD at = GetMessagePos();
   POINT cursor = {static_cast<SHORT>(LOWORD(at)), static_cast<SHORT>(HIWORD(at))};
   ScreenToClient(frame.window, &cursor);

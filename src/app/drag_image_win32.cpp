@@ -1,6 +1,7 @@
 #include "app/drag_image_win32.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "app/frame_layout.h"
@@ -69,6 +70,52 @@ int32_t ImageHeight(HIMAGELIST images) {
   return info.rcImage.bottom - info.rcImage.top;
 }
 
+// The node's icon and label on the window's colour, as the tree's own drag
+// image shows them; for trees that give an image list without an image
+// (Wine's makes its bitmap too narrow for the icon and the text).
+HIMAGELIST DrawNodeImage(HWND tree, HTREEITEM node) {
+  char label[260] = {};
+  TVITEMA item = {};
+  item.mask = TVIF_TEXT | TVIF_IMAGE;
+  item.hItem = node;
+  item.pszText = label;
+  item.cchTextMax = sizeof(label);
+  if (!SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return nullptr;
+  auto icons = reinterpret_cast<HIMAGELIST>(SendMessageA(tree, TVM_GETIMAGELIST, TVSIL_NORMAL, 0));
+  int iconWidth = 0, iconHeight = 0;
+  if (icons != nullptr) ImageList_GetIconSize(icons, &iconWidth, &iconHeight);
+
+  HDC screen = GetDC(tree);
+  ScopedMemoryDc dc(CreateCompatibleDC(screen));
+  if (!dc) {
+    ReleaseDC(tree, screen);
+    return nullptr;
+  }
+  Selected font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(tree, WM_GETFONT, 0, 0)));
+  SIZE text = {};
+  GetTextExtentPoint32A(dc.Get(), label, lstrlenA(label), &text);
+  int width = iconWidth + 2 + text.cx;
+  int height = std::max<int>(iconHeight, text.cy);
+  ScopedBitmap picture(CreateCompatibleBitmap(screen, width, height));
+  ReleaseDC(tree, screen);
+  if (!picture) return nullptr;
+  {
+    Selected pictureIn(dc.Get(), picture.Get());
+    RECT whole = {0, 0, width, height};
+    FillRect(dc.Get(), &whole, GetSysColorBrush(COLOR_WINDOW));
+    if (icons != nullptr) ImageList_Draw(icons, item.iImage, dc.Get(), 0, (height - iconHeight) / 2, ILD_NORMAL);
+    SetBkMode(dc.Get(), TRANSPARENT);
+    SetTextColor(dc.Get(), GetSysColor(COLOR_WINDOWTEXT));
+    TextOutA(dc.Get(), iconWidth + 2, (height - text.cy) / 2, label, lstrlenA(label));
+  }
+  HIMAGELIST images = ImageList_Create(width, height, ILC_COLOR24, 1, 1);
+  if (images != nullptr && ImageList_Add(images, picture.Get(), nullptr) < 0) {
+    ImageList_Destroy(images);
+    return nullptr;
+  }
+  return images;
+}
+
 }  // namespace
 
 HIMAGELIST CreateSelectionDragImage(HWND list, int32_t dpi) {
@@ -91,15 +138,15 @@ HIMAGELIST CreateSelectionDragImage(HWND list, int32_t dpi) {
   ScopedPen black(CreatePen(PS_SOLID, penWidth, RGB(0, 0, 0)));
   RECT whole = {0, 0, width, height};
   {
-    Selected imageIn(imageDc.get(), image.get());
-    Selected maskIn(maskDc.get(), mask.get());
-    FillRect(imageDc.get(), &whole, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    FillRect(maskDc.get(), &whole, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    DrawOutline(imageDc.get(), items, bounds, grey.get(), BLACK_BRUSH);
-    DrawOutline(maskDc.get(), items, bounds, black.get(), WHITE_BRUSH);
+    Selected imageIn(imageDc.Get(), image.Get());
+    Selected maskIn(maskDc.Get(), mask.Get());
+    FillRect(imageDc.Get(), &whole, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    FillRect(maskDc.Get(), &whole, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    DrawOutline(imageDc.Get(), items, bounds, grey.Get(), BLACK_BRUSH);
+    DrawOutline(maskDc.Get(), items, bounds, black.Get(), WHITE_BRUSH);
   }
   HIMAGELIST images = ImageList_Create(width, height, ILC_MASK | ILC_COLOR24, 1, 1);
-  if (images != nullptr && ImageList_Add(images, image.get(), mask.get()) < 0) {
+  if (images != nullptr && ImageList_Add(images, image.Get(), mask.Get()) < 0) {
     ImageList_Destroy(images);
     return nullptr;
   }
@@ -134,12 +181,16 @@ DragImage CreateTreeDragImage(HWND tree, HTREEITEM node, POINT grab) {
   DragImage drag;
   drag.images = reinterpret_cast<HIMAGELIST>(
       SendMessageA(tree, TVM_CREATEDRAGIMAGE, 0, reinterpret_cast<LPARAM>(node)));
+  if (drag.images != nullptr && ImageList_GetImageCount(drag.images) == 0) {
+    ImageList_Destroy(drag.images);
+    drag.images = DrawNodeImage(tree, node);
+  }
   int32_t depth = 0;
   for (HTREEITEM at = node; at != nullptr; ++depth) {
     at = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(at)));
   }
   RECT text = {};
-  *reinterpret_cast<HTREEITEM*>(&text) = node;
+  memcpy(&text, &node, sizeof(node));  // the node goes where the rectangle comes back
   SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&text));
   auto indent = static_cast<int32_t>(SendMessageA(tree, TVM_GETINDENT, 0, 0));
   drag.hotspot = TreeDragHotspot(grab.x, indent, depth, text.bottom - text.top);

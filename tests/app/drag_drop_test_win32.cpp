@@ -4,6 +4,7 @@
 // and the drags that end without a copy.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -60,8 +61,11 @@ class DragDrop : public FrameTest {
   void DragNode(Pane& pane, const std::string& path) {
     HTREEITEM node = NodeAt(pane.tree, path);
     ASSERT_NE(nullptr, node) << path;
+    // The user grabs a node that is shown.
+    SendMessageA(pane.tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(node));
+    UpdateWindow(pane.tree);
     RECT text = {};
-    *reinterpret_cast<HTREEITEM*>(&text) = node;
+    memcpy(&text, &node, sizeof(node));  // the node goes where the rectangle comes back
     SendMessageA(pane.tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&text));
     NMTREEVIEWA drag = {};
     drag.hdr = {pane.tree, static_cast<UINT_PTR>(PaneTreeId(pane.index)), static_cast<UINT>(TVN_BEGINDRAGA)};
@@ -176,7 +180,7 @@ TEST_F(DragDrop, SeveralItemsTravelAsAnOutlineOfThemAllAndOneAsTheListsOwnImage)
     }
   }
   int width = 0, height = 0;
-  ImageList_GetIconSize(frame_->presetDrag.image.get(), &width, &height);
+  ImageList_GetIconSize(frame_->presetDrag.image.Get(), &width, &height);
   EXPECT_EQ(both.right - both.left, width);
   EXPECT_EQ(both.bottom - both.top, height);
   DropOn(Package().list);
@@ -192,8 +196,8 @@ TEST_F(DragDrop, SeveralItemsTravelAsAnOutlineOfThemAllAndOneAsTheListsOwnImage)
   ScopedImageList own(reinterpret_cast<HIMAGELIST>(
       SendMessageA(System().list, LVM_CREATEDRAGIMAGE, 0, reinterpret_cast<LPARAM>(&corner))));
   int ownWidth = 0, ownHeight = 0;
-  ImageList_GetIconSize(own.get(), &ownWidth, &ownHeight);
-  ImageList_GetIconSize(frame_->presetDrag.image.get(), &width, &height);
+  ImageList_GetIconSize(own.Get(), &ownWidth, &ownHeight);
+  ImageList_GetIconSize(frame_->presetDrag.image.Get(), &width, &height);
   EXPECT_EQ(ownWidth, width);
   EXPECT_EQ(ownHeight, height);
   PressKey(VK_ESCAPE);

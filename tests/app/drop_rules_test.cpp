@@ -93,7 +93,10 @@ TEST(DropRules, TheOutlineCoversEveryItemAndStrokesEachLabelThroughItsMiddle) {
 
 std::string PathText(const NodePath& path) {
   std::string text;
-  for (int32_t i = 0; i < path.depth; ++i) text += (i > 0 ? "/" : "") + std::string(path.labels[i]);
+  for (int32_t i = 0; i < path.depth; ++i) {
+    if (i > 0) text += '/';
+    text += path.labels[i];
+  }
   return text;
 }
 
