@@ -246,6 +246,11 @@ TEST_F(DragDrop, EscapeOrAnotherWindowTakingTheMouseEndsTheDragWithoutACopy) {
   SetCursor(Cursor(IDC_IBEAM));
   DragNode(System(), "FX Plug-Ins/delay");
   MoveTo(ControlCenter(Frame(), Package().list));
+  // Shortcuts do nothing while the frame holds the mouse: Delete would take
+  // away what is being dragged.
+  PressKey(VK_DELETE);
+  EXPECT_TRUE(frame_->presetDragging);
+  EXPECT_EQ("Big, Long, Warm", ListLabels(System().list));
   PressKey(VK_ESCAPE);
   ExpectNoDragLeft();
   EXPECT_EQ(Cursor(IDC_IBEAM), GetCursor());
