@@ -224,7 +224,7 @@ TEST_F(DragDrop, ThePackageDroppedOnTheSystemListShowsTheGroupWhereItsRecordsArr
   EXPECT_EQ(Pattern(20, 1), bytes);
 }
 
-TEST_F(DragDrop, ADropOnItsOwnPaneTheToolbarOrOutsideTheWindowCopiesNothing) {
+TEST_F(DragDrop, ADropOnItsOwnPaneTheToolbarOutsideTheWindowOrOnAWindowAboveTheTargetCopiesNothing) {
   RECT toolbar;
   GetClientRect(frame_->toolbar, &toolbar);
   std::vector<POINT> places = {ControlCenter(Frame(), System().list), ControlCenter(Frame(), System().tree),
@@ -237,6 +237,22 @@ TEST_F(DragDrop, ADropOnItsOwnPaneTheToolbarOrOutsideTheWindowCopiesNothing) {
     ReleaseAt(place);
     ExpectNoDragLeft();
   }
+
+  // Another program's window lying over the package list takes the drop.
+  POINT covered = ControlCenter(Frame(), Package().list);
+  POINT screen = covered;
+  ClientToScreen(Frame(), &screen);
+  HWND cover = CreateWindowExA(WS_EX_TOPMOST, "BUTTON", "cover", WS_POPUP | WS_VISIBLE, screen.x - 20, screen.y - 20,
+                               40, 40, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(nullptr, cover);
+  Pump();
+  DragNode(System(), "FX Plug-Ins/delay");
+  MoveTo(covered);
+  EXPECT_EQ(Cursor(IDC_NO), GetCursor());
+  ReleaseAt(covered);
+  ExpectNoDragLeft();
+  DestroyWindow(cover);
+
   EXPECT_EQ("Untitled", TreeShape(Package().tree));
   EXPECT_EQ(0, GetUndoCount(frame_->history));
   EXPECT_EQ(0u, boxes_.size());
