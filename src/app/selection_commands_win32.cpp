@@ -47,7 +47,6 @@ PaneCopyResult CopyPaneSelection(FrameState& frame, Pane& source, FocusKind focu
   int32_t status = GatherSelection(source, focus, &selection);
   if (status == 0 && selection.names.Count() == 0) return result;
   StoreId destination = OtherStore(source.store);
-  SelectionCoverage coverage = CoverageOf(frame.stores, source.store, selection);
   OverwriteBox question(frame);
   EditContext edit = {frame.stores, frame.history, &question};
   EditOutcome outcome = status == 0 ? CopySelectionToOtherStore(edit, source.store, selection)
@@ -56,8 +55,11 @@ PaneCopyResult CopyPaneSelection(FrameState& frame, Pane& source, FocusKind focu
   bool refused = !outcome.committed && outcome.failure.item[0] != '\0';
   if (outcome.status != E_CANCELLED && !refused) ShowLeftOut(frame, edit.leftOut);
   result.recorded = outcome.committed;
-  result.copiedPresets = outcome.committed && coverage.presets;
-  result.copiedChains = outcome.committed && coverage.chains;
+  if (outcome.committed) {
+    GroupItems arrived = GetUndoItems(frame.history);
+    result.copiedPresets = arrived.presets;
+    result.copiedChains = arrived.chains;
+  }
   return result;
 }
 

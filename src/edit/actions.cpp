@@ -108,6 +108,7 @@ class ChainAction : public HistoryAction {
       : HistoryAction(changedStore), chain_(std::move(chainSnapshot)), file_(std::move(file)) {}
 
   void NameItem(char* buffer, size_t size) const override { NameChainItem(chain_->name, buffer, size); }
+  bool IsChain() const override { return true; }
 
   int32_t CheckWritable(const StoreLocations& locations, StoreFailure* failure) const override {
     if (store != StoreId::System) return 0;

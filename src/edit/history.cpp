@@ -104,6 +104,20 @@ int32_t Redo(History& history, Stores& stores, StoreId* changedStore, ActionFail
 int32_t GetUndoCount(const History& history) { return static_cast<int32_t>(history.undo.size()); }
 int32_t GetRedoCount(const History& history) { return static_cast<int32_t>(history.redo.size()); }
 
+GroupItems GetUndoItems(const History& history) {
+  GroupItems items;
+  if (history.undo.empty()) return items;
+  for (const std::unique_ptr<HistoryAction>& action : history.undo.back()->actions) {
+    if (!action->applied) continue;
+    if (action->IsChain()) {
+      items.chains = true;
+    } else {
+      items.presets = true;
+    }
+  }
+  return items;
+}
+
 GroupKind GetUndoKind(const History& history) {
   return history.undo.empty() ? GroupKind::Copy : history.undo.back()->kind;
 }

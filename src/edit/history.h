@@ -39,6 +39,8 @@ class HistoryAction {
   // around its item (keys, a DefLocation) that nothing else is in. Called
   // newest action first, so that outer keys empty out.
   virtual void TakeBackCreated() {}
+  // Whether the item is a chain (else a preset).
+  virtual bool IsChain() const { return false; }
 
   const StoreId store;  // the store the action changes
   bool applied = false; // carried out and not taken back: Undo reverts only such actions
@@ -108,6 +110,13 @@ int32_t GetUndoCount(const History& history);
 int32_t GetRedoCount(const History& history);
 // The kind of the newest group of a stack; callers ask only when it is not empty.
 GroupKind GetUndoKind(const History& history);
+// What the newest undoable group carried out: presets, chains (both false
+// without a group). A drop shows the destination's node for what arrived.
+struct GroupItems {
+  bool presets = false;
+  bool chains = false;
+};
+GroupItems GetUndoItems(const History& history);
 GroupKind GetRedoKind(const History& history);
 void ClearUndo(History& history);
 void ClearRedo(History& history);

@@ -20,9 +20,3 @@ struct SelectedNode {
 // Gives 0 or E_OUTOFMEMORY.
 int32_t BeginSelection(const SelectedNode& node, FocusKind focus, Selection* selection);
 
-// Which records a copy of the selection out of `store` brings along.
-struct SelectionCoverage {
-  bool presets = false;  // presets of plug-ins or editor effects
-  bool chains = false;
-};
-SelectionCoverage CoverageOf(const Stores& stores, StoreId store, const Selection& selection);

@@ -44,6 +44,29 @@ TEST_F(Counts, RecordsWithoutANameOrDataAreLeftOutAndNamed) {
   ExpectSystemInLineWithTheStore();
 }
 
+// A drop shows the destination's node for what arrived, not for what was
+// asked for: presets answered No leave only the chains.
+TEST_F(Counts, TheGroupTellsWhetherPresetsOrChainsArrived) {
+  PlugInEntry* entry = AddEntry(StoreId::Package, "Reverb", kClassA);
+  AddPreset(entry, "Hall", Pattern(6, 1));
+  AddChain(StoreId::Package, "Vocal", "K1", Pattern(40, 2));
+  SetBinary(PlugInKey(kClassA), "Hall", Pattern(6, 3));
+  LoadSystem();
+  EXPECT_FALSE(GetUndoItems(history_).presets || GetUndoItems(history_).chains);
+
+  Answer({OverwriteAnswer::No});
+  EditOutcome outcome =
+      CopySelectionToOtherStore(edit_, StoreId::Package, Select(FocusKind::Tree, NodeKind::PackageRoot, "", {"Package"}));
+  ASSERT_TRUE(outcome.committed);
+  EXPECT_FALSE(GetUndoItems(history_).presets);
+  EXPECT_TRUE(GetUndoItems(history_).chains);
+
+  Answer({OverwriteAnswer::YesToAll});
+  outcome = CopySelectionToOtherStore(edit_, StoreId::Package, Select(FocusKind::Tree, NodeKind::PackageRoot, "", {"Package"}));
+  ASSERT_TRUE(outcome.committed);
+  EXPECT_TRUE(GetUndoItems(history_).presets);
+}
+
 TEST_F(Counts, AnItemNamedTwiceIsCopiedOnce) {
   PlugInEntry* entry = AddEntry(StoreId::Package, "Reverb", kClassA);
   AddPreset(entry, "Hall", Pattern(6, 1));

@@ -1,5 +1,5 @@
 // A pane's selection as names with a context: the tree's node or the list's
-// items below it, and which records a copy of it brings along.
+// items below it.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -34,41 +34,6 @@ TEST(SelectionGather, TheTreeGivesItsNodeUnderItsParentAndTheListItsItemsUnderTh
   std::string longLabel(400, 'x');
   ASSERT_EQ(0, BeginSelection(SelectedNode{NodeKind::PlugIn, longLabel.c_str(), ""}, FocusKind::List, &selection));
   EXPECT_EQ(sizeof(selection.context) - 1, std::string(selection.context).size());
-}
-
-TEST(SelectionGather, ACopyBringsPresetsOrChainsByWhatItsNamesStandFor) {
-  Stores stores;
-  ASSERT_TRUE(stores.system.CreateEmpty());
-  AddEntry(stores.system, "delay", {"Warm"});
-  AddChain(stores.system, "Vocal");
-  ASSERT_TRUE(stores.package.CreateEmpty());
-  AddChain(stores.package, "Drums");
-
-  struct Case {
-    NodeKind kind;
-    FocusKind focus;
-    const char* name;
-    bool presets, chains;
-  };
-  for (const Case& c : {Case{NodeKind::PackageRoot, FocusKind::Tree, "Untitled", true, true},
-                        Case{NodeKind::PackageRoot, FocusKind::List, "FX Plug-Ins", true, false},
-                        Case{NodeKind::PackageRoot, FocusKind::List, "FX Chains", false, true},
-                        Case{NodeKind::PlugIn, FocusKind::List, "Warm", true, false},
-                        Case{NodeKind::ChainGroup, FocusKind::List, "Vocal", false, true},
-                        Case{NodeKind::None, FocusKind::List, "Warm", false, false}}) {
-    Selection selection;
-    BeginSelection(SelectedNode{c.kind, c.name, ""}, c.focus, &selection);
-    if (c.focus == FocusKind::List) selection.names.Add(c.name);
-    SelectionCoverage coverage = CoverageOf(stores, StoreId::System, selection);
-    EXPECT_EQ(c.presets, coverage.presets) << c.name;
-    EXPECT_EQ(c.chains, coverage.chains) << c.name;
-  }
-  // A store without presets brings none, whatever is named.
-  Selection root;
-  BeginSelection(SelectedNode{NodeKind::PackageRoot, "Untitled", ""}, FocusKind::Tree, &root);
-  SelectionCoverage coverage = CoverageOf(stores, StoreId::Package, root);
-  EXPECT_FALSE(coverage.presets);
-  EXPECT_TRUE(coverage.chains);
 }
 
 }  // namespace
