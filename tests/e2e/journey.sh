@@ -47,7 +47,7 @@ docs='C:\users\Public\Documents'
 docs_unix="$WINEPREFIX/drive_c/users/Public/Documents"
 presets_key='HKCU\Software\DirectShow\Presets'
 
-step() { echo "-- $*"; }
+step() { echo "-- $* (at ${SECONDS}s)"; }
 
 fail() {
   echo "FAILED: $*" >&2
@@ -125,6 +125,7 @@ make_package() {
 frame_window() { xdotool search --onlyvisible --name '^Veltrane Ordalis' 2>/dev/null | head -n 1 | grep .; }
 title() { xdotool getwindowname "$(frame_window)" 2>/dev/null; }
 title_is() { [ "$(title)" = "$1" ]; }
+title_lacks() { case $(title) in *"$1"*) return 1 ;; esac; }
 
 # start_program ARGUMENTS...: starts Ordalis.exe and waits for its frame, then
 # puts the pointer over it: with no window manager the keyboard goes to the
@@ -175,6 +176,8 @@ list_is() { [ "$(list_labels "$1")" = "$2" ]; }
 
 # The command's menu text and state, as "enabled TEXT" or "grayed TEXT".
 menu_item() { probe menu "$1" | sed 's/^[0-9]* //'; }
+# menu_shows ID "STATE TEXT": for waiting until an opened menu is updated.
+menu_shows() { [ "$(menu_item "$1")" = "$2" ]; }
 
 dialog_shown() { [ "$(probe dialog "$1")" = yes ]; }
 
