@@ -87,6 +87,9 @@
 #define IDS_HOME_PAGE_URL 33043
 #define IDS_ABOUT_VERSION 33044
 #define IDS_HOME_PAGE_FAILED 33045
+#define IDS_COPY_FAILED 33046
+#define IDS_COPY_INCOMPLETE 33047
+#define IDS_DELETE_INCOMPLETE 33048
 
 // Menu items, without their shortcuts (the command table adds them).
 #define IDS_MENU_FILE 33200

@@ -2,7 +2,9 @@
 // process: a list of 20,000 presets filled, the system tree of 500
 // plug-ins built from empty and brought in line after one plug-in came or
 // went, and coming back to the program with an unchanged store of 500
-// plug-ins by 40 presets against a full load of that store. It builds its
+// plug-ins by 40 presets against a full load of that store, and copying
+// that store's "FX Plug-Ins" node into an empty package by command, with
+// its undo and redo, the views brought in line each time. It builds its
 // store in the registry it runs against, so run it only in a prefix of its
 // own (scripts/bench-views.sh does).
 #include <windows.h>
@@ -16,7 +18,9 @@
 #include <thread>
 #include <vector>
 
+#include "app/frame_parts_win32.h"
 #include "app/frame_win32.h"
+#include "app/selection_commands_win32.h"
 #include "kernel/kernel.h"
 #include "kernel/metrics.h"
 #include "kernel/product.h"
@@ -201,6 +205,31 @@ void MeasureComingBack(Program& program, int runs) {
   printf("%-58s %8.3f    (target <= 0.1)\n", "coming back / full load", comeBack / full);
 }
 
+// The system's "FX Plug-Ins" node copied into an empty package, as the
+// Copy to File command does it, then undone and redone; each from the
+// command to the refreshed package tree and list.
+void MeasureCopy(Program& program, int runs) {
+  FrameState& frame = *program.frame;
+  Pane& system = frame.panes[kSystemPane];
+  Pane& package = frame.panes[kPackagePane];
+  Select(system.tree, Child(system.tree, nullptr, 0));
+  double copy = 1e9, undo = 1e9, redo = 1e9;
+  uint32_t presets = 0;
+  for (int run = 0; run < runs; ++run) {
+    ClearUndo(frame.history);
+    ClearRedo(frame.history);
+    frame.stores.package.CreateEmpty();
+    RebuildStoreTree(package, frame.document.path);
+    copy = std::min(copy, Seconds([&] { CopyPaneSelection(frame, system, FocusKind::Tree); }));
+    presets = frame.stores.package.plugIns->GetTotalPresetCount();
+    undo = std::min(undo, Seconds([&] { UndoLastStep(frame); }));
+    redo = std::min(redo, Seconds([&] { RedoLastStep(frame); }));
+  }
+  printf("%-58s %8.3f s  (%u presets; target <= 1 s)\n", "copy of FX Plug-Ins into an empty package", copy, presets);
+  printf("%-58s %8.3f s  (target <= 1 s)\n", "its undo", undo);
+  printf("%-58s %8.3f s  (target <= 1 s)\n", "its redo", redo);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -227,6 +256,7 @@ int main(int argc, char** argv) {
       MeasureList(program, runs);
       MeasureTree(program, runs);
       MeasureComingBack(program, runs);
+      MeasureCopy(program, runs);
     }
   }
   RemoveRegistryStore();

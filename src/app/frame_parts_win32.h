@@ -57,6 +57,9 @@ void RenameSelectedItem(FrameState& frame);
 // Undo and Redo (history_commands_win32.cpp).
 void UndoLastStep(FrameState& frame);
 void RedoLastStep(FrameState& frame);
+// The error box of a step that stopped: string `failureId`, the item it
+// stopped at and what failed there, and the explanation of `status`.
+void ShowItemFailure(FrameState& frame, uint32_t failureId, const ActionFailure& failure, int32_t status);
 
 // The document's commands (document_commands_win32.cpp).
 void NewPackage(FrameState& frame);

@@ -12,12 +12,8 @@
 #include "platform/text.h"
 #include "resource.h"
 
-namespace {
-
-using StepFunction = int32_t (*)(History& history, Stores& stores, StoreId* changedStore, ActionFailure* failure);
-
 // The error box names the item the step stopped at and what failed there.
-void ShowStepFailure(FrameState& frame, uint32_t failureId, const ActionFailure& failure, int32_t status) {
+void ShowItemFailure(FrameState& frame, uint32_t failureId, const ActionFailure& failure, int32_t status) {
   char operation[512];
   VtLoadString(frame.strings, failureId, operation, sizeof(operation));
   char argument[kItemTextSize + kStoreFailureSize + 8] = {};
@@ -30,13 +26,17 @@ void ShowStepFailure(FrameState& frame, uint32_t failureId, const ActionFailure&
                         argument[0] != '\0' ? argument : nullptr, false);
 }
 
+namespace {
+
+using StepFunction = int32_t (*)(History& history, Stores& stores, StoreId* changedStore, ActionFailure* failure);
+
 void TakeStep(FrameState& frame, int32_t available, StepFunction step, uint32_t failureId) {
   if (available == 0) return;
   StoreId changed = StoreId::Package;
   ActionFailure failure;
   int32_t status = step(frame.history, frame.stores, &changed, &failure);
   RefreshStorePane(frame, changed);
-  if (status < 0) ShowStepFailure(frame, failureId, failure, failure.status < 0 ? failure.status : status);
+  if (status < 0) ShowItemFailure(frame, failureId, failure, failure.status < 0 ? failure.status : status);
 }
 
 }  // namespace

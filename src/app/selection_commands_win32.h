@@ -25,3 +25,7 @@ struct PaneCopyResult {
 // panes and the document's mark, and reports failures, as the copy
 // commands do.
 PaneCopyResult CopyPaneSelection(FrameState& frame, Pane& source, FocusKind focus);
+
+// Deletes what `pane` shows as selected under `focus` from its store, as
+// the Delete command does; true when a group was recorded.
+bool DeletePaneSelection(FrameState& frame, Pane& pane, FocusKind focus);
