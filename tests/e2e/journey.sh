@@ -88,32 +88,39 @@ reg_value() {
 reg_has() { reg_value "$1" "$2" >/dev/null; }
 reg_lacks() { ! reg_value "$1" "$2" >/dev/null; }
 
-hex_bytes() { head -c "$1" /dev/urandom | od -An -tx1 -v | tr -d ' \n'; }
+# Random bytes as a .reg file's hex list: "0a,ff,...".
+hex_list() { head -c "$1" /dev/urandom | od -An -tx1 -v | tr -s ' \n' ',' | sed 's/^,//; s/,$//'; }
+# A text as a .reg file's REG_EXPAND_SZ data: UTF-16LE with its terminator.
+hex_expand() { printf '%s\0' "$1" | iconv -f UTF-8 -t UTF-16LE | od -An -tx1 -v | tr -s ' \n' ',' | sed 's/^,//; s/,$//'; }
+# A Windows path as a .reg file's string: backslashes doubled.
+reg_string() { printf '"%s"' "${1//\\/\\\\}"; }
 
 # A small store: two plug-ins registered by name, one keeping a preset in a
-# file, and one chain.
+# file, and one chain, imported by reg.exe in one start.
 reverb='{6F1D2A40-3B7C-4E21-9A55-0C1D2E3F4A51}'
 delay='{6F1D2A41-3B7C-4E21-9A55-0C1D2E3F4A52}'
 write_store() {
-  local folder="$docs\\Presets" name
+  local folder="$docs\\Presets" root='HKEY_CURRENT_USER\Software\DirectShow\Presets' name
   mkdir -p "$docs_unix/Presets/$reverb"
-  reg_add "$presets_key" /v DefLocation /t REG_EXPAND_SZ /d "$folder"
-  reg_add "$presets_key\\FX Packages" /v DefLocation /t REG_EXPAND_SZ /d "$folder\\FX Packages"
-  reg_add "HKCR\\CLSID\\$reverb" /ve /d "Aurora Reverb"
-  reg_add "HKCR\\CLSID\\$delay" /ve /d "Tidewater Delay"
   head -c 2048 /dev/urandom >"$docs_unix/Presets/$reverb/Cathedral.dxp"
-  reg_add "$presets_key\\$reverb" /v "Cathedral" /d "$folder\\$reverb\\Cathedral.dxp"
-  for name in "Drum Hall" "Plate Short"; do
-    reg_add "$presets_key\\$reverb" /v "$name" /t REG_BINARY /d "$(hex_bytes 64)"
-  done
-  for name in "Slapback" "Tape Echo" "Dotted Quarter"; do
-    reg_add "$presets_key\\$delay" /v "$name" /t REG_BINARY /d "$(hex_bytes 96)"
-  done
-  reg_add "$presets_key\\FX Packages\\vtchain-1" /v Name /d "Vocal Chain"
-  reg_add "$presets_key\\FX Packages\\vtchain-1" /v Flags /t REG_DWORD /d 1
-  reg_add "$presets_key\\FX Packages\\vtchain-1" /v Type /t REG_DWORD /d 2
-  reg_add "$presets_key\\FX Packages\\vtchain-1" /v Stream /t REG_BINARY /d "$(hex_bytes 120)"
+  {
+    printf 'Windows Registry Editor Version 5.00\n\n'
+    printf '[%s]\n"DefLocation"=hex(2):%s\n\n' "$root" "$(hex_expand "$folder")"
+    printf '[%s\\FX Packages]\n"DefLocation"=hex(2):%s\n\n' "$root" "$(hex_expand "$folder\\FX Packages")"
+    printf '[HKEY_CLASSES_ROOT\\CLSID\\%s]\n@="Aurora Reverb"\n\n' "$reverb"
+    printf '[HKEY_CLASSES_ROOT\\CLSID\\%s]\n@="Tidewater Delay"\n\n' "$delay"
+    printf '[%s\\%s]\n"Cathedral"=%s\n' "$root" "$reverb" "$(reg_string "$folder\\$reverb\\Cathedral.dxp")"
+    for name in "Drum Hall" "Plate Short"; do printf '"%s"=hex:%s\n' "$name" "$(hex_list 64)"; done
+    printf '\n[%s\\%s]\n' "$root" "$delay"
+    for name in "Slapback" "Tape Echo" "Dotted Quarter"; do printf '"%s"=hex:%s\n' "$name" "$(hex_list 96)"; done
+    printf '\n[%s\\FX Packages\\vtchain-1]\n"Name"="Vocal Chain"\n"Flags"=dword:00000001\n' "$root"
+    printf '"Type"=dword:00000002\n"Stream"=hex:%s\n' "$(hex_list 120)"
+  } >"$work/store.reg"
+  "$loader" reg import "$(winepath_of "$work/store.reg")" >/dev/null 2>&1 || fail "reg.exe could not import the store"
 }
+
+# A Unix path as the program sees it, on the Z: drive.
+winepath_of() { printf 'Z:%s' "${1//\//\\}"; }
 
 # make_package WINDOWS-PATH ARGUMENTS...: a package of part of the store.
 make_package() {
@@ -123,7 +130,8 @@ make_package() {
 }
 
 frame_window() { xdotool search --onlyvisible --name '^Veltrane Ordalis' 2>/dev/null | head -n 1 | grep .; }
-title() { xdotool getwindowname "$(frame_window)" 2>/dev/null; }
+# The frame is the program's first window; its boxes may carry the same caption.
+title() { xdotool getwindowname "$window" 2>/dev/null; }
 title_is() { [ "$(title)" = "$1" ]; }
 title_lacks() { case $(title) in *"$1"*) return 1 ;; esac; }
 
@@ -149,17 +157,7 @@ start_program() {
 keys() { xdotool key --delay 40 "$@"; }
 type_text() { xdotool type --delay 30 "$1"; }
 
-# focus_on "PANE CONTROL": moves the focus with Ctrl+Tab until it is there.
-focus_on() {
-  local i
-  for i in 1 2 3 4 5; do
-    [ "$(probe focus)" = "$1" ] && return 0
-    keys ctrl+Tab
-    wait_until 3 false_after_focus_change "$1"
-  done
-  [ "$(probe focus)" = "$1" ]
-}
-false_after_focus_change() { [ "$(probe focus)" = "$1" ]; }
+focus_is() { [ "$(probe focus)" = "$1" ]; }
 
 # select_node PANE LABEL: clicks the visible tree node of that label.
 select_node() {
@@ -179,26 +177,33 @@ menu_item() { probe menu "$1" | sed 's/^[0-9]* //'; }
 # menu_shows ID "STATE TEXT": for waiting until an opened menu is updated.
 menu_shows() { [ "$(menu_item "$1")" = "$2" ]; }
 
-dialog_shown() { [ "$(probe dialog "$1")" = yes ]; }
+# dialog_shown CAPTION: one of the program's dialogs or boxes has that caption
+# ("" for any).
+dialog_shown() { probe windows | grep -q -x -F -- "$1" || { [ -z "$1" ] && [ -n "$(probe windows)" ]; }; }
+no_dialog() { [ -z "$(probe windows)" ]; }
+
+# click_item PANE LABEL: clicks the list item of that label.
+click_item() {
+  local point
+  point=$(probe item "$1" "$2") || return 1
+  xdotool mousemove ${point% *} ${point#* } click 1
+}
 
 screenshot() {
   import -window root "$artefacts/$journey.png" 2>/dev/null || xwd -root -silent >"$artefacts/$journey.xwd"
 }
 
-# close_program: Alt+F4 as a person would, then the process ends; a question
-# still open is left to the kill in journey_end.
-close_program() {
+# end_program: keeps a screenshot of the journey's end and ends the program
+# (a save-changes question would only wait for an answer).
+end_program() {
   screenshot
-  keys alt+F4
-  local i
-  for i in $(seq 1 100); do
-    kill -0 "$program_pid" 2>/dev/null || return 0
-    sleep 0.1
-  done
+  kill "$program_pid" 2>/dev/null
+  wait "$program_pid" 2>/dev/null
+  program_pid=
 }
 
 finish() {
-  [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null && screenshot
+  [ -n "$program_pid" ] && end_program
   if [ "$failures" -ne 0 ]; then
     echo "$journey: $failures check(s) failed; screenshot in $artefacts" >&2
     exit 1

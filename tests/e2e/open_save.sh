@@ -46,5 +46,5 @@ second=$(cli list --json --data "$docs\\Second.vtpreset")
 check "the packages' records and data" "$first" "$second"
 cmp -s "$docs_unix/First.vtpreset" "$docs_unix/Second.vtpreset" || fail "the saved file differs from the opened one"
 
-close_program
+end_program
 finish

@@ -10,7 +10,9 @@
 //   e2e_probe node PANE LABEL     screen point "X Y" on the visible tree node of that label
 //   e2e_probe list PANE           the list's labels, one a line
 //   e2e_probe listpoint PANE      screen point "X Y" inside the list below its items
-//   e2e_probe dialog TITLE        "yes" when a dialog of that caption belongs to the program
+//   e2e_probe item PANE LABEL     screen point "X Y" on the list item of that label
+//   e2e_probe windows             the captions of the program's other shown windows, one a line
+//   e2e_probe title               the frame's caption
 //
 // PANE is "package" or "system". Exit code 0 on success, 1 when the thing
 // asked for is not there, 2 on a usage error.
@@ -147,6 +149,26 @@ bool ListLabel(HWND list, int index, char* text, size_t size) {
   if (!buffer.Read(kTextOffset, text, size)) return false;
   text[size - 1] = '\0';
   return true;
+}
+
+int ListIndex(HWND list, const char* label) {
+  int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    char text[kTextSize];
+    if (ListLabel(list, i, text, sizeof(text)) && strcmp(text, label) == 0) return i;
+  }
+  return -1;
+}
+
+bool ItemRect(HWND list, int index, RECT& rect) {
+  RemoteBuffer buffer(list, sizeof(RECT));
+  rect = {};
+  rect.left = LVIR_LABEL;
+  if (!buffer.Valid() || !buffer.Write(0, &rect, sizeof(rect))) return false;
+  if (SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.At(0))) == 0) {
+    return false;
+  }
+  return buffer.Read(0, &rect, sizeof(rect));
 }
 
 int PrintPoint(HWND window, int x, int y) {
@@ -291,6 +313,13 @@ int ShowList(HWND list) {
   return 0;
 }
 
+int ShowItem(HWND list, const char* label) {
+  int index = ListIndex(list, label);
+  RECT rect;
+  if (index < 0 || !ItemRect(list, index, rect)) return 1;
+  return PrintPoint(list, rect.left + 8, (rect.top + rect.bottom) / 2);
+}
+
 // A point in the list's client area, low enough to be below short lists.
 int ShowListPoint(HWND list) {
   RECT client = {};
@@ -298,30 +327,38 @@ int ShowListPoint(HWND list) {
   return PrintPoint(list, client.right / 3, client.bottom - client.bottom / 4);
 }
 
-struct DialogSearch {
-  const char* title;
+struct WindowSearch {
+  HWND frame;
   DWORD process;
-  bool found;
 };
 
-BOOL CALLBACK MatchDialog(HWND window, LPARAM context) {
-  auto* search = reinterpret_cast<DialogSearch*>(context);
+BOOL CALLBACK PrintWindow(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<WindowSearch*>(context);
   char text[kTextSize] = {};
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
+  if (owner != search->process || window == search->frame || !IsWindowVisible(window)) return TRUE;
   GetWindowTextA(window, text, sizeof(text));
-  if (owner == search->process && IsWindowVisible(window) && strcmp(text, search->title) == 0) search->found = true;
+  printf("%s\n", text);
   return TRUE;
 }
 
-int ShowDialog(const char* title) {
+// The captions of the program's other shown windows: its dialogs and boxes.
+int ShowWindows() {
+  WindowSearch search = {FindFrame(), 0};
+  if (search.frame == nullptr) return 1;
+  GetWindowThreadProcessId(search.frame, &search.process);
+  EnumWindows(PrintWindow, reinterpret_cast<LPARAM>(&search));
+  return 0;
+}
+
+// The frame's caption.
+int ShowTitle() {
   HWND frame = FindFrame();
+  char text[kTextSize] = {};
   if (frame == nullptr) return 1;
-  DialogSearch search = {title, 0, false};
-  GetWindowThreadProcessId(frame, &search.process);
-  EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
-  if (!search.found) return 1;
-  printf("yes\n");
+  GetWindowTextA(frame, text, sizeof(text));
+  printf("%s\n", text);
   return 0;
 }
 
@@ -332,7 +369,8 @@ int main(int argc, char** argv) {
   const char* verb = argv[1];
   if (strcmp(verb, "menu") == 0) return ShowMenu(argc - 2, argv + 2);
   if (strcmp(verb, "focus") == 0) return ShowFocus();
-  if (strcmp(verb, "dialog") == 0 && argc == 3) return ShowDialog(argv[2]);
+  if (strcmp(verb, "windows") == 0) return ShowWindows();
+  if (strcmp(verb, "title") == 0) return ShowTitle();
   if (argc < 3) return 2;
   int pane = PaneIndex(argv[2]);
   Controls controls;
@@ -341,6 +379,7 @@ int main(int argc, char** argv) {
   if (strcmp(verb, "selected") == 0) return ShowSelected(controls.tree[pane]);
   if (strcmp(verb, "node") == 0 && argc == 4) return ShowNode(controls.tree[pane], argv[3]);
   if (strcmp(verb, "list") == 0) return ShowList(controls.list[pane]);
+  if (strcmp(verb, "item") == 0 && argc == 4) return ShowItem(controls.list[pane], argv[3]);
   if (strcmp(verb, "listpoint") == 0) return ShowListPoint(controls.list[pane]);
   return 2;
 }
