@@ -88,6 +88,8 @@ reg_value() {
 reg_has() { reg_value "$1" "$2" >/dev/null; }
 reg_lacks() { ! reg_value "$1" "$2" >/dev/null; }
 
+# Random bytes as reg.exe takes them: "0aff...".
+hex_bytes() { head -c "$1" /dev/urandom | od -An -tx1 -v | tr -d ' \n'; }
 # Random bytes as a .reg file's hex list: "0a,ff,...".
 hex_list() { head -c "$1" /dev/urandom | od -An -tx1 -v | tr -s ' \n' ',' | sed 's/^,//; s/,$//'; }
 # A text as a .reg file's REG_EXPAND_SZ data: UTF-16LE with its terminator.
@@ -210,4 +212,23 @@ finish() {
   fi
   echo "$journey: passed"
   exit 0
+}
+
+# package_data WINDOWS-PATH PRESET: the data of the package's preset of that
+# name as ordalis-cli lists it, in upper-case hex; empty when absent.
+package_data() {
+  cli list --json --data "$1" | python3 -c '
+import json, sys
+def find(node):
+    if isinstance(node, dict):
+        if node.get("name") == sys.argv[1] and "data" in node:
+            return node["data"].upper()
+        node = list(node.values())
+    if isinstance(node, list):
+        for child in node:
+            found = find(child)
+            if found is not None:
+                return found
+    return None
+print(find(json.load(sys.stdin)) or "")' "$2"
 }
