@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include "app/command_table.h"
+#include "app/drag_drop_win32.h"
 #include "app/frame_parts_win32.h"
 #include "app/frame_win32.h"
 #include "app/selection_commands_win32.h"
@@ -30,10 +31,6 @@ void RefreshSystemPane(FrameState& frame) {
   RefreshStorePane(frame, StoreId::System);
   SetCursor(previous);
 }
-
-// Escape, and the Cancel command, end a drag of presets; none is started
-// yet, so there is nothing to end.
-void OnCancel(FrameState&) {}
 
 int32_t ShellOpenUrl(HWND owner, const char* url) {
   INT_PTR result = reinterpret_cast<INT_PTR>(ShellExecuteA(owner, "open", url, nullptr, nullptr, SW_SHOWNORMAL));
@@ -106,7 +103,8 @@ bool OnViewingCommand(FrameState& frame, int command) {
       ShowAbout(frame);
       return true;
     case IDCANCEL:
-      OnCancel(frame);
+      // Escape: ends a drag between the panes, if one runs.
+      CancelDrag(frame);
       return true;
     default:
       return false;

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "app/drag_drop_win32.h"
 #include "app/frame_parts_win32.h"
 #include "app/frame_win32.h"
 #include "platform/text.h"
@@ -48,6 +49,12 @@ LRESULT OnTreeNotify(FrameState& frame, Pane& pane, NMHDR* header) {
       OnStoreTreeSelChanged(pane);
       UpdateToolbar(frame);
       break;
+    case TVN_BEGINDRAGA:
+    case TVN_BEGINDRAGW: {
+      auto* drag = reinterpret_cast<NMTREEVIEWA*>(header);
+      BeginTreeDrag(frame, pane, drag->itemNew.hItem, drag->ptDrag);
+      break;
+    }
     case TVN_DELETEITEMA:
     case TVN_DELETEITEMW:
       OnStoreTreeNodeDeleted(pane, reinterpret_cast<NMTREEVIEWA*>(header)->itemOld.hItem);
@@ -96,6 +103,9 @@ LRESULT OnListNotify(FrameState& frame, Pane& pane, NMHDR* header) {
       return OnEndLabelEdit(frame, pane, header);
     case LVN_ITEMCHANGED:
       if (reinterpret_cast<NMLISTVIEW*>(header)->uChanged == LVIF_STATE) UpdateToolbar(frame);
+      break;
+    case LVN_BEGINDRAG:
+      BeginListDrag(frame, pane, reinterpret_cast<NMLISTVIEW*>(header)->ptAction);
       break;
     case NM_RETURN:
       OnPresetListReturn(pane);

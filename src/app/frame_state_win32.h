@@ -39,6 +39,19 @@ using ScopedAccelerators = UniqueHandle<AcceleratorTraits>;
 // Opens a web page for the user; gives 0 or a negative status.
 using UrlOpener = int32_t (*)(HWND owner, const char* url);
 
+// A drag of presets or chains from one pane to the other (drag_drop_win32.cpp).
+struct PresetDrag {
+  bool overTarget = false;  // the cursor is over the other pane: the arrow, else the no-drop cursor
+  ScopedImageList image;
+  int sourcePane = kPackagePane;
+  FocusKind sourceFocus = FocusKind::None;      // the tree's node or the list's items are dragged
+  NodeKind sourceKind = NodeKind::None;         // the source tree's selected node when the drag began
+  char sourceLabel[260] = {};                   // and its label
+  HCURSOR noDropCursor = nullptr;
+  HCURSOR dropCursor = nullptr;
+  HCURSOR previousCursor = nullptr;  // shown again when the drag ends
+};
+
 struct FrameState {
   HWND window = nullptr;
   HINSTANCE instance = nullptr;
@@ -63,7 +76,8 @@ struct FrameState {
   SplitterDrag drag = SplitterDrag::Idle;
   POINT press = {};
   int32_t splitAtPress = 0;
-  bool presetDragging = false;  // a drag of presets owns the mouse (none is started yet)
+  bool presetDragging = false;  // a drag of presets owns the mouse
+  PresetDrag presetDrag;
 
   Stores stores;
   OwnedSystemStoreCache cache;

@@ -7,6 +7,7 @@
 
 #include <new>
 
+#include "app/drag_drop_win32.h"
 #include "app/frame_layout.h"
 #include "app/frame_parts_win32.h"
 #include "app/package_open_win32.h"
@@ -60,6 +61,7 @@ LRESULT OnCreate(FrameState& frame) {
 }
 
 void OnDestroy(FrameState& frame) {
+  CancelDrag(frame);
   VtWindowPlacement(frame.window, frame.settings, kPlacementMetric, VtPlacementMode::Save);
   RecentFiles_Save(frame.recent, frame.settings);
   SaveSplitPositions(frame);
@@ -155,12 +157,21 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       OnLeftButtonDown(*frame, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
       return 0;
     case WM_MOUSEMOVE:
-      OnMouseMove(*frame, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      if (frame->presetDragging) {
+        MoveDrag(*frame, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      } else {
+        OnMouseMove(*frame, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      }
       return 0;
     case WM_LBUTTONUP:
-      OnLeftButtonUp(*frame);
+      if (frame->presetDragging) {
+        Drop(*frame, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      } else {
+        OnLeftButtonUp(*frame);
+      }
       return 0;
     case WM_CAPTURECHANGED:
+      OnDragCaptureChanged(*frame, reinterpret_cast<HWND>(lParam));
       OnCaptureChanged(*frame);
       return 0;
     case kMsgDeferredRefresh:
