@@ -6,7 +6,7 @@
 # outside. Every wait is on a condition with a deadline; what the journey
 # started is ended by its process id, and the prefix's Wine server with it.
 # Exit codes: 0 passed, 1 failed, 77 skipped (the reason on stderr).
-set -u
+set -uo pipefail
 journey_here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 . "$journey_here/../../cmake/wine-env.sh"
 
@@ -161,6 +161,17 @@ type_text() { xdotool type --delay 30 "$1"; }
 
 focus_is() { [ "$(probe focus)" = "$1" ]; }
 
+# drag FROM-POINT TO-POINT: presses the left button on "X Y", moves in small
+# steps to the other point, as a hand does, and releases it there.
+drag() {
+  local x1=${1% *} y1=${1#* } x2=${2% *} y2=${2#* } i
+  xdotool mousemove "$x1" "$y1" mousedown 1
+  for i in 1 2 3 4 5 6 7 8 9 10; do
+    xdotool mousemove $((x1 + (x2 - x1) * i / 10)) $((y1 + (y2 - y1) * i / 10)) sleep 0.05
+  done
+  xdotool mouseup 1
+}
+
 # select_node PANE LABEL: clicks the visible tree node of that label.
 select_node() {
   local point
@@ -181,7 +192,9 @@ menu_shows() { [ "$(menu_item "$1")" = "$2" ]; }
 
 # dialog_shown CAPTION: one of the program's dialogs or boxes has that caption
 # ("" for any).
-dialog_shown() { probe windows | grep -q -x -F -- "$1" || { [ -z "$1" ] && [ -n "$(probe windows)" ]; }; }
+dialog_shown() { probe windows | sed 's/ | .*//' | grep -q -x -F -- "$1" || { [ -z "$1" ] && [ -n "$(probe windows)" ]; }; }
+# box_says TEXT: one of the program's boxes shows TEXT in its message.
+box_says() { probe windows | grep -q -F -- "$1"; }
 no_dialog() { [ -z "$(probe windows)" ]; }
 
 # click_item PANE LABEL: clicks the list item of that label.
@@ -191,8 +204,10 @@ click_item() {
   xdotool mousemove ${point% *} ${point#* } click 1
 }
 
+# screenshot [MOMENT]: the whole display, as $artefacts/JOURNEY[-MOMENT].png.
 screenshot() {
-  import -window root "$artefacts/$journey.png" 2>/dev/null || xwd -root -silent >"$artefacts/$journey.xwd"
+  local name=$journey${1:+-$1}
+  import -window root "$artefacts/$name.png" 2>/dev/null || xwd -root -silent >"$artefacts/$name.xwd"
 }
 
 # end_program: keeps a screenshot of the journey's end and ends the program

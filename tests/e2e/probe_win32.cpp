@@ -11,7 +11,8 @@
 //   e2e_probe list PANE           the list's labels, one a line
 //   e2e_probe listpoint PANE      screen point "X Y" inside the list below its items
 //   e2e_probe item PANE LABEL     screen point "X Y" on the list item of that label
-//   e2e_probe windows             the captions of the program's other shown windows, one a line
+//   e2e_probe windows             the program's other shown windows, one a line: the
+//                                 caption, then " | " and each static text
 //   e2e_probe title               the frame's caption
 //
 // PANE is "package" or "system". Exit code 0 on success, 1 when the thing
@@ -332,6 +333,18 @@ struct WindowSearch {
   DWORD process;
 };
 
+// A box's message, after its caption, on the same line.
+BOOL CALLBACK PrintStatic(HWND window, LPARAM) {
+  char name[64] = {}, text[kTextSize] = {};
+  GetClassNameA(window, name, sizeof(name));
+  if (lstrcmpiA(name, "Static") != 0 || GetWindowTextA(window, text, sizeof(text)) <= 0) return TRUE;
+  for (char* c = text; *c != '\0'; ++c) {
+    if (*c == '\r' || *c == '\n') *c = ' ';
+  }
+  printf(" | %s", text);
+  return TRUE;
+}
+
 BOOL CALLBACK PrintWindow(HWND window, LPARAM context) {
   auto* search = reinterpret_cast<WindowSearch*>(context);
   char text[kTextSize] = {};
@@ -339,7 +352,9 @@ BOOL CALLBACK PrintWindow(HWND window, LPARAM context) {
   GetWindowThreadProcessId(window, &owner);
   if (owner != search->process || window == search->frame || !IsWindowVisible(window)) return TRUE;
   GetWindowTextA(window, text, sizeof(text));
-  printf("%s\n", text);
+  printf("%s", text);
+  EnumChildWindows(window, PrintStatic, 0);
+  printf("\n");
   return TRUE;
 }
 
