@@ -37,6 +37,7 @@ type_text "$docs\\Locked\\Third.vtpreset"
 keys Return
 wait_until 10 box_says "The preset package could not be saved as $docs\\Locked\\Third.vtpreset." ||
   fail "no error box: $(probe windows)"
+box_says "The file could not be created." || fail "the box does not say why: $(probe windows)"
 screenshot error-box
 keys Return
 wait_until 10 no_dialog || fail "the error box stayed: $(probe windows)"
