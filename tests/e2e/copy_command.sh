@@ -14,13 +14,8 @@ drum_hall=$(reg_value "$reverb_key" "Drum Hall")
 
 start_program "$package"
 step "Copy to File of the reverb's node"
-select_node system "FX Plug-Ins" || fail "no FX Plug-Ins node"
-keys Right
-wait_until 5 probe node system "Aurora Reverb" || fail "FX Plug-Ins did not expand"
-select_node system "Aurora Reverb" || fail "no Aurora Reverb node"
-keys alt+e
-wait_until 5 menu_shows 32782 "enabled Copy to &File" || fail "Copy to File: $(menu_item 32782)"
-keys Up Up Return
+open_node system "FX Plug-Ins" "Aurora Reverb"
+copy_to_file_by_menu
 
 step "the overwrite question, answered Yes to All"
 wait_until 10 dialog_shown "" || fail "no overwrite question"

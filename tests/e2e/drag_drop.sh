@@ -16,12 +16,8 @@ cp "$docs_unix/Extra.vtpreset" "$work/original.vtpreset"
 
 start_program "$package"
 step "the package's delay node dropped on the system tree"
-select_node package "Extra.vtpreset" || fail "no package root"
-keys Right
-wait_until 5 probe node package "FX Plug-Ins" || fail "the package root did not expand"
-select_node package "FX Plug-Ins" || fail "no package FX Plug-Ins node"
-keys Right
-wait_until 5 probe node package "Tidewater Delay" || fail "the package's FX Plug-Ins did not expand"
+open_node package "Extra.vtpreset" "FX Plug-Ins"
+open_node package "FX Plug-Ins" "Tidewater Delay"
 drag "$(probe node package "Tidewater Delay")" "$(probe node system "FX Chains")"
 for name in "Dotted Quarter" "Slapback" "Tape Echo"; do
   wait_until 10 reg_has "$delay_key" "$name" || fail "$name did not arrive in the registry"
@@ -30,9 +26,7 @@ done
 screenshot to-system
 
 step "the system's reverb node dropped on the package list"
-select_node system "FX Plug-Ins" || fail "no system FX Plug-Ins node"
-probe node system "Aurora Reverb" >/dev/null || keys Right
-wait_until 5 probe node system "Aurora Reverb" || fail "the system's FX Plug-Ins did not expand"
+open_node system "FX Plug-Ins" "Aurora Reverb"
 drag "$(probe node system "Aurora Reverb")" "$(probe listpoint package)"
 wait_until 10 title_is "Veltrane Ordalis 1.0 - Extra.vtpreset*" || fail "title after the drop: $(title)"
 screenshot to-package

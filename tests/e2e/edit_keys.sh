@@ -11,10 +11,7 @@ slapback=$(reg_value "$delay_key" "Slapback")
 
 start_program
 step "the delay's presets in the system list"
-select_node system "FX Plug-Ins" || fail "no FX Plug-Ins node"
-keys Right
-wait_until 5 probe node system "Tidewater Delay" || fail "FX Plug-Ins did not expand"
-select_node system "Tidewater Delay" || fail "no Tidewater Delay node"
+open_node system "FX Plug-Ins" "Tidewater Delay"
 wait_until 5 list_is system "Dotted Quarter, Slapback, Tape Echo" || fail "system list: $(list_labels system)"
 
 step "F2 and typing rename a preset"
@@ -48,10 +45,7 @@ wait_until 5 reg_has "$delay_key" "Slapback" || fail "the second Ctrl+Z did not 
 
 step "the Edit menu after a copy into the package and after its undo"
 select_node system "Aurora Reverb" || fail "no Aurora Reverb node"
-# The menu opens on its first item; Copy to File is the one above the last.
-keys alt+e
-wait_until 5 menu_shows 32782 "enabled Copy to &File" || fail "Copy to File: $(menu_item 32782)"
-keys Up Up Return
+copy_to_file_by_menu
 wait_until 10 title_is "Veltrane Ordalis 1.0 - Untitled*" || fail "title after the copy: $(title)"
 keys alt+e
 wait_until 5 menu_shows 32784 "enabled &Undo Copy	Ctrl+Z" || fail "Undo after a copy: $(menu_item 32784)"

@@ -18,13 +18,8 @@ fi
 
 start_program "$docs\\First.vtpreset"
 step "a copy into the package marks it modified"
-select_node system "FX Plug-Ins" || fail "no FX Plug-Ins node"
-keys Right
-wait_until 5 probe node system "Tidewater Delay" || fail "FX Plug-Ins did not expand"
-select_node system "Tidewater Delay" || fail "no Tidewater Delay node"
-keys alt+e
-wait_until 5 menu_shows 32782 "enabled Copy to &File" || fail "Copy to File: $(menu_item 32782)"
-keys Up Up Return
+open_node system "FX Plug-Ins" "Tidewater Delay"
+copy_to_file_by_menu
 wait_until 10 title_is "Veltrane Ordalis 1.0 - First.vtpreset*" || fail "title after the copy: $(title)"
 keys alt+f
 wait_until 5 menu_shows 32781 "enabled Save &As..." || fail "Save As: $(menu_item 32781)"

@@ -181,6 +181,23 @@ select_node() {
 }
 selected_is() { [ "$(probe selected "$1")" = "$2" ]; }
 
+# open_node PANE PARENT CHILD: selects PARENT, expands it with the Right key
+# unless CHILD shows already, and selects CHILD.
+open_node() {
+  select_node "$1" "$2" || { fail "no $1 node $2"; return 1; }
+  probe node "$1" "$3" >/dev/null || keys Right
+  wait_until 5 probe node "$1" "$3" || { fail "the $1 node $2 shows no $3"; return 1; }
+  select_node "$1" "$3" || { fail "the $1 node $3 was not selected"; return 1; }
+}
+
+# copy_to_file_by_menu: the Edit menu's Copy to File, by the keyboard: the
+# menu opens on its first item, and Copy to File is the one above the last.
+copy_to_file_by_menu() {
+  keys alt+e
+  wait_until 5 menu_shows 32782 "enabled Copy to &File" || fail "Copy to File: $(menu_item 32782)"
+  keys Up Up Return
+}
+
 # list_is PANE "LABEL, LABEL": the pane's list shows exactly those labels.
 list_labels() { probe list "$1" | paste -sd, - | sed 's/,/, /g'; }
 list_is() { [ "$(list_labels "$1")" = "$2" ]; }

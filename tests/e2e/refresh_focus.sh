@@ -33,9 +33,7 @@ check "Copy to System from the system" "grayed Copy to &System" "$(menu_item 327
 keys Escape Escape
 
 step "F5 shows a preset added from outside"
-keys Right
-wait_until 5 probe node system "Tidewater Delay" || fail "FX Plug-Ins did not expand"
-select_node system "Tidewater Delay" || fail "no Tidewater Delay node"
+open_node system "FX Plug-Ins" "Tidewater Delay"
 wait_until 5 list_is system "Dotted Quarter, Slapback, Tape Echo" || fail "system list: $(list_labels system)"
 reg_add "$presets_key\\$delay" /v "Outside" /t REG_BINARY /d "$(hex_bytes 32)"
 keys F5
