@@ -2,7 +2,8 @@
 # Editing the system store with the keyboard: F2 renames a preset by typing,
 # the Delete key deletes one, Ctrl+Z undoes and Ctrl+Shift+Z redoes, the
 # registry checked after each; the Edit menu names the step Undo and Redo
-# would take after a copy and after its undo.
+# would take after a copy and after its undo; Ctrl+S on the new package asks
+# for a file name in the save dialog.
 . "$(dirname "${BASH_SOURCE[0]}")/journey.sh"
 
 write_store
@@ -56,6 +57,19 @@ keys alt+e
 wait_until 5 menu_shows 32785 "enabled &Redo Copy	Ctrl+Shift+Z" || fail "Redo after the undo: $(menu_item 32785)"
 check "Undo after the copy's undo" "grayed Can't &Undo	Ctrl+Z" "$(menu_item 32784)"
 keys Escape Escape
+
+step "Ctrl+Shift+Z redoes the copy; Ctrl+S asks for a name and saves"
+keys ctrl+shift+z
+keys alt+e
+wait_until 5 menu_shows 32784 "enabled &Undo Copy	Ctrl+Z" || fail "Undo after the redo: $(menu_item 32784)"
+keys Escape Escape
+keys ctrl+s
+wait_until 10 dialog_shown "Save Preset Package" || fail "Ctrl+S on a new package showed no save dialog"
+type_text "$docs\\Reverb.vtpreset"
+keys Return
+wait_until 10 title_is "Veltrane Ordalis 1.0 - Reverb.vtpreset" || fail "title after Ctrl+S: $(title)"
+check "Drum Hall in the saved package" "$(reg_value "$presets_key\\$reverb" "Drum Hall")" \
+  "$(package_data "$docs\\Reverb.vtpreset" "Drum Hall")"
 
 end_program
 finish
