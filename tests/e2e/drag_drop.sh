@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Drags with the real mouse: package presets dropped on the system tree go
+# Drags with the real mouse: Escape cancels one; package presets dropped on the system tree go
 # into the registry; a plug-in node of the system tree dropped on the
 # package list puts exactly its presets, byte for byte, into the package a
 # Save then writes; Ctrl+Z twice restores both the package and the registry.
@@ -15,6 +15,17 @@ reg_lacks "$delay_key" "Slapback" || fail "the delay's presets are still in the 
 cp "$docs_unix/Extra.vtpreset" "$work/original.vtpreset"
 
 start_program "$package"
+step "a drag cancelled by Escape copies nothing"
+open_node system "FX Plug-Ins" "Aurora Reverb"
+press_and_move "$(probe node system "Aurora Reverb")" "$(probe listpoint package)"
+keys Escape
+xdotool mouseup 1
+# The menu opens after the release is handled: input is handled in order.
+keys alt+e
+wait_until 5 menu_shows 32784 "grayed Can't &Undo	Ctrl+Z" || fail "Undo after the cancelled drag: $(menu_item 32784)"
+keys Escape Escape
+check "title after the cancelled drag" "Veltrane Ordalis 1.0 - Extra.vtpreset" "$(title)"
+
 step "the package's delay node dropped on the system tree"
 open_node package "Extra.vtpreset" "FX Plug-Ins"
 open_node package "FX Plug-Ins" "Tidewater Delay"
