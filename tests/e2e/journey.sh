@@ -137,9 +137,9 @@ title() { xdotool getwindowname "$window" 2>/dev/null; }
 title_is() { [ "$(title)" = "$1" ]; }
 title_lacks() { case $(title) in *"$1"*) return 1 ;; esac; }
 
-# start_program ARGUMENTS...: starts Ordalis.exe and waits for its frame, then
-# puts the pointer over it: with no window manager the keyboard goes to the
-# window under the pointer.
+# start_program ARGUMENTS...: starts Ordalis.exe, waits for its frame and its
+# focus, then puts the pointer over it and gives it the X input focus: with no
+# window manager, nothing else would.
 start_program() {
   "$loader" "$bin/Ordalis.exe" "$@" >"$work/program.log" 2>&1 &
   program_pid=$!
@@ -152,7 +152,7 @@ start_program() {
   wait_until 10 probe focus
   eval "$(xdotool getwindowgeometry --shell "$window")"
   xdotool mousemove $((X + WIDTH / 2)) $((Y + 10))
-  xdotool windowfocus --sync "$window" 2>/dev/null
+  xdotool windowfocus "$window" 2>/dev/null
 }
 
 # Keys and text as a person types them.
