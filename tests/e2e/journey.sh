@@ -161,10 +161,11 @@ type_text() { xdotool type --delay 30 "$1"; }
 
 focus_is() { [ "$(probe focus)" = "$1" ]; }
 
-# press_and_move FROM-POINT TO-POINT: presses the left button on "X Y" and
-# moves in small steps to the other point, as a hand does.
+# press_and_move FROM-POINT TO-POINT: presses the left button 10 pixels left
+# of "X Y" (so that a press soon after a click there is not a double click)
+# and moves in small steps to the other point, as a hand does.
 press_and_move() {
-  local x1=${1% *} y1=${1#* } x2=${2% *} y2=${2#* } i
+  local x1=$((${1% *} - 10)) y1=${1#* } x2=${2% *} y2=${2#* } i
   xdotool mousemove "$x1" "$y1" mousedown 1
   for i in 1 2 3 4 5 6 7 8 9 10; do
     xdotool mousemove $((x1 + (x2 - x1) * i / 10)) $((y1 + (y2 - y1) * i / 10)) sleep 0.05
