@@ -127,7 +127,7 @@ class DragDrop : public FrameTest {
   }
 };
 
-TEST_F(DragDrop, APlugInDroppedOnThePackageListArrivesWholeAndIsShownScrolledToTheTop) {
+TEST_F(DragDrop, APlugInDroppedOnThePackageListArrivesWholeAndIsShownSelected) {
   DragNode(System(), "FX Plug-Ins/delay");
   ASSERT_TRUE(Dragging());
   EXPECT_EQ(NodeAt(System().tree, "FX Plug-Ins/delay"), Selected(System().tree));
@@ -144,7 +144,6 @@ TEST_F(DragDrop, APlugInDroppedOnThePackageListArrivesWholeAndIsShownScrolledToT
   EXPECT_EQ("Untitled(FX Plug-Ins(delay))", TreeShape(Package().tree));
   HTREEITEM delay = NodeAt(Package().tree, "Untitled/FX Plug-Ins/delay");
   EXPECT_EQ(delay, Selected(Package().tree));
-  EXPECT_EQ(delay, reinterpret_cast<HTREEITEM>(SendMessageA(Package().tree, TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0)));
   EXPECT_EQ("Big, Long, Warm", ListLabels(Package().list));
   EXPECT_EQ(Pattern(20, 1), PackageBytes("delay", "Warm"));
   EXPECT_EQ(Pattern(30, 2), PackageBytes("delay", "Long"));
@@ -225,7 +224,7 @@ TEST_F(DragDrop, ThePackageDroppedOnTheSystemListShowsTheGroupWhereItsRecordsArr
   EXPECT_EQ(Pattern(20, 1), bytes);
 }
 
-TEST_F(DragDrop, ADropOnItsOwnPaneTheToolbarOrOutsideTheWindowCopiesNothing) {
+TEST_F(DragDrop, ADropOnItsOwnPaneTheToolbarOutsideTheWindowOrOnAWindowAboveTheTargetCopiesNothing) {
   RECT toolbar;
   GetClientRect(frame_->toolbar, &toolbar);
   std::vector<POINT> places = {ControlCenter(Frame(), System().list), ControlCenter(Frame(), System().tree),
@@ -238,6 +237,22 @@ TEST_F(DragDrop, ADropOnItsOwnPaneTheToolbarOrOutsideTheWindowCopiesNothing) {
     ReleaseAt(place);
     ExpectNoDragLeft();
   }
+
+  // Another program's window lying over the package list takes the drop.
+  POINT covered = ControlCenter(Frame(), Package().list);
+  POINT screen = covered;
+  ClientToScreen(Frame(), &screen);
+  HWND cover = CreateWindowExA(WS_EX_TOPMOST, "BUTTON", "cover", WS_POPUP | WS_VISIBLE, screen.x - 20, screen.y - 20,
+                               40, 40, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(nullptr, cover);
+  Pump();
+  DragNode(System(), "FX Plug-Ins/delay");
+  MoveTo(covered);
+  EXPECT_EQ(Cursor(IDC_NO), GetCursor());
+  ReleaseAt(covered);
+  ExpectNoDragLeft();
+  DestroyWindow(cover);
+
   EXPECT_EQ("Untitled", TreeShape(Package().tree));
   EXPECT_EQ(0, GetUndoCount(frame_->history));
   EXPECT_EQ(0u, boxes_.size());
@@ -247,6 +262,11 @@ TEST_F(DragDrop, EscapeOrAnotherWindowTakingTheMouseEndsTheDragWithoutACopy) {
   SetCursor(Cursor(IDC_IBEAM));
   DragNode(System(), "FX Plug-Ins/delay");
   MoveTo(ControlCenter(Frame(), Package().list));
+  // Shortcuts do nothing while the frame holds the mouse: Delete would take
+  // away what is being dragged.
+  PressKey(VK_DELETE);
+  EXPECT_TRUE(frame_->presetDragging);
+  EXPECT_EQ("Big, Long, Warm", ListLabels(System().list));
   PressKey(VK_ESCAPE);
   ExpectNoDragLeft();
   EXPECT_EQ(Cursor(IDC_IBEAM), GetCursor());
