@@ -11,12 +11,14 @@ mkdir -p build/logs
 step() { printf '\n== %s (at %ds)\n' "$*" "$SECONDS"; }
 failed=0
 
-# skipped DIR: the tests that GoogleTest skipped in ctest's last run in DIR,
-# each with the first line of its reason.
+# skipped DIR: the tests that GoogleTest or a journey's script ("SKIPPED:
+# reason") skipped in ctest's last run in DIR, each with the first line of its reason.
 skipped() {
   local log=$1/Testing/Temporary/LastTest.log
   [ -f "$log" ] || return 0
   tr -d '\r' <"$log" | awk '
+    /^[0-9]+\/[0-9]+ Test: / { test = $3 }
+    /^SKIPPED: / { print "  skipped " test ": " substr($0, 10); next }
     / Skipped$/ { getline reason; next }
     /^\[  SKIPPED \] .* \([0-9]+ ms\)$/ { print "  skipped " $4 ": " reason; reason = "" }' | sort -u
 }
