@@ -41,6 +41,9 @@ void ShowNewPackage(FrameState& frame) {
     pane.shownRows.clear();
     pane.selectedKind = NodeKind::None;
     RebuildStoreTree(pane, frame.document.path);
+    // The package shows its contents at once, however it was opened.
+    LPARAM root = SendMessageA(pane.tree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
+    if (root != 0) SendMessageA(pane.tree, TVM_SELECTITEM, TVGN_CARET, root);
   }
   UpdateFrameTitle(frame);
 }

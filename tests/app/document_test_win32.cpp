@@ -353,6 +353,8 @@ TEST_F(Document, APackageFromTheCommandLineSavedUnderANewNameReopensFromTheRecen
   EXPECT_EQ("&1 " + copy, MenuText(ID_FILE_MRU_FIRST));
   Command(ID_FILE_MRU_FIRST);
   EXPECT_EQ(TitleOf("bank copy.vtpreset"), Caption());
+  // However it was opened, the package shows what it holds at once.
+  EXPECT_EQ("FX Plug-Ins", ListLabels(Package().list));
   Select(Package(), "bank copy.vtpreset/FX Plug-Ins/delay");
   EXPECT_EQ("One, Two", ListLabels(Package().list));
 }
