@@ -7,6 +7,7 @@
 #include <shlobj.h>
 #include <shellapi.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -218,6 +219,15 @@ TEST_F(Installer, InstallsPerUserOpensPackagesAndUninstallsOnlyWhatItAdded) {
   char title[256] = {};
   GetWindowTextA(frame, title, sizeof(title));
   EXPECT_STREQ("Veltrane Ordalis 1.0 - Live Set.vtpreset", title);
+  // ... and shows it in the package pane, read from outside as the journeys read it.
+  for (const char* ask : {"selected package", "list package"}) {
+    std::string probe = "\"" + BuildFolder() + "e2e_probe.exe\" " + ask;
+    char shown[512] = {};
+    uint32_t exitCode = 1;
+    ASSERT_EQ(0, Process_Run(probe.c_str(), shown, sizeof(shown), &exitCode)) << ask;
+    EXPECT_EQ(0u, exitCode) << ask;
+    EXPECT_NE(nullptr, strstr(shown, ask[0] == 's' ? "Live Set.vtpreset" : "FX Plug-Ins")) << ask << ": " << shown;
+  }
   PostMessageA(frame, WM_CLOSE, 0, 0);
   EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(open.hProcess, 30000));
   CloseHandle(open.hProcess);
