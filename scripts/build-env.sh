@@ -24,7 +24,13 @@ configure() {
   local dir=$1
   shift
   mkdir -p "$ORDALIS_ROOT/build"
-  cmake -S "$ORDALIS_ROOT" -B "$ORDALIS_ROOT/$dir" -G Ninja -Wno-dev "$@" >"$ORDALIS_ROOT/build/configure-${dir##*/}.log" 2>&1 || {
+  # Where ccache is installed, several checkouts of the tree share compiled
+  # objects; it is an optional speed-up, never required.
+  local launcher=()
+  if command -v ccache >/dev/null 2>&1; then
+    launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  fi
+  cmake -S "$ORDALIS_ROOT" -B "$ORDALIS_ROOT/$dir" -G Ninja -Wno-dev "${launcher[@]}" "$@" >"$ORDALIS_ROOT/build/configure-${dir##*/}.log" 2>&1 || {
     cat "$ORDALIS_ROOT/build/configure-${dir##*/}.log" >&2
     return 1
   }
