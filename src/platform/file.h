@@ -6,6 +6,7 @@
 // process, as Windows enforces them between all handles.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "platform/status.h"
@@ -84,6 +85,14 @@ int32_t File_CreateFolder(const char* path);
 int32_t File_RemoveFolder(const char* path);
 // Creates a folder and every missing folder above it; existing ones are fine.
 int32_t File_CreateFolderPath(const char* path);
+
+// Creates a file beside `path`, named "<path>.<n>.tmp" after the first
+// number that no existing name (nor link) has, opened for reading and
+// writing and shared with no one; gives its name in `temporary`. Nothing
+// that exists is opened or replaced.
+int32_t File_CreateBeside(const char* path, char* temporary, size_t size, FileHandle* out);
+// The longest ending File_CreateBeside gives a name, for length checks.
+constexpr const char* kLongestBesideSuffix = ".99.tmp";
 
 // The full long path of the running program.
 int32_t File_GetModulePath(char* path, uint32_t size);

@@ -125,6 +125,27 @@ bool IsPlainFile(const char* path) {
 const char* DefLocationProblem(const char* location) {
   if (location[0] == '\0') return "is empty";
   if (!File_IsFullPath(location)) return "is not an absolute folder path";
+  // "\\?\" before a drive or share path is only another spelling; the
+  // device namespace and anything else after it reach devices.
+  std::string path = location;
+  if (IsSeparator(path[0]) && IsSeparator(path[1]) && (path[2] == '.' || path[2] == '?') && IsSeparator(path[3])) {
+    if (path[2] == '.') return "names a device, not a folder";
+    path.erase(0, 4);
+    if (path.size() > 4 && Text_EqualNoCase(path.substr(0, 3).c_str(), "UNC") && IsSeparator(path[3])) {
+      path.replace(0, 3, "\\");
+    } else if (!File_IsFullPath(path.c_str()) || IsSeparator(path[0])) {
+      return "names a device, not a folder";
+    }
+  }
+  PathParts parts;
+  if (!Split(path.c_str(), &parts)) return "could not be checked";
+  if (parts.names.empty()) {
+    return IsSeparator(path[0]) && IsSeparator(path[1]) ? "is the root of a share, not a folder of its own"
+                                                        : "is the root of a drive, not a folder of its own";
+  }
+  for (const std::string& name : parts.names) {
+    if (IsDeviceName(name.c_str())) return "names a device, not a folder";
+  }
   const char* open = strchr(location, '%');
   if (open != nullptr) {
     const char* close = strchr(open + 1, '%');
