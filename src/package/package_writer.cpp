@@ -171,6 +171,13 @@ int32_t WritePackage(const char* path, const PlugInCollection* plugIns, const Ch
   // Wine's move would replace a read-only file.
   FileInfo info;
   if (File_GetInfo(path, &info) == 0 && (info.readOnly || info.isFolder)) return E_FILE_CREATE;
+  // Nor is a device, a pipe, a link or anything else that is no plain file
+  // replaced by one.
+  FileIdentity identity;
+  int32_t found = File_GetIdentity(path, &identity);
+  if (found != 0 && found != StatusFromError(kErrorFileNotFound)) return E_FILE_CREATE;
+  bool link = false;
+  if (found == 0 && File_IsLink(path, &link) == 0 && link) return E_FILE_CREATE;
 
   char tempPath[kPathSize];
   ScopedFile file;

@@ -1,6 +1,7 @@
 #include "store/store_paths.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <new>
 #include <vector>
@@ -127,18 +128,21 @@ const char* DefLocationProblem(const char* location) {
   if (!File_IsFullPath(location)) return "is not an absolute folder path";
   // "\\?\" before a drive or share path is only another spelling; the
   // device namespace and anything else after it reach devices.
-  std::string path = location;
+  const char* path = location;
+  char share[4096];
   if (IsSeparator(path[0]) && IsSeparator(path[1]) && (path[2] == '.' || path[2] == '?') && IsSeparator(path[3])) {
     if (path[2] == '.') return "names a device, not a folder";
-    path.erase(0, 4);
-    if (path.size() > 4 && Text_EqualNoCase(path.substr(0, 3).c_str(), "UNC") && IsSeparator(path[3])) {
-      path.replace(0, 3, "\\");
-    } else if (!File_IsFullPath(path.c_str()) || IsSeparator(path[0])) {
+    path += 4;
+    bool unc = (path[0] | 0x20) == 'u' && (path[1] | 0x20) == 'n' && (path[2] | 0x20) == 'c';
+    if (unc && IsSeparator(path[3])) {
+      snprintf(share, sizeof(share), "\\%s", path + 3);  // "\\server\share..."
+      path = share;
+    } else if (!File_IsFullPath(path) || IsSeparator(path[0])) {
       return "names a device, not a folder";
     }
   }
   PathParts parts;
-  if (!Split(path.c_str(), &parts)) return "could not be checked";
+  if (!Split(path, &parts)) return "could not be checked";
   if (parts.names.empty()) {
     return IsSeparator(path[0]) && IsSeparator(path[1]) ? "is the root of a share, not a folder of its own"
                                                         : "is the root of a drive, not a folder of its own";

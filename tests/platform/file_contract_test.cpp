@@ -296,6 +296,7 @@ TEST_F(FileContract, OneFileHasOneIdentityByEverySpellingAndName) {
 // target's, and the link is told apart from a plain name, whether it leads
 // to a file or a folder, and whether or not its target still exists.
 TEST_F(FileContract, LinksAreSeenAsLinksAndTheirIdentityIsTheTargets) {
+  if (!CanMakeSymbolicLinks()) GTEST_SKIP() << "symbolic links cannot be made here yet";
   ASSERT_EQ(0, File_CreateFolder(temp_.Join("outside").c_str()));
   ASSERT_EQ(0, File_CreateFolder(temp_.Join("store").c_str()));
   std::string target = temp_.Join("outside\\target.dxp"), near = temp_.Join("store\\near.dxp");

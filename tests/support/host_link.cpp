@@ -28,7 +28,7 @@ std::string UnixName(const std::string& path) {
   return result;
 }
 
-// Runs a host program under Wine and waits for it.
+// Starts a host program under Wine (which cannot wait for it).
 bool RunHost(const char* program, std::string commandLine) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);
@@ -38,7 +38,6 @@ bool RunHost(const char* program, std::string commandLine) {
   if (!CreateProcessA(program, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
     return false;
   }
-  WaitForSingleObject(process.hProcess, 30000);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   return true;
@@ -46,8 +45,14 @@ bool RunHost(const char* program, std::string commandLine) {
 
 }  // namespace
 
+bool CanMakeSymbolicLinks() { return false; }
+
 bool MakeSymbolicLink(const std::string& target, const std::string& link) {
-  std::string unixTarget = UnixName(target), unixLink = UnixName(link);
+  // Wine names only what exists: the link's folder, then its name.
+  size_t slash = link.find_last_of('\\');
+  std::string unixFolder = slash == std::string::npos ? std::string() : UnixName(link.substr(0, slash));
+  std::string unixTarget = UnixName(target);
+  std::string unixLink = unixFolder.empty() ? std::string() : unixFolder + "/" + link.substr(slash + 1);
   if (unixTarget.empty() || unixLink.empty()) {
     DWORD attributes = GetFileAttributesA(target.c_str());
     DWORD flags = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)
@@ -55,10 +60,20 @@ bool MakeSymbolicLink(const std::string& target, const std::string& link) {
                       : 0;
     return CreateSymbolicLinkA(link.c_str(), target.c_str(), flags) != 0;
   }
-  // The exit code Wine reports for a host program is not its own: the link
-  // itself tells.
-  RunHost("Z:\\bin\\ln", "ln -s " + unixTarget + " " + unixLink);
-  return GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES;
+  // Wine neither waits for a host program nor reports its exit code: the
+  // link itself tells, once it is there.
+  if (!RunHost("Z:\\bin\\ln", "ln -s " + unixTarget + " " + unixLink)) return false;
+  DWORD deadline = GetTickCount() + 10000;
+  WIN32_FIND_DATAA found;
+  for (;;) {
+    HANDLE search = FindFirstFileA(link.c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+      FindClose(search);
+      return true;
+    }
+    if (static_cast<LONG>(GetTickCount() - deadline) > 0) return false;
+    SwitchToThread();
+  }
 }
 
 bool MakeHardLink(const std::string& target, const std::string& link) {
@@ -98,6 +113,8 @@ std::string Native(std::string path) {
 }
 
 }  // namespace
+
+bool CanMakeSymbolicLinks() { return true; }
 
 bool MakeSymbolicLink(const std::string& target, const std::string& link) {
   return symlink(Native(target).c_str(), Native(link).c_str()) == 0;

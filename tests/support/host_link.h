@@ -6,6 +6,10 @@
 
 #include <string>
 
+// Whether this build's tests can make symbolic links: natively yes; under
+// Wine the host program that makes them is not yet reliably waited for.
+bool CanMakeSymbolicLinks();
+
 // Makes `link` a symbolic link to `target` (both full paths in the
 // program's form, without blanks). False when it could not be made.
 bool MakeSymbolicLink(const std::string& target, const std::string& link);
