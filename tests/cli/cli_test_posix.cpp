@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -146,6 +147,17 @@ TEST_F(Cli, FailuresAndBadUsageHaveTheirExitCodes) {
   run = RunCli({"create", Path("no folder/c.vtpreset"), "--from-json", Put("empty.json", "{\"plugins\":[],\"chains\":[]}")});
   EXPECT_EQ(1, run.exitCode);
   EXPECT_NE(std::string::npos, run.err.find("(0x8004E006)")) << run.err;
+  // An existing target that is no plain file stays what it is.
+  std::string stdoutLink = Path("out.vtpreset");
+  ASSERT_EQ(0, symlink("/dev/stdout", stdoutLink.c_str()));
+  for (const std::string& special : {Path("pipe.vtpreset"), stdoutLink}) {
+    run = RunCli({"create", special, "--from-json", Path("empty.json")});
+    EXPECT_EQ(1, run.exitCode) << special;
+    EXPECT_NE(std::string::npos, run.err.find("(0x8004E006)")) << run.err;
+    struct stat st;
+    ASSERT_EQ(0, lstat(special.c_str(), &st));
+    EXPECT_FALSE(S_ISREG(st.st_mode)) << special;
+  }
 }
 
 }  // namespace

