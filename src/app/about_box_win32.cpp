@@ -22,34 +22,6 @@ struct AboutBox {
   ScopedFont nameFont;
 };
 
-void OnInitAbout(HWND dialog, AboutBox& about) {
-  SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&about));
-  const FrameState& frame = *about.frame;
-  HWND name = GetDlgItem(dialog, IDC_ABOUT_NAME);
-  about.nameFont = CreateHeadingFont(name, 120);
-  if (about.nameFont) SendMessageA(name, WM_SETFONT, reinterpret_cast<WPARAM>(about.nameFont.Get()), FALSE);
-  SetWindowTextA(name, kProductFullName);
-
-  char format[128], version[128];
-  VtLoadString(frame.strings, IDS_ABOUT_VERSION, format, sizeof(format));
-  VtSnPrintF(version, sizeof(version), format, kProductVersion >> 24, (kProductVersion >> 16) & 0xFF,
-             kProductVersion & 0xFFFF);
-  SetDlgItemTextA(dialog, IDC_ABOUT_VERSION, version);
-
-  char keys[512] = {};
-  for (const char* key : {kDirectShowPresetsKey, kEditorPresetsKey, kChainsKey}) {
-    if (keys[0] != '\0') Text_Append(keys, sizeof(keys), "\r\n");
-    Text_Append(keys, sizeof(keys), kUserHive);
-    Text_Append(keys, sizeof(keys), key);
-  }
-  SetDlgItemTextA(dialog, IDC_ABOUT_STORE, keys);
-  char settings[512];
-  Text_Copy(settings, sizeof(settings), kUserHive);
-  Text_Append(settings, sizeof(settings), VtMetric_KeyPath(frame.settings));
-  SetDlgItemTextA(dialog, IDC_ABOUT_SETTINGS, settings);
-  LayoutAboutTexts(dialog);
-}
-
 // The texts in the order they stand, top to bottom.
 constexpr int kStackedTexts[] = {IDC_ABOUT_NAME,           IDC_ABOUT_VERSION, IDC_ABOUT_STORE_INTRO, IDC_ABOUT_STORE,
                                  IDC_ABOUT_SETTINGS_INTRO, IDC_ABOUT_SETTINGS};
@@ -107,6 +79,34 @@ void LayoutAboutTexts(HWND dialog) {
   GetWindowRect(dialog, &box);
   SetWindowPos(dialog, nullptr, 0, 0, box.right - box.left, box.bottom - box.top + grown,
                SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+}
+
+void OnInitAbout(HWND dialog, AboutBox& about) {
+  SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&about));
+  const FrameState& frame = *about.frame;
+  HWND name = GetDlgItem(dialog, IDC_ABOUT_NAME);
+  about.nameFont = CreateHeadingFont(name, 120);
+  if (about.nameFont) SendMessageA(name, WM_SETFONT, reinterpret_cast<WPARAM>(about.nameFont.Get()), FALSE);
+  SetWindowTextA(name, kProductFullName);
+
+  char format[128], version[128];
+  VtLoadString(frame.strings, IDS_ABOUT_VERSION, format, sizeof(format));
+  VtSnPrintF(version, sizeof(version), format, kProductVersion >> 24, (kProductVersion >> 16) & 0xFF,
+             kProductVersion & 0xFFFF);
+  SetDlgItemTextA(dialog, IDC_ABOUT_VERSION, version);
+
+  char keys[512] = {};
+  for (const char* key : {kDirectShowPresetsKey, kEditorPresetsKey, kChainsKey}) {
+    if (keys[0] != '\0') Text_Append(keys, sizeof(keys), "\r\n");
+    Text_Append(keys, sizeof(keys), kUserHive);
+    Text_Append(keys, sizeof(keys), key);
+  }
+  SetDlgItemTextA(dialog, IDC_ABOUT_STORE, keys);
+  char settings[512];
+  Text_Copy(settings, sizeof(settings), kUserHive);
+  Text_Append(settings, sizeof(settings), VtMetric_KeyPath(frame.settings));
+  SetDlgItemTextA(dialog, IDC_ABOUT_SETTINGS, settings);
+  LayoutAboutTexts(dialog);
 }
 
 INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -28,6 +28,22 @@ Pane* PaneOf(FrameState& frame, UINT_PTR id, FocusKind* kind) {
   return nullptr;
 }
 
+// Fills the tooltip text of LVN_GETINFOTIP or TVN_GETINFOTIP, narrow or wide.
+template <class Narrow, class Wide, class Compose>
+void FillTip(NMHDR* header, bool wide, Compose compose) {
+  char tip[1024];
+  compose(tip, sizeof(tip));
+  if (!wide) {
+    auto* info = reinterpret_cast<Narrow*>(header);
+    if (info->pszText != nullptr && info->cchTextMax > 0) Text_Copy(info->pszText, static_cast<size_t>(info->cchTextMax), tip);
+    return;
+  }
+  auto* info = reinterpret_cast<Wide*>(header);
+  if (info->pszText != nullptr && info->cchTextMax > 0) {
+    Text_ToUtf16(tip, reinterpret_cast<char16_t*>(info->pszText), static_cast<size_t>(info->cchTextMax));
+  }
+}
+
 // The toolbar follows the focus both ways: when it comes back to the same
 // control (after another program was active) and when it leaves the panes.
 void OnControlFocus(FrameState& frame, const Pane& pane, FocusKind kind) {
@@ -70,22 +86,6 @@ LRESULT OnTreeNotify(FrameState& frame, Pane& pane, NMHDR* header) {
       break;
   }
   return 0;
-}
-
-// Fills the tooltip text of LVN_GETINFOTIP or TVN_GETINFOTIP, narrow or wide.
-template <class Narrow, class Wide, class Compose>
-void FillTip(NMHDR* header, bool wide, Compose compose) {
-  char tip[1024];
-  compose(tip, sizeof(tip));
-  if (!wide) {
-    auto* info = reinterpret_cast<Narrow*>(header);
-    if (info->pszText != nullptr && info->cchTextMax > 0) Text_Copy(info->pszText, static_cast<size_t>(info->cchTextMax), tip);
-    return;
-  }
-  auto* info = reinterpret_cast<Wide*>(header);
-  if (info->pszText != nullptr && info->cchTextMax > 0) {
-    Text_ToUtf16(tip, reinterpret_cast<char16_t*>(info->pszText), static_cast<size_t>(info->cchTextMax));
-  }
 }
 
 // The edited text of LVN_ENDLABELEDIT in the program's code page; null

@@ -42,7 +42,10 @@ TEST(RenameRules, SpacesAroundANameAreTrimmedAndThoseInsideKept) {
   TrimNewName(" a  b\t", name, sizeof(name));
   EXPECT_STREQ("a  b\t", name);  // only spaces go
   // Cut to the buffer, never mid-character.
-  TrimNewName((" " + std::string(14, 'x') + "\xC3\xA9 ").c_str(), name, sizeof(name));
+  std::string padded(1, ' ');
+  padded.append(14, 'x');
+  padded.append("\xC3\xA9 ");
+  TrimNewName(padded.c_str(), name, sizeof(name));
   EXPECT_STREQ(std::string(14, 'x').c_str(), name);
 }
 
