@@ -190,7 +190,7 @@ TEST_F(Frame, TheFocusedControlMakesItsPaneActiveAndTooltipsNameTheButtons) {
   EXPECT_STREQ("Redo (Ctrl+Shift+Z)", tip.lpszText);
   tip.hdr.idFrom = ID_EDIT_DELETE;
   SendMessageA(frame_->window, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&tip));
-  EXPECT_STREQ("Delete (Del)", tip.lpszText);
+  EXPECT_STREQ("Delete (Delete)", tip.lpszText);
   tip.hdr.idFrom = ID_FILE_SAVE_AS;
   SendMessageA(frame_->window, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&tip));
   EXPECT_STREQ("", tip.lpszText);
