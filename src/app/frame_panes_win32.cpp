@@ -19,7 +19,7 @@ constexpr int32_t kNodeImageCount = 6;
 constexpr COLORREF kTransparent = RGB(255, 0, 255);
 
 constexpr DWORD kTreeStyle =
-    WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS;
+    WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS | TVS_INFOTIP;
 constexpr DWORD kListStyle =
     WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_LIST | LVS_SHOWSELALWAYS | LVS_SORTASCENDING | LVS_EDITLABELS;
 
@@ -69,11 +69,13 @@ int32_t CreatePane(FrameState& frame, Pane& pane, int index) {
   SendMessageA(pane.tree, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(pane.treeImages.Get()));
   pane.list = CreateChild(frame, WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", kListStyle, PaneListId(index));
   if (pane.list == nullptr) return kWindowCreateFailed;
+  // Tips for names the list cuts short and for entries of the same name.
+  SendMessageA(pane.list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_INFOTIP, LVS_EX_INFOTIP);
   pane.listImages = LoadNodeImages(frame);
   SendMessageA(pane.list, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(pane.listImages.Get()));
   SendMessageA(pane.list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(pane.listImages.Get()));
   int32_t stored = VtGetMetricEx(frame.settings, SplitMetric(index), 0, kMaxStoredSplit, kDefaultSplit);
-  pane.split = SplitFromSetting(stored, frame.dpi);
+  pane.split = pane.chosenSplit = SplitFromSetting(stored, frame.dpi);
   return 0;
 }
 
@@ -93,7 +95,8 @@ RECT ToRect(const VtRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
 void LayoutPaneWindows(FrameState& frame, Pane& pane, const VtRect& rect) {
   SIZE label = MeasureLabel(pane);
-  PaneLayout layout = LayoutPane(rect, label.cx, label.cy, pane.split, frame.dpi);
+  int32_t split = ProportionalSplit(pane.chosenSplit, pane.chosenWidth, rect.right - rect.left);
+  PaneLayout layout = LayoutPane(rect, label.cx, label.cy, split, frame.dpi);
   pane.paneRect = rect;
   pane.split = layout.split;
   pane.labelRect = layout.label;
@@ -115,6 +118,8 @@ void LayoutPaneWindows(FrameState& frame, Pane& pane, const VtRect& rect) {
     }
   }
   if (batch != nullptr) EndDeferWindowPos(batch);
+  // The caption is not always drawn again where it was moved to.
+  InvalidateRect(pane.label, nullptr, TRUE);
 }
 
 }  // namespace
@@ -148,8 +153,17 @@ void LayoutFrame(FrameState& frame, int32_t sizeWidth) {
   for (int index = 0; index < frame.paneCount; ++index) LayoutPaneWindows(frame, frame.panes[index], rects[index]);
 }
 
+// Only what the user chose is kept, not what a small window made of it.
 void SaveSplitPositions(const FrameState& frame) {
   for (int index = 0; index < frame.paneCount; ++index) {
-    VtSetMetric(frame.settings, SplitMetric(index), SplitToSetting(frame.panes[index].split, frame.dpi));
+    VtSetMetric(frame.settings, SplitMetric(index), SplitToSetting(frame.panes[index].chosenSplit, frame.dpi));
+  }
+}
+
+void AnchorSplits(FrameState& frame) {
+  for (int index = 0; index < frame.paneCount; ++index) {
+    Pane& pane = frame.panes[index];
+    int32_t width = pane.paneRect.right - pane.paneRect.left;
+    if (pane.chosenWidth == 0 && width > 0) pane.chosenWidth = width;
   }
 }

@@ -124,6 +124,9 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_SETFOCUS:
       OnSetFocus(*frame);
       return 0;
+    case WM_SHOWWINDOW:
+      if (wParam) AnchorSplits(*frame);
+      break;
     case WM_PAINT:
       OnPaint(*frame);
       return 0;

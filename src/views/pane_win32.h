@@ -39,7 +39,13 @@ struct Pane {
   HWND list = nullptr;
   ScopedImageList treeImages;
   ScopedImageList listImages;
-  int32_t split = 0;  // width of the tree in pixels
+  int32_t split = 0;  // width of the tree in pixels, as laid out
+  // The split the user dragged to (or the stored one) and the pane's width
+  // then: a resized pane keeps that proportion, so a window made small and
+  // large again shows the split as before. Width 0: not yet shown, the
+  // split is taken as it is.
+  int32_t chosenSplit = 0;
+  int32_t chosenWidth = 0;
   VtRect paneRect = {};
   VtRect labelRect = {};
   VtRect treeRect = {};
@@ -52,6 +58,7 @@ struct Pane {
 
   NodeIndex nodes;                  // every node of the tree, by parent and label
   std::vector<ListRow> shownRows;   // what the list shows, in collection order
+  std::vector<uint32_t> shownOrder; // the row of each list item, in the list's order
   bool filling = false;             // the list is being refilled: its notifications are muted
   bool labelEditing = false;        // a rename's edit box is open (and holds the modal state)
 

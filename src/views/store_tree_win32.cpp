@@ -1,6 +1,7 @@
 #include "views/store_tree_win32.h"
 
 #include "platform/text.h"
+#include "views/item_tips.h"
 #include "views/preset_list_win32.h"
 #include "views/store_tree.h"
 
@@ -164,4 +165,12 @@ void OnStoreTreeNodeDeleted(Pane& pane, HTREEITEM node) { pane.nodes.Remove(Node
 void DeleteAllNodes(Pane& pane) {
   SendMessageA(pane.tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
   pane.nodes.Clear();
+}
+
+void GetStoreTreeTip(const Pane& pane, HTREEITEM node, char* tip, size_t size) {
+  if (size == 0) return;
+  tip[0] = '\0';
+  char label[kItemLabelSize] = {};
+  NodeKind kind = GetNodeInfo(pane, node, label, sizeof(label), nullptr, 0);
+  Text_Copy(tip, size, TreeNodeTip(pane.Records(), kind, label).c_str());
 }

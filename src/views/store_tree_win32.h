@@ -43,5 +43,9 @@ void OnStoreTreeSelChanged(Pane& pane);
 // The tree reports a node it deletes (TVN_DELETEITEM).
 void OnStoreTreeNodeDeleted(Pane& pane, HTREEITEM node);
 
+// The tooltip of `node` (TVN_GETINFOTIP): a plug-in node whose label stands
+// for entries it does not tell apart names their class keys; empty for none.
+void GetStoreTreeTip(const Pane& pane, HTREEITEM node, char* tip, size_t size);
+
 // Deletes every node, so that the next rebuild builds the tree anew.
 void DeleteAllNodes(Pane& pane);

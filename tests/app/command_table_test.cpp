@@ -23,18 +23,29 @@ CommandState Working(StoreId store, FocusKind focus, bool selected) {
   return state;
 }
 
-TEST(CommandRules, SavingNeedsAPackageWithContentsAndSaveAlsoAChange) {
+TEST(CommandRules, SaveNeedsAChangeWithSomewhereToGoAndSaveAsAChangeOrContents) {
   CommandState state;  // a new, empty package
   EXPECT_FALSE(CanSave(state));
   EXPECT_FALSE(CanSaveAs(state));
-  state.modified = true;  // a copy into the package, undone: changed, but empty
+  state.modified = true;  // a copy into the new package, undone: changed, empty, no file
   EXPECT_FALSE(CanSave(state));
+  EXPECT_TRUE(CanSaveAs(state));
   state.packageEmpty = false;
   EXPECT_TRUE(CanSave(state));
   EXPECT_TRUE(CanSaveAs(state));
   state.modified = false;  // just saved or opened
   EXPECT_FALSE(CanSave(state));
   EXPECT_TRUE(CanSaveAs(state));
+
+  // An opened package emptied by deletes: its file must lose them too.
+  CommandState emptied;
+  emptied.hasFile = true;
+  emptied.modified = true;
+  EXPECT_TRUE(CanSave(emptied));
+  EXPECT_TRUE(CanSaveAs(emptied));
+  emptied.modified = false;  // opened empty, or saved so
+  EXPECT_FALSE(CanSave(emptied));
+  EXPECT_FALSE(CanSaveAs(emptied));
 }
 
 TEST(CommandRules, CopyingGoesFromTheActivePaneToTheOtherAndNeedsASelection) {
