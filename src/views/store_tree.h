@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "model/name_match.h"
 #include "model/node_kind.h"
 #include "model/store_records.h"
 
@@ -48,5 +49,8 @@ const char* PackageRootLabel(const char* path);
 // Brings the tree in line with the records. `packagePath` is the package's
 // path for the package pane and null for the system pane. Nodes whose
 // records are gone are deleted, missing nodes are inserted; nothing else
-// changes (the selection moves only when its node is deleted).
-void RebuildStoreTree(StoreTreeControl& tree, const StoreRecords& records, const char* packagePath);
+// changes (the selection moves only when its node is deleted). With an
+// active `match` the groups and entries are those that keep an item; the
+// package root stays.
+void RebuildStoreTree(StoreTreeControl& tree, const StoreRecords& records, const char* packagePath,
+                      const NameMatch* match = nullptr);
