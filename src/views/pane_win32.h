@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "kernel/placement_geometry.h"
+#include "model/name_match.h"
 #include "model/node_kind.h"
 #include "store/stores.h"
 #include "views/gdi_handles_win32.h"
@@ -47,6 +48,7 @@ struct Pane {
   NodeKind selectedKind = NodeKind::None;
 
   Stores* stores = nullptr;   // the frame's
+  const NameMatch* filter = nullptr;  // the frame's find: what the tree and list show
   ModalState* modal = nullptr;  // the frame's
   VtLang* strings = nullptr;
 

@@ -1,6 +1,7 @@
 #include "views/store_tree_win32.h"
 
 #include "platform/text.h"
+#include "views/pane_caption_win32.h"
 #include "views/preset_list_win32.h"
 #include "views/store_tree.h"
 
@@ -106,8 +107,21 @@ class TreeControl final : public StoreTreeControl {
 }  // namespace
 
 void RebuildStoreTree(Pane& pane, const char* packagePath) {
-  TreeControl tree(pane);
-  RebuildStoreTree(tree, pane.Records(), packagePath);
+  {
+    TreeControl tree(pane);
+    RebuildStoreTree(tree, pane.Records(), packagePath, pane.filter);
+  }
+  // A narrowed tree shows its matches at once: every node that holds
+  // children is open.
+  if (pane.filter != nullptr && pane.filter->IsActive()) {
+    for (HTREEITEM top = FirstChildItem(pane.tree, nullptr); top != nullptr; top = NextItem(pane.tree, top, TVGN_NEXT)) {
+      SendMessageA(pane.tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(top));
+      for (HTREEITEM group = FirstChildItem(pane.tree, top); group != nullptr; group = NextItem(pane.tree, group, TVGN_NEXT)) {
+        SendMessageA(pane.tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(group));
+      }
+    }
+  }
+  UpdatePaneCaption(pane);
 }
 
 HTREEITEM FindChildNode(Pane& pane, HTREEITEM parent, const char* label) {
