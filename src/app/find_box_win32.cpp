@@ -6,9 +6,11 @@
 #include <commctrl.h>
 
 #include "app/find_box_layout.h"
+#include "app/frame_layout.h"
 #include "app/frame_parts_win32.h"
 #include "app/frame_win32.h"
 #include "kernel/strings.h"
+#include "model/names.h"
 #include "model/record_filter.h"
 #include "platform/text.h"
 #include "resource.h"
@@ -18,7 +20,7 @@
 namespace {
 
 constexpr UINT_PTR kSubclassId = 1;
-constexpr int32_t kBoxPadding = 8;  // 96-DPI pixels above and below the text
+constexpr int32_t kBoxPadding = 8;  // 96-DPI pixels added to the height of its text
 
 const char* PackagePathOf(const FrameState& frame, const Pane& pane) {
   return pane.store == StoreId::Package ? frame.document.path : nullptr;

@@ -63,7 +63,7 @@ class FindBox : public FrameTest {
 };
 
 const char* const kWholeSystem =
-    "FX Chains, FX Plug-Ins(Chorus, delay, Not Installed 001, Veltrane Cantorel Reverb)";
+    "FX Chains, FX Plug-Ins(Chorus, delay, Not Installed 000, Veltrane Cantorel Reverb)";
 
 TEST_F(FindBox, TypingNarrowsBothPanesAndEscapeGivesThemBackWithTheSelection) {
   ASSERT_EQ(kWholeSystem, TreeShape(System().tree));
