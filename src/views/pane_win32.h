@@ -56,6 +56,7 @@ struct Pane {
   std::vector<ListRow> shownRows;   // what the list shows, in collection order
   bool filling = false;             // the list is being refilled: its notifications are muted
   bool labelEditing = false;        // a rename's edit box is open (and holds the modal state)
+  bool rebuilding = false;          // the tree's selection moves only for a rebuild: not followed
 
   StoreRecords& Records() { return stores->Of(store); }
   const StoreRecords& Records() const { return stores->Of(store); }

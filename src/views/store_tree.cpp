@@ -35,14 +35,19 @@ void PrunePlugIns(StoreTreeControl& tree, Node top, const StoreRecords& records,
     tree.Delete(group);
     return;
   }
-  for (Node child = tree.FirstChild(group); child != 0;) {
-    char label[kNameSize];
-    tree.ReadLabel(child, label, sizeof(label));
-    const PlugInEntry* entry = records.plugIns->FindPlugInByName(label);
-    Node next = tree.NextSibling(child);
-    if (entry == nullptr || entry->GetPresetCount() == 0 || !KeepsEntry(*entry, match)) tree.Delete(child);
-    child = next;
+  std::vector<Node> gone;
+  try {
+    for (Node child = tree.FirstChild(group); child != 0; child = tree.NextSibling(child)) {
+      char label[kNameSize];
+      tree.ReadLabel(child, label, sizeof(label));
+      const PlugInEntry* entry = records.plugIns->FindPlugInByName(label);
+      if (entry == nullptr || entry->GetPresetCount() == 0 || !KeepsEntry(*entry, match)) gone.push_back(child);
+    }
+  } catch (const std::bad_alloc&) {
+    // What could be listed goes; the next rebuild prunes the rest.
   }
+  if (gone.size() >= kManyTreeChanges) tree.ManyChanges(group);
+  for (Node child : gone) tree.Delete(child);
 }
 
 // Inserts a node for every entry that has none; of entries whose labels
@@ -73,6 +78,7 @@ void CompletePlugIns(StoreTreeControl& tree, Node group, const PlugInCollection&
   std::stable_sort(missing.begin(), missing.end(), [](const std::string& a, const std::string& b) {
     return Text_Compare(a.c_str(), b.c_str()) > 0;
   });
+  if (missing.size() >= kManyTreeChanges) tree.ManyChanges(group);
   for (const std::string& label : missing) tree.Insert(group, label.c_str(), NodeKind::PlugIn);
 }
 

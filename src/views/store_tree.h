@@ -35,10 +35,17 @@ class StoreTreeControl {
   // Inserts a collapsed node where the control's sorted order of siblings
   // puts it; gives it (0 when the control refused).
   virtual Node Insert(Node parent, const char* label, NodeKind kind) = 0;
+  // Many children of `parent` are about to be inserted or deleted (a find
+  // narrows or widens the tree); a control may prepare for the bulk.
+  virtual void ManyChanges(Node /*parent*/) {}
 
  protected:
   ~StoreTreeControl() = default;
 };
+
+// From this many inserts or deletes below one parent, the rebuild tells the
+// control ahead.
+constexpr size_t kManyTreeChanges = 16;
 
 // The image of a node or list item of that kind in the six node images.
 int32_t NodeImage(NodeKind kind);

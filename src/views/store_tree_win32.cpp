@@ -47,6 +47,7 @@ class TreeControl final : public StoreTreeControl {
  public:
   explicit TreeControl(Pane& pane) : pane_(pane) {}
   ~TreeControl() {
+    Reopen();
     if (quiet_) SendMessageA(pane_.tree, WM_SETREDRAW, TRUE, 0);
   }
   TreeControl(const TreeControl&) = delete;
@@ -73,8 +74,25 @@ class TreeControl final : public StoreTreeControl {
 
   void Delete(Node node) override {
     Changing();
+    if (ItemOf(node) == selected_) selected_ = nullptr;
     // The tree reports every node it deletes; the index forgets them then.
     SendMessageA(pane_.tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(ItemOf(node)));
+  }
+
+  // Wine's tree view counts the rows of an open parent again at each of its
+  // children that comes or goes, which makes hundreds of changes take
+  // seconds: the parent is closed for them, and opened again after, with
+  // the selection where it was (muted, as it does not change).
+  void ManyChanges(Node parent) override {
+    HTREEITEM item = ItemOf(parent);
+    if (reopen_ != nullptr || parent == 0) return;
+    UINT state = static_cast<UINT>(SendMessageA(pane_.tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_EXPANDED));
+    if ((state & TVIS_EXPANDED) == 0) return;
+    Quiet();
+    selected_ = GetSelectedNode(pane_);
+    reopen_ = item;
+    pane_.rebuilding = true;
+    SendMessageA(pane_.tree, TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(item));
   }
 
   Node Insert(Node parent, const char* label, NodeKind kind) override {
@@ -94,14 +112,26 @@ class TreeControl final : public StoreTreeControl {
 
  private:
   void Changing() {
-    if (++changes_ != kQuietChanges) return;
+    if (++changes_ == kQuietChanges) Quiet();
+  }
+  void Quiet() {
+    if (quiet_) return;
     SendMessageA(pane_.tree, WM_SETREDRAW, FALSE, 0);
     quiet_ = true;
+  }
+
+  void Reopen() {
+    if (reopen_ == nullptr) return;
+    SendMessageA(pane_.tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(reopen_));
+    if (selected_ != nullptr) SendMessageA(pane_.tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(selected_));
+    pane_.rebuilding = false;
   }
 
   Pane& pane_;
   int changes_ = 0;
   bool quiet_ = false;
+  HTREEITEM reopen_ = nullptr;    // the parent closed for many changes
+  HTREEITEM selected_ = nullptr;  // the node selected before it was closed, while it lives
 };
 
 }  // namespace
@@ -168,6 +198,7 @@ HTREEITEM GetSelectedNode(const Pane& pane) { return NextItem(pane.tree, nullptr
 bool IsStoreEmpty(const Pane& pane) { return pane.Records().IsEmpty(); }
 
 void OnStoreTreeSelChanged(Pane& pane) {
+  if (pane.rebuilding) return;
   HTREEITEM selected = GetSelectedNode(pane);
   pane.selectedKind = GetNodeInfo(pane, selected, nullptr, 0, nullptr, 0);
   FillPresetList(pane, selected);

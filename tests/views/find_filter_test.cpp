@@ -141,6 +141,28 @@ TEST_F(FindFilter, TheTreeNarrowsAsTheTextGrowsAndComesBackWholeWhenItIsCleared)
   EXPECT_EQ("", system.Shape());
 }
 
+TEST(FindTree, TheControlIsToldAheadWhenManyPlugInsComeOrGo) {
+  StoreRecords records;
+  for (int i = 0; i < 40; ++i) AddEntry(records, ("Effect " + std::to_string(i)).c_str(), {"Warm", i < 3 ? "Vocal" : "Dry"});
+  FakeTree tree;
+  RebuildStoreTree(tree, records, nullptr);
+  StoreTreeControl::Node group = tree.Find("FX Plug-Ins");
+  ASSERT_EQ(std::vector<StoreTreeControl::Node>{group}, tree.bulkParents);  // 40 inserted
+  tree.bulkParents.clear();
+
+  NameMatch match = MatchOf("vocal");
+  RebuildStoreTree(tree, records, nullptr, &match);
+  EXPECT_EQ("FX Plug-Ins(Effect 0, Effect 1, Effect 2)", tree.Shape());
+  EXPECT_EQ(std::vector<StoreTreeControl::Node>{group}, tree.bulkParents);  // 37 deleted
+  tree.bulkParents.clear();
+  match = MatchOf("effect 1");  // 1 and 10 to 19: a few come, a few go
+  RebuildStoreTree(tree, records, nullptr, &match);
+  EXPECT_EQ(11u, tree.At(group).children.size());
+  EXPECT_TRUE(tree.bulkParents.empty());
+  RebuildStoreTree(tree, records, nullptr, &match);
+  EXPECT_TRUE(tree.bulkParents.empty());
+}
+
 TEST_F(FindFilter, ANodesSelectionCoversOnlyTheItemsItShows) {
   NameMatch vocal = MatchOf("vocal");
   std::vector<Selection> shown;
