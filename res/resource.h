@@ -35,6 +35,7 @@
 #define ID_NEXT_PANE_CONTROL 32802
 #define ID_PREV_PANE_CONTROL 32803
 #define ID_EDIT_RENAME 32804
+#define ID_EDIT_FIND 32805
 #define ID_HELP_CONTENTS 33100
 #define ID_HELP_WHATS_THIS 33101
 #define ID_HELP_HOME_PAGE 33103
@@ -96,6 +97,8 @@
 #define IDS_CHAIN_NAME_CONFLICT 33062
 #define IDS_CHAIN_NAME_CONFLICT_TITLE 33063
 #define IDS_NO_NAME 33064
+#define IDS_FIND_CUE 33050
+#define IDS_FIND_CAPTION 33051
 
 // Menu items, without their shortcuts (the command table adds them).
 #define IDS_MENU_FILE 33200

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "app/app_win32.h"
+#include "app/find_box_win32.h"
 #include "app/frame_images.h"
 #include "app/frame_layout.h"
 #include "app/frame_parts_win32.h"
@@ -12,6 +13,7 @@
 #include "kernel/msgbox.h"
 #include "kernel/strings.h"
 #include "resource.h"
+#include "views/pane_caption_win32.h"
 
 namespace {
 
@@ -79,22 +81,10 @@ int32_t CreatePane(FrameState& frame, Pane& pane, int index) {
   return 0;
 }
 
-SIZE MeasureLabel(const Pane& pane) {
-  SIZE size = {0, 0};
-  char text[128];
-  int length = GetWindowTextA(pane.label, text, sizeof(text));
-  HDC dc = GetDC(pane.label);
-  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(pane.label, WM_GETFONT, 0, 0)));
-  GetTextExtentPoint32A(dc, text, length, &size);
-  SelectObject(dc, old);
-  ReleaseDC(pane.label, dc);
-  return size;
-}
-
 RECT ToRect(const VtRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
 void LayoutPaneWindows(FrameState& frame, Pane& pane, const VtRect& rect) {
-  SIZE label = MeasureLabel(pane);
+  SIZE label = MeasurePaneLabel(pane);
   int32_t split = ProportionalSplit(pane.chosenSplit, pane.chosenWidth, rect.right - rect.left);
   PaneLayout layout = LayoutPane(rect, label.cx, label.cy, split, frame.dpi);
   pane.paneRect = rect;
@@ -147,6 +137,7 @@ void LayoutFrame(FrameState& frame, int32_t sizeWidth) {
     VtRect bar = PlaceToolbar(client.right, sizeWidth, most.cy, frame.dpi);
     SetWindowPos(frame.toolbar, nullptr, bar.left, bar.top, bar.right - bar.left, bar.bottom - bar.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+    LayoutFindBox(frame, RECT{bar.left, bar.top, bar.right, bar.bottom});
   }
   VtRect rects[2];
   PlacePanes(client.right, client.bottom, frame.dpi, &rects[kPackagePane], &rects[kSystemPane]);

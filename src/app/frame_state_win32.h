@@ -11,11 +11,13 @@
 #include "app/file_dialogs.h"
 #include "app/recent_files.h"
 #include "edit/history.h"
+#include "model/name_match.h"
 #include "store/stores.h"
 #include "store/system_cache.h"
 #include "views/gdi_handles_win32.h"
 #include "views/modal_state.h"
 #include "views/pane_win32.h"
+#include "views/selection_memory_win32.h"
 
 struct VtMetric;
 struct VtLang;
@@ -63,6 +65,7 @@ struct FrameState {
   ScopedImageList toolbarHot;
   ScopedImageList toolbarDisabled;
   HWND toolbar = nullptr;
+  HWND findBox = nullptr;  // at the right end of the toolbar's row
   ScopedFont font;  // of the labels, trees and lists
   HCURSOR splitterCursor = nullptr;
   ScopedAccelerators accelerators;  // the commands' shortcuts, applied by the message loop
@@ -85,6 +88,11 @@ struct FrameState {
   DocumentRecord document = {};
   RecentFiles recent;
   ModalState modal;
+
+  // The find box's text, by which both panes are narrowed (never saved),
+  // and each pane's selection from before it was narrowed.
+  NameMatch find;
+  PaneSelectionMemory beforeFind[2];
 
   // Who answers the open and save dialogs and who opens web pages: the
   // common dialogs and the shell when null; tests answer themselves.

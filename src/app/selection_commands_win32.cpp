@@ -43,14 +43,15 @@ void ShowLeftOut(FrameState& frame, const NameList& leftOut) {
 PaneCopyResult CopyPaneSelection(FrameState& frame, Pane& source, FocusKind focus) {
   PaneCopyResult result;
   if (frame.paneCount < 2) return result;
-  Selection selection;
-  int32_t status = GatherSelection(source, focus, &selection);
-  if (status == 0 && selection.names.Count() == 0) return result;
+  std::vector<Selection> selections;
+  int32_t status = GatherShownSelections(source, focus, &selections);
+  if (status == 0 && selections.empty()) return result;
   StoreId destination = OtherStore(source.store);
   OverwriteBox question(frame);
   EditContext edit = {frame.stores, frame.history, &question};
-  EditOutcome outcome = status == 0 ? CopySelectionToOtherStore(edit, source.store, selection)
-                                    : EditOutcome{status, false, destination, {}};
+  EditOutcome outcome =
+      status == 0 ? CopySelectionsToOtherStore(edit, source.store, selections.data(), static_cast<int>(selections.size()))
+                  : EditOutcome{status, false, destination, {}};
   ShowOutcome(frame, outcome, IDS_COPY_FAILED, IDS_COPY_INCOMPLETE);
   bool refused = !outcome.committed && outcome.failure.item[0] != '\0';
   if (outcome.status != E_CANCELLED && !refused) ShowLeftOut(frame, edit.leftOut);
@@ -65,12 +66,13 @@ PaneCopyResult CopyPaneSelection(FrameState& frame, Pane& source, FocusKind focu
 
 bool DeletePaneSelection(FrameState& frame, Pane& pane, FocusKind focus) {
   if (frame.paneCount < 2) return false;
-  Selection selection;
-  int32_t status = GatherSelection(pane, focus, &selection);
-  if (status == 0 && selection.names.Count() == 0) return false;
+  std::vector<Selection> selections;
+  int32_t status = GatherShownSelections(pane, focus, &selections);
+  if (status == 0 && selections.empty()) return false;
   EditContext edit = {frame.stores, frame.history, nullptr};
-  EditOutcome outcome =
-      status == 0 ? DeleteSelection(edit, pane.store, selection) : EditOutcome{status, false, pane.store, {}};
+  EditOutcome outcome = status == 0 ? DeleteSelections(edit, pane.store, selections.data(),
+                                                       static_cast<int>(selections.size()))
+                                    : EditOutcome{status, false, pane.store, {}};
   ShowOutcome(frame, outcome, IDS_DELETE_INCOMPLETE, IDS_DELETE_INCOMPLETE);
   return outcome.committed;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "kernel/placement_geometry.h"
+#include "model/name_match.h"
 #include "model/node_kind.h"
 #include "store/stores.h"
 #include "views/gdi_handles_win32.h"
@@ -53,6 +54,7 @@ struct Pane {
   NodeKind selectedKind = NodeKind::None;
 
   Stores* stores = nullptr;   // the frame's
+  const NameMatch* filter = nullptr;  // the frame's find: what the tree and list show
   ModalState* modal = nullptr;  // the frame's
   VtLang* strings = nullptr;
 
@@ -61,6 +63,7 @@ struct Pane {
   std::vector<uint32_t> shownOrder; // the row of each list item, in the list's order
   bool filling = false;             // the list is being refilled: its notifications are muted
   bool labelEditing = false;        // a rename's edit box is open (and holds the modal state)
+  bool rebuilding = false;          // the tree's selection moves only for a rebuild: not followed
 
   StoreRecords& Records() { return stores->Of(store); }
   const StoreRecords& Records() const { return stores->Of(store); }

@@ -20,7 +20,7 @@ std::vector<ListRow> RowsFor(const Pane& pane, HTREEITEM node) {
   if (node == nullptr || pane.selectedKind == NodeKind::None) return rows;
   char label[kItemLabelSize];
   GetNodeLabel(pane, node, label, sizeof(label));
-  BuildListRows(pane.Records(), pane.selectedKind, label, &rows);
+  BuildListRows(pane.Records(), pane.selectedKind, label, &rows, pane.filter);
   return rows;
 }
 

@@ -182,6 +182,25 @@ TEST(FocusRing, MovesTreeListTreeListAndPassesOverEmptyControls) {
   EXPECT_EQ(FocusKind::Tree, to.kind);
 }
 
+TEST(FocusRing, TheFindBoxSitsWhereTheRingGoesRound) {
+  Ring full = {{true, true, true, true}};
+  auto passes = [&](int pane, FocusKind kind, bool forward, const Ring& ring) {
+    return StepPassesFindBox({pane, kind}, Step(pane, kind, forward, ring), forward);
+  };
+  EXPECT_TRUE(passes(1, FocusKind::List, true, full));
+  EXPECT_TRUE(passes(0, FocusKind::Tree, false, full));
+  EXPECT_FALSE(passes(0, FocusKind::List, true, full));
+  EXPECT_FALSE(passes(1, FocusKind::Tree, false, full));
+  // Empty controls at the end are passed over on the way to the box.
+  Ring emptySystemList = {{true, true, true, false}};
+  EXPECT_TRUE(passes(1, FocusKind::Tree, true, emptySystemList));
+  // The only control with items: every step goes round, by way of the box.
+  Ring onlyHere = {{false, false, false, true}};
+  EXPECT_TRUE(passes(1, FocusKind::List, true, onlyHere));
+  EXPECT_TRUE(passes(1, FocusKind::List, false, onlyHere));
+  EXPECT_FALSE(passes(1, FocusKind::None, true, full));
+}
+
 TEST(FocusRing, WithoutAFocusedControlStartsInTheActivePaneAndStopsWhenAllAreEmpty) {
   Ring full = {{true, true, true, true}};
   PaneControl to = Step(1, FocusKind::None, true, full);

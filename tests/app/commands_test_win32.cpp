@@ -202,7 +202,7 @@ TEST_F(Commands, AnUndoThatFailsInPartIsReportedAndThePaneShowsWhatCameBack) {
   EXPECT_EQ("Veltrane Ordalis 1.0 - Untitled", Caption());  // the package did not change
 }
 
-TEST_F(Commands, CtrlTabMovesRoundTheFourControlsPassingOverEmptyOnes) {
+TEST_F(Commands, CtrlTabMovesRoundTheFourControlsAndTheFindBoxPassingOverEmptyOnes) {
   ShowFrame();
   SetFocus(Package().tree);
   PressKey(VK_TAB, kKeyCtrl);  // the new package's list is empty
@@ -211,8 +211,12 @@ TEST_F(Commands, CtrlTabMovesRoundTheFourControlsPassingOverEmptyOnes) {
   PressKey(VK_TAB, kKeyCtrl);
   EXPECT_EQ(System().list, GetFocus());
   EXPECT_EQ(std::vector<int32_t>{0}, SelectedItems(System().list));
+  PressKey(VK_TAB, kKeyCtrl);  // the find box sits where the ring goes round
+  EXPECT_EQ(frame_->findBox, GetFocus());
   PressKey(VK_TAB, kKeyCtrl);
   EXPECT_EQ(Package().tree, GetFocus());
+  PressKey(VK_TAB, kKeyCtrl | kKeyShift);
+  EXPECT_EQ(frame_->findBox, GetFocus());
   PressKey(VK_TAB, kKeyCtrl | kKeyShift);
   EXPECT_EQ(System().list, GetFocus());
   PressKey(VK_TAB, kKeyCtrl | kKeyShift);

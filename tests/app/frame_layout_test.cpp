@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <iterator>
+#include <cstdlib>
 #include <ostream>
 
+#include "app/find_box_layout.h"
 #include "app/frame_layout.h"
 #include "app/text_stack.h"
 
@@ -129,6 +131,27 @@ TEST_P(FrameLayout, TheFirstWindowIsScaledAndFitsTheWorkArea) {
   EXPECT_LE(fitted.bottom, 688);
   EXPECT_EQ(std::min(Px(kDefaultFrameHeight), 688), fitted.bottom);
   EXPECT_EQ((VtRect{0, 0, 0, 0}), DefaultFrameRect(dpi(), VtRect{10, 10, 5, 5}));
+}
+
+TEST_P(FrameLayout, TheFindBoxTakesTheRightEndOfTheToolbarRowAndNeverCoversAButton) {
+  VtRect bar = PlaceToolbar(Px(800), 0, Px(24), dpi());
+  VtRect box = PlaceFindBox(bar, Px(250), Px(22), dpi());
+  EXPECT_EQ(bar.right - Px(kFrameMargin), box.right);
+  EXPECT_EQ(Px(kFindBoxWidth), box.right - box.left);
+  EXPECT_GE(box.top, bar.top);
+  EXPECT_LE(box.bottom, bar.bottom);
+  EXPECT_LE(std::abs((box.top - bar.top) - (bar.bottom - box.bottom)), 1);  // centred in the row
+
+  // A narrow window leaves the box what the buttons do not take...
+  bar = PlaceToolbar(Px(400), 0, Px(24), dpi());
+  box = PlaceFindBox(bar, Px(250), Px(22), dpi());
+  EXPECT_EQ(bar.left + Px(250) + Px(kFindBoxGap), box.left);
+  EXPECT_GT(box.right, box.left);
+  // ...and none when that is too little; a box taller than the row is cut to it.
+  bar = PlaceToolbar(Px(300), 0, Px(24), dpi());
+  box = PlaceFindBox(bar, Px(250), Px(40), dpi());
+  EXPECT_EQ(box.left, box.right);
+  EXPECT_EQ(bar.bottom - bar.top, box.bottom - box.top);
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpi, FrameLayout, ::testing::Values(96, 144));
