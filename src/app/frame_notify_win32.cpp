@@ -113,6 +113,10 @@ LRESULT OnListNotify(FrameState& frame, Pane& pane, NMHDR* header) {
     case NM_DBLCLK:
       OnPresetListDoubleClick(pane, reinterpret_cast<NMITEMACTIVATE*>(header)->iItem);
       break;
+    case LVN_GETINFOTIPA:
+    case LVN_GETINFOTIPW:
+      OnPresetListInfoTip(pane, header);
+      break;
     default:
       break;
   }

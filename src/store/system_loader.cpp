@@ -37,4 +37,5 @@ void RefreshSystemStore(Stores& stores, SystemStoreCache* cache) {
   stores.system.chains = SystemStoreCache_BuildChains(cache);
   stores.system.plugIns = SystemStoreCache_BuildPlugIns(cache);
   SystemStoreCache_BuildIndex(cache, &stores.systemIndex);
+  SystemStoreCache_BuildUnreadable(cache, stores.system.plugIns.get(), &stores.system.unreadable);
 }

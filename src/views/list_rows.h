@@ -12,10 +12,19 @@
 
 struct ListRow {
   std::string label;
-  int32_t image;  // NodeImage of the item's kind
+  int32_t image;    // NodeImage of the item's kind, or kUnreadableImage
+  std::string tip;  // for an item that cannot be read, why: its tooltip
 };
 
-// The rows for a node of `kind` labelled `nodeLabel`, in collection order.
+// The image of an item of the system store that exists but cannot be read.
+constexpr int32_t kUnreadableImage = 6;
+
+// The tooltip of such an item: "Cannot be read: <reason> (<file>)".
+std::string UnreadableTip(const UnreadableItem& item);
+
+// The rows for a node of `kind` labelled `nodeLabel`, in collection order;
+// the presets of a plug-in and the chains are followed by those of the
+// store's items of that kind that cannot be read.
 // Gives 0, or E_OUTOFMEMORY with the rows built so far.
 int32_t BuildListRows(const StoreRecords& records, NodeKind kind, const char* nodeLabel, std::vector<ListRow>* rows);
 

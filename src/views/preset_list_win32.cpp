@@ -136,3 +136,32 @@ void NotePresetListRenamed(Pane& pane, const char* oldLabel, const char* newLabe
     }
   }
 }
+
+void OnPresetListInfoTip(const Pane& pane, NMHDR* header) {
+  bool wide = header->code == LVN_GETINFOTIPW;
+  int item = wide ? reinterpret_cast<NMLVGETINFOTIPW*>(header)->iItem : reinterpret_cast<NMLVGETINFOTIPA*>(header)->iItem;
+  char label[kItemLabelSize] = {};
+  LVITEMA shown = {};
+  shown.mask = LVIF_TEXT | LVIF_IMAGE;
+  shown.iItem = item;
+  shown.pszText = label;
+  shown.cchTextMax = static_cast<int>(sizeof(label));
+  if (!SendMessageA(pane.list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&shown))) return;
+  label[sizeof(label) - 1] = '\0';
+  if (shown.iImage != kUnreadableImage) return;
+  for (const ListRow& row : pane.shownRows) {
+    if (row.image != kUnreadableImage || row.label != label) continue;
+    if (wide) {
+      NMLVGETINFOTIPW* tip = reinterpret_cast<NMLVGETINFOTIPW*>(header);
+      if (tip->pszText != nullptr && tip->cchTextMax > 0) {
+        Text_ToUtf16(row.tip.c_str(), reinterpret_cast<char16_t*>(tip->pszText), static_cast<size_t>(tip->cchTextMax));
+      }
+    } else {
+      NMLVGETINFOTIPA* tip = reinterpret_cast<NMLVGETINFOTIPA*>(header);
+      if (tip->pszText != nullptr && tip->cchTextMax > 0) {
+        Text_Copy(tip->pszText, static_cast<size_t>(tip->cchTextMax), row.tip.c_str());
+      }
+    }
+    return;
+  }
+}

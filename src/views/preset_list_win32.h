@@ -32,3 +32,7 @@ void NotePresetListRenamed(Pane& pane, const char* oldLabel, const char* newLabe
 
 // The label of list item `index`, cut to the buffer.
 void GetListItemLabel(const Pane& pane, int32_t index, char* buffer, size_t size);
+
+// LVN_GETINFOTIPA or LVN_GETINFOTIPW: an item that cannot be read tells why
+// in its tooltip; other items have none.
+void OnPresetListInfoTip(const Pane& pane, NMHDR* header);
