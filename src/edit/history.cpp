@@ -1,7 +1,6 @@
 #include "edit/history.h"
 
 #include <cstdio>
-#include <new>
 
 #include "model/owned.h"
 #include "platform/text.h"
@@ -50,23 +49,24 @@ int32_t RunGroup(HistoryGroup& group, Stores& stores, bool apply, ActionFailure*
 // the first. 0 to go on, else E_CANCELLED.
 int32_t ClearConflicts(HistoryGroup& group, Stores& stores, bool apply, OverwriteQuestion* question,
                        ActionFailure* failure) {
-  std::vector<ActionConflict> conflicts;
+  size_t count = 0;
+  ActionConflict conflict;
   for (const std::unique_ptr<HistoryAction>& action : group.actions) {
-    if (!apply && !action->applied) continue;
-    ActionConflict conflict;
-    if (!action->FindConflict(stores, apply, &conflict)) continue;
-    if (question == nullptr) {
-      StoreFailure cause;
-      snprintf(cause.detail, sizeof(cause.detail),
-               "\"%s\" there now was made or changed since this step; nothing was changed", conflict.name);
-      Describe(*action, cause, E_CANCELLED, failure);
-      return E_CANCELLED;
+    if ((apply || action->applied) && action->FindConflict(stores, apply, &conflict)) {
+      if (question == nullptr) {
+        StoreFailure cause;
+        snprintf(cause.detail, sizeof(cause.detail),
+                 "\"%s\" there now was made or changed since this step; nothing was changed", conflict.name);
+        Describe(*action, cause, E_CANCELLED, failure);
+        return E_CANCELLED;
+      }
+      ++count;
     }
-    conflicts.push_back(conflict);
   }
-  for (const ActionConflict& conflict : conflicts) {
-    OverwriteAnswer answer =
-        question->Ask(OverwriteItem{conflict.kind, conflict.name, group.destination, conflicts.size() >= 2});
+  for (const std::unique_ptr<HistoryAction>& action : group.actions) {
+    if (count == 0) break;
+    if (!(apply || action->applied) || !action->FindConflict(stores, apply, &conflict)) continue;
+    OverwriteAnswer answer = question->Ask(OverwriteItem{conflict.kind, conflict.name, group.destination, count >= 2});
     if (answer == OverwriteAnswer::YesToAll) break;
     if (answer != OverwriteAnswer::Yes) return E_CANCELLED;
   }
@@ -80,12 +80,7 @@ int32_t Replay(std::vector<std::unique_ptr<HistoryGroup>>& from, std::vector<std
                OverwriteQuestion* question) {
   if (from.empty()) return 0;
   if (changedStore != nullptr) *changedStore = from.back()->destination;
-  int32_t status = 0;
-  try {
-    status = ClearConflicts(*from.back(), stores, apply, question, failure);
-  } catch (const std::bad_alloc&) {
-    status = E_OUTOFMEMORY;
-  }
+  int32_t status = ClearConflicts(*from.back(), stores, apply, question, failure);
   if (status != 0) return status;
   std::unique_ptr<HistoryGroup> group = std::move(from.back());
   from.pop_back();
