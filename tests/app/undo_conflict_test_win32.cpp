@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/command_table.h"
 #include "app/frame_fixture_win32.h"
 #include "app/frame_parts_win32.h"
 #include "app/selection_commands_win32.h"
@@ -20,22 +21,6 @@ namespace {
 
 class UndoOnTheFrame : public FrameTest {
  protected:
-  // Selects exactly `items` of the list below the node at `path`.
-  void Choose(Pane& pane, const std::string& path, const std::vector<std::string>& items) {
-    Select(pane, path);
-    Pump();
-    LVITEMA none = {};
-    none.stateMask = LVIS_SELECTED;
-    SendMessageA(pane.list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
-    for (const std::string& label : items) {
-      int32_t index = ListIndexOf(pane.list, label);
-      ASSERT_GE(index, 0) << label << " in " << ListLabels(pane.list);
-      LVITEMA state = {};
-      state.stateMask = LVIS_SELECTED;
-      state.state = LVIS_SELECTED;
-      SendMessageA(pane.list, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&state));
-    }
-  }
   std::vector<unsigned char> PackagePreset(const char* name) {
     const PlugInEntry* entry = frame_->stores.package.plugIns->FindPlugInByName("delay");
     const PresetRecord* preset = entry != nullptr ? entry->FindPreset(name) : nullptr;
