@@ -12,7 +12,7 @@ straight edges (curves are smoothed from 24 pixels up); icons from 32 pixels
 up are smoothed throughout by supersampling, and from 40 cast a soft shadow.
 
 Writes (res/images/):
-    nodes16.bmp nodes24.bmp nodes32.bmp        tree and list images, six in a row
+    nodes16.bmp nodes24.bmp nodes32.bmp        tree and list images, seven in a row
     toolbar16.bmp toolbar24.bmp toolbar32.bmp  toolbar images: normal, hot and
                                                disabled rows of 17 cells
     splitter.cur                               the splitter's resize cursor
@@ -732,6 +732,13 @@ def cross(p):
                              (8, 10.5), (4, 14.5), (1.5, 12), (5.5, 8)), bevel=False)
 
 
+def unreadable_preset(p):
+    """A preset whose bytes cannot be read: the page, struck by a small cross."""
+    preset(p)
+    CROSS_RED.draw(p, p.poly((6.5, 8), (8, 6.5), (10.75, 9.25), (13.5, 6.5), (15, 8), (12.25, 10.75), (15, 13.5),
+                             (13.5, 15), (10.75, 12.25), (8, 15), (6.5, 13.5), (9.25, 10.75)), bevel=False)
+
+
 NODE_PICTURES = [
     lambda p: box(p, 1, 1, 15, 15, 4),
     lambda p: monitor(p, 1, 1, 15, 15),
@@ -739,6 +746,7 @@ NODE_PICTURES = [
     lambda p: module(p, 1, 3, 15, 13.5),
     chain,
     preset,
+    unreadable_preset,
 ]
 
 TOOL_PICTURES = [

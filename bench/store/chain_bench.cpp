@@ -6,10 +6,16 @@
 // chain file. It writes into the registry it runs against, so run it only
 // in a prefix of its own (scripts/bench-chains.sh does).
 //
-// usage: chain_bench [CHAINS...]   (default 250 500 1000 2000 5000 10000)
+// With --one-key every chain of the package has the same key name, as
+// packages made on one computer after another do: each import then has to
+// find a free numbered key name for all but the first, and every stream
+// stays in the registry.
+//
+// usage: chain_bench [--one-key] [CHAINS...]   (default 250 500 1000 2000 5000 10000)
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -32,7 +38,7 @@ double Seconds(std::chrono::steady_clock::time_point since) {
 
 // A package store of `count` chains with key names as another computer
 // made them.
-void FillPackage(Stores& stores, int count, unsigned seed) {
+void FillPackage(Stores& stores, int count, unsigned seed, bool oneKey) {
   ChainCollection* chains = GetChainCollection(stores, StoreId::Package);
   std::vector<unsigned char> bytes(600);
   for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<unsigned char>(i * 31 + seed);
@@ -40,12 +46,12 @@ void FillPackage(Stores& stores, int count, unsigned seed) {
     std::unique_ptr<ChainRecord> chain = ChainRecord::Create();
     char name[64], keyName[32];
     snprintf(name, sizeof(name), "Bench Chain %05d", c);
-    snprintf(keyName, sizeof(keyName), "Chain%05d", c);
+    snprintf(keyName, sizeof(keyName), "Chain%05d", oneKey ? 0 : c);
     chain->SetName(name);
     chain->SetKeyName(keyName);
     chain->flags = 1;
     chain->type = 2;
-    chain->stream.Assign(bytes.data(), c % 4 == 0 ? 600u : 200u);
+    chain->stream.Assign(bytes.data(), c % 4 == 0 && !oneKey ? 600u : 200u);
     chains->Append(std::move(chain));
   }
 }
@@ -57,9 +63,9 @@ struct Times {
 
 // Imports the package as ordalis-cli does: a full load of the system
 // store, then the whole package copied as one group.
-Times Import(int count, unsigned seed, bool* ok) {
+Times Import(int count, unsigned seed, bool oneKey, bool* ok) {
   Stores stores;
-  FillPackage(stores, count, seed);
+  FillPackage(stores, count, seed, oneKey);
   auto start = std::chrono::steady_clock::now();
   RefreshSystemStore(stores, nullptr);
   Times times{Seconds(start), 0};
@@ -93,7 +99,14 @@ void RemoveChains(const std::string& folder, int count) {
 
 int main(int argc, char** argv) {
   std::vector<int> counts;
-  for (int i = 1; i < argc; ++i) counts.push_back(atoi(argv[i]));
+  bool oneKey = false;
+  for (int i = 1; i < argc; ++i) {
+    if (strcmp(argv[i], "--one-key") == 0) {
+      oneKey = true;
+    } else {
+      counts.push_back(atoi(argv[i]));
+    }
+  }
   if (counts.empty()) counts = {250, 500, 1000, 2000, 5000, 10000};
 
   char temp[1024];
@@ -109,8 +122,8 @@ int main(int argc, char** argv) {
     Reg_SetText(chains.Get(), kDefLocationValue, folder.c_str(), kRegExpandSz);
     chains.Reset();
     bool fresh = false, again = false;
-    Times empty = Import(count, 1, &fresh);
-    Times overwrite = Import(count, 2, &again);
+    Times empty = Import(count, 1, oneKey, &fresh);
+    Times overwrite = Import(count, 2, oneKey, &again);
     printf("%9d %12.3f %12.3f %12.3f %12.3f%s\n", count, empty.load, empty.copy, overwrite.load, overwrite.copy,
            fresh && again ? "" : "  (THE IMPORT WENT WRONG)");
     fflush(stdout);

@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr int32_t kNodeImageCount = 6;
+constexpr int32_t kNodeImageCount = 7;
 constexpr COLORREF kTransparent = RGB(255, 0, 255);
 
 constexpr DWORD kTreeStyle =
@@ -76,6 +76,8 @@ int32_t CreatePane(FrameState& frame, Pane& pane, int index) {
   pane.listImages = LoadNodeImages(frame);
   SendMessageA(pane.list, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(pane.listImages.Get()));
   SendMessageA(pane.list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(pane.listImages.Get()));
+  // Items that cannot be read say why in a tooltip.
+  SendMessageA(pane.list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_INFOTIP, LVS_EX_INFOTIP);
   int32_t stored = VtGetMetricEx(frame.settings, SplitMetric(index), 0, kMaxStoredSplit, kDefaultSplit);
   pane.split = pane.chosenSplit = SplitFromSetting(stored, frame.dpi);
   return 0;

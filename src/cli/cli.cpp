@@ -23,9 +23,11 @@ void Cli_PrintUsage(FILE* stream) {
       "  system [--json] [--data] [--match TEXT]\n"
       "                                   show the system store\n"
       "  export PACKAGE [--plugin NAME]... [--chain NAME]... [--match TEXT]\n"
-      "                 [--overwrite | --skip]\n"
+      "                 [--overwrite | --skip] [--skip-unreadable]\n"
       "                                   copy from the system store into a package\n"
-      "                                   (created when missing)\n"
+      "                                   (created when missing); items that cannot be\n"
+      "                                   read are named and left out, and fail the\n"
+      "                                   export unless --skip-unreadable is given\n"
       "  import PACKAGE [--plugin NAME]... [--chain NAME]... [--match TEXT]\n"
       "                 [--overwrite | --skip]\n"
       "                                   copy from a package into the system store\n"
@@ -44,6 +46,7 @@ void Cli_PrintUsage(FILE* stream) {
 }
 
 int Cli_UsageError(const char* format, ...) {
+  fflush(stdout);  // what was printed before the message comes first
   fputs("ordalis-cli: ", stderr);
   va_list args;
   va_start(args, format);
@@ -55,6 +58,7 @@ int Cli_UsageError(const char* format, ...) {
 }
 
 int Cli_Error(const char* format, ...) {
+  fflush(stdout);
   fputs("ordalis-cli: ", stderr);
   va_list args;
   va_start(args, format);
@@ -79,6 +83,7 @@ int Cli_Failure(const char* what, int32_t status) {
   // The explanations start with the two line breaks of the message box.
   const char* text = explanation;
   while (*text == '\n') ++text;
+  fflush(stdout);
   fprintf(stderr, "ordalis-cli: %s: %s (0x%08X)\n", what, text, static_cast<unsigned>(status));
   return kExitFailure;
 }

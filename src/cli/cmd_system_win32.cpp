@@ -29,9 +29,9 @@ int Cli_System(int argc, char** argv) {
     if (exit >= 0) return exit;
   }
   if (json) {
-    PrintStoreJson(stdout, stores.system.plugIns.get(), stores.system.chains.get(), data);
+    PrintStoreJson(stdout, stores.system.plugIns.get(), stores.system.chains.get(), data, &stores.system.unreadable);
   } else {
-    PrintStoreTree(stdout, stores.system.plugIns.get(), stores.system.chains.get());
+    PrintStoreTree(stdout, stores.system.plugIns.get(), stores.system.chains.get(), &stores.system.unreadable);
   }
   return fflush(stdout) == 0 ? kExitSuccess : Cli_Error("system: the output could not be written");
 }

@@ -1,9 +1,11 @@
 // Transfer commands: export from the system store into a package and import
 // from a package into the system store, through the same copy layer and
 // history as the program's Copy to File and Copy to System.
+#include <cstdio>
 #include <cstring>
 
 #include "cli/cli.h"
+#include "edit/actions.h"
 #include "edit/selection_edit.h"
 #include "package/package_file.h"
 #include "platform/file.h"
@@ -22,6 +24,7 @@ struct TransferArguments {
   NameList chains;
   const char* match = nullptr;  // with --match
   OnConflict onConflict = OnConflict::Refuse;
+  bool skipUnreadable = false;  // export: items that cannot be read are left out without failing
 };
 
 // Gives -1 to go on, or the exit code (after --help or bad usage).
@@ -40,6 +43,8 @@ int ParseTransfer(const char* command, int argc, char** argv, TransferArguments*
     } else if (strcmp(arg, "--match") == 0) {
       if (i + 1 >= argc) return Cli_UsageError("%s: --match needs a text", command);
       parsed->match = argv[++i];
+    } else if (strcmp(arg, "--skip-unreadable") == 0 && strcmp(command, "export") == 0) {
+      parsed->skipUnreadable = true;
     } else if (strcmp(arg, "--overwrite") == 0 || strcmp(arg, "--skip") == 0) {
       if (conflictRuleGiven) return Cli_UsageError("%s: give --overwrite or --skip, once", command);
       conflictRuleGiven = true;
@@ -75,20 +80,65 @@ class Answers final : public OverwriteQuestion {
   NameList conflicts;
 };
 
-// Every name must stand for something in the source store.
+// Whether the unreadable item is one the names ask for: a preset of a named
+// plug-in, a named chain, or anything when nothing is named.
+bool Covers(const TransferArguments& arguments, const UnreadableItem& item) {
+  if (arguments.plugIns.Count() == 0 && arguments.chains.Count() == 0) return true;
+  const NameList& names = item.chain ? arguments.chains : arguments.plugIns;
+  for (int32_t i = 0; i < names.Count(); ++i) {
+    const char* name = names.At(i);
+    if (item.chain ? Text_EqualNoCase(item.name.c_str(), name)
+                   : Text_EqualNoCase(item.plugIn.c_str(), name) || Text_EqualNoCase(item.keyName.c_str(), name)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool NamesUnreadable(const Stores& stores, StoreId source, bool chain, const char* name) {
+  if (source != StoreId::System) return false;
+  for (const UnreadableItem& item : stores.system.unreadable) {
+    if (item.chain != chain) continue;
+    if (Text_EqualNoCase(chain ? item.name.c_str() : item.plugIn.c_str(), name)) return true;
+    if (!chain && Text_EqualNoCase(item.keyName.c_str(), name)) return true;
+  }
+  return false;
+}
+
+// Every name must stand for something in the source store, readable or not.
 int CheckNamesExist(const char* command, const Stores& stores, StoreId source, const TransferArguments& arguments) {
   const char* where = source == StoreId::System ? "the system store" : arguments.package;
   for (int32_t i = 0; i < arguments.plugIns.Count(); ++i) {
-    if (FindPlugInByNameInStore(stores, source, arguments.plugIns.At(i)) == nullptr) {
-      return Cli_Error("%s: no plug-in named '%s' in %s", command, arguments.plugIns.At(i), where);
+    const char* name = arguments.plugIns.At(i);
+    if (FindPlugInByNameInStore(stores, source, name) == nullptr && !NamesUnreadable(stores, source, false, name)) {
+      return Cli_Error("%s: no plug-in named '%s' in %s", command, name, where);
     }
   }
   for (int32_t i = 0; i < arguments.chains.Count(); ++i) {
-    if (FindChainInStore(stores, source, arguments.chains.At(i)) == nullptr) {
-      return Cli_Error("%s: no chain named '%s' in %s", command, arguments.chains.At(i), where);
+    const char* name = arguments.chains.At(i);
+    if (FindChainInStore(stores, source, name) == nullptr && !NamesUnreadable(stores, source, true, name)) {
+      return Cli_Error("%s: no chain named '%s' in %s", command, name, where);
     }
   }
   return -1;
+}
+
+// Names on stderr each item of the system store that the copy asks for but
+// that cannot be read; gives how many.
+int32_t ReportUnreadable(const char* command, const Stores& stores, const TransferArguments& arguments) {
+  int32_t count = 0;
+  for (const UnreadableItem& item : stores.system.unreadable) {
+    if (!Covers(arguments, item)) continue;
+    char name[kItemTextSize];
+    if (item.chain) {
+      NameChainItem(item.name.c_str(), name, sizeof(name));
+    } else {
+      snprintf(name, sizeof(name), "the preset \"%s\" of %s", item.name.c_str(), item.plugIn.c_str());
+    }
+    fprintf(stderr, "ordalis-cli: %s: left out: %s (%s: %s)\n", command, name, item.reason.c_str(), item.file.c_str());
+    ++count;
+  }
+  return count;
 }
 
 // A selection of named items of one group, as the list beside that group
@@ -194,6 +244,7 @@ int Transfer(const char* command, bool exporting, int argc, char** argv) {
   for (int32_t i = 0; i < edit.leftOut.Count(); ++i) {
     fprintf(stderr, "ordalis-cli: %s: left out: %s\n", command, edit.leftOut.At(i));
   }
+  int32_t unreadable = exporting ? ReportUnreadable(command, stores, arguments) : 0;
   int32_t copied = GetPendingActionCount(history);
   // There is no later undo here: a copy that fails part-way is taken back
   // whole.
@@ -212,6 +263,10 @@ int Transfer(const char* command, bool exporting, int argc, char** argv) {
     }
   }
   printf("%s: %d item%s copied\n", command, copied, copied == 1 ? "" : "s");
+  if (unreadable > 0 && !arguments.skipUnreadable) {
+    return Cli_Error("%s: %d item%s could not be read and %s left out (--skip-unreadable accepts that)", command,
+                     unreadable, unreadable == 1 ? "" : "s", unreadable == 1 ? "was" : "were");
+  }
   return kExitSuccess;
 }
 

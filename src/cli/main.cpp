@@ -1,4 +1,5 @@
 // ordalis-cli: the console companion for scripting.
+#include <cstdio>
 #include <cstring>
 
 #include "cli/cli.h"
@@ -25,6 +26,11 @@ const CommandEntry kCommands[] = {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Standard output goes out in large blocks whatever it is: a console, the
+  // null device and a pipe are otherwise written a few bytes at a time,
+  // which costs a round trip each where the system emulates them.
+  static char outputBuffer[1 << 16];
+  setvbuf(stdout, outputBuffer, _IOFBF, sizeof(outputBuffer));
   VtRegisterProductTokens();
   if (argc < 2) return Cli_UsageError("no command given");
   const char* name = argv[1];

@@ -18,9 +18,9 @@ struct ObjectKeys {
   uint32_t optional;
 };
 
-const char* const kDocumentNames[] = {"plugins", "chains"};
-enum { kDocumentPlugIns, kDocumentChains };
-const ObjectKeys kDocumentKeys = {"the document", kDocumentNames, 2, 0};
+const char* const kDocumentNames[] = {"plugins", "chains", "unreadable"};
+enum { kDocumentPlugIns, kDocumentChains, kDocumentUnreadable };
+const ObjectKeys kDocumentKeys = {"the document", kDocumentNames, 3, 1u << kDocumentUnreadable};
 
 const char* const kPlugInNames[] = {"name", "displayName", "classKey", "flags", "presets"};
 enum { kPlugInName, kPlugInDisplayName, kPlugInClassKey, kPlugInFlags, kPlugInPresets };
@@ -150,6 +150,12 @@ bool ReadChain(JsonReader* reader, ChainCollection* chains) {
   return true;
 }
 
+// The items the system store could not read, listed beside what it holds:
+// only texts, and nothing to make a record of.
+bool SkipUnreadable(JsonReader* reader) {
+  return Json_ReadObject(reader, [&](const char*) { return Json_ReadString(reader, nullptr, 0, "a text"); });
+}
+
 }  // namespace
 
 bool ReadStoreJson(JsonReader* reader, PlugInCollection* plugIns, ChainCollection* chains) {
@@ -158,6 +164,7 @@ bool ReadStoreJson(JsonReader* reader, PlugInCollection* plugIns, ChainCollectio
     switch (TakeKey(reader, kDocumentKeys, &seen, key)) {
       case kDocumentPlugIns: return Json_ReadArray(reader, [&] { return ReadPlugIn(reader, plugIns); });
       case kDocumentChains: return Json_ReadArray(reader, [&] { return ReadChain(reader, chains); });
+      case kDocumentUnreadable: return Json_ReadArray(reader, [&] { return SkipUnreadable(reader); });
       default: return false;
     }
   });

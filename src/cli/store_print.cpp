@@ -79,7 +79,8 @@ const std::vector<std::unique_ptr<ChainRecord>>& ChainsOf(const ChainCollection*
 
 }  // namespace
 
-void PrintStoreTree(FILE* out, const PlugInCollection* plugIns, const ChainCollection* chains) {
+void PrintStoreTree(FILE* out, const PlugInCollection* plugIns, const ChainCollection* chains,
+                    const std::vector<UnreadableItem>* unreadable) {
   fprintf(out, "FX Plug-Ins (%d)\n", PlugInCount(plugIns));
   for (const std::unique_ptr<PlugInEntry>& entry : EntriesOf(plugIns)) {
     char display[kNameSize];
@@ -105,9 +106,29 @@ void PrintStoreTree(FILE* out, const PlugInCollection* plugIns, const ChainColle
     PrintName(out, chain->keyName);
     fprintf(out, "] (%u bytes)\n", chain->stream.Size());
   }
+  if (unreadable == nullptr || unreadable->empty()) return;
+  fprintf(out, "Unreadable (%u)\n", static_cast<unsigned>(unreadable->size()));
+  for (const UnreadableItem& item : *unreadable) {
+    fputs(item.chain ? "  chain \"" : "  preset \"", out);
+    PrintName(out, item.name.c_str());
+    if (item.chain) {
+      fputs("\" [", out);
+      PrintName(out, item.keyName.c_str());
+      fputc(']', out);
+    } else {
+      fputs("\" of ", out);
+      PrintName(out, item.plugIn.c_str());
+    }
+    fputs(": ", out);
+    PrintName(out, item.reason.c_str());
+    fputs(" (", out);
+    PrintName(out, item.file.c_str());
+    fputs(")\n", out);
+  }
 }
 
-void PrintStoreJson(FILE* out, const PlugInCollection* plugIns, const ChainCollection* chains, bool withData) {
+void PrintStoreJson(FILE* out, const PlugInCollection* plugIns, const ChainCollection* chains, bool withData,
+                    const std::vector<UnreadableItem>* unreadable) {
   fputs("{\"plugins\":[", out);
   bool firstEntry = true;
   for (const std::unique_ptr<PlugInEntry>& entry : EntriesOf(plugIns)) {
@@ -153,5 +174,26 @@ void PrintStoreJson(FILE* out, const PlugInCollection* plugIns, const ChainColle
     }
     fputc('}', out);
   }
-  fputs("]}\n", out);
+  fputc(']', out);
+  if (unreadable != nullptr && !unreadable->empty()) {
+    fputs(",\"unreadable\":[", out);
+    bool firstItem = true;
+    for (const UnreadableItem& item : *unreadable) {
+      if (!firstItem) fputc(',', out);
+      firstItem = false;
+      fputs(item.chain ? "{\"type\":\"chain\",\"plugin\":" : "{\"type\":\"preset\",\"plugin\":", out);
+      PrintJsonString(out, item.plugIn.c_str());
+      fputs(",\"keyName\":", out);
+      PrintJsonString(out, item.keyName.c_str());
+      fputs(",\"name\":", out);
+      PrintJsonString(out, item.name.c_str());
+      fputs(",\"file\":", out);
+      PrintJsonString(out, item.file.c_str());
+      fputs(",\"reason\":", out);
+      PrintJsonString(out, item.reason.c_str());
+      fputc('}', out);
+    }
+    fputc(']', out);
+  }
+  fputs("}\n", out);
 }

@@ -1,6 +1,7 @@
 #include "edit/actions.h"
 
 #include <cstdio>
+#include <cstring>
 #include <new>
 #include <string>
 
@@ -20,6 +21,25 @@ StoreChange Change(const std::string& file, WriteTrail* trail, StoreFailure* fai
   change.trail = trail;
   change.failure = failure;
   return change;
+}
+
+// Whether what the store holds under an item's name (`current`, null for
+// nothing) stands in the way of a step that expects to find `expected` there
+// and leaves `target` (null for nothing): it is neither, so the step would
+// replace or remove something it did not leave.
+template <class Record, class Same>
+bool StandsInTheWay(const Record* current, const Record* expected, const Record* target, Same same) {
+  if (current == nullptr) return false;
+  return (expected == nullptr || !same(*current, *expected)) && (target == nullptr || !same(*current, *target));
+}
+
+bool SameBytes(const ByteBlock& a, const ByteBlock& b) {
+  return a.Size() == b.Size() && (a.Size() == 0 || memcmp(a.Bytes(), b.Bytes(), a.Size()) == 0);
+}
+
+void NameConflict(const char* kind, const char* name, ActionConflict* conflict) {
+  Text_Copy(conflict->kind, sizeof(conflict->kind), kind);
+  Text_Copy(conflict->name, sizeof(conflict->name), name);
 }
 
 // An entry's identity and one preset, and the file the preset's value
@@ -43,6 +63,19 @@ class PresetAction : public HistoryAction {
     return CheckPresetFits(*entry_, *preset_, locations, failure);
   }
 
+  bool FindConflict(Stores& stores, bool apply, ActionConflict* conflict) const override {
+    const PlugInEntry* target = FindPlugInInStore(stores, store, *entry_);
+    const PresetRecord* current = target != nullptr ? target->FindPreset(preset_->name) : nullptr;
+    auto same = [](const PresetRecord& a, const PresetRecord& b) { return SameBytes(a.data, b.data); };
+    const PresetRecord* before = Before();
+    const PresetRecord* after = After();
+    if (!StandsInTheWay(current, apply ? before : after, apply ? after : before, same)) return false;
+    char display[kNameSize];
+    target->GetDisplayName(display, sizeof(display));
+    NameConflict(display, current->name, conflict);
+    return true;
+  }
+
  protected:
   int32_t Put(Stores& stores, const PresetRecord& what, const std::string& file, WriteTrail* trail,
               StoreFailure* failure) {
@@ -55,6 +88,35 @@ class PresetAction : public HistoryAction {
   }
   const PresetRecord& preset() const { return *preset_; }
   const std::string& file() const { return file_; }
+
+  // Where the store's collection holds the preset: its entry's index and
+  // its own (-1 when it is not there).
+  struct Place {
+    int32_t entry = -1;
+    int32_t preset = -1;
+  };
+  Place PlaceOf(Stores& stores) const {
+    Place place;
+    PlugInEntry* target = FindPlugInInStore(stores, store, *entry_);
+    const PresetRecord* found = target != nullptr ? target->FindPreset(preset_->name) : nullptr;
+    if (found == nullptr) return place;
+    place.entry = stores.Of(store).plugIns->IndexOf(target);
+    place.preset = target->IndexOfPreset(found);
+    return place;
+  }
+  // Moves the preset, and its entry, back to where they were.
+  void PutBack(Stores& stores, const Place& place) const {
+    PlugInEntry* target = FindPlugInInStore(stores, store, *entry_);
+    const PresetRecord* found = target != nullptr ? target->FindPreset(preset_->name) : nullptr;
+    if (found == nullptr || place.preset < 0) return;
+    target->MovePreset(found, place.preset);
+    stores.Of(store).plugIns->Move(target, place.entry);
+  }
+
+  // What the destination holds under the preset's name before Apply and
+  // after it (null: nothing).
+  virtual const PresetRecord* Before() const = 0;
+  virtual const PresetRecord* After() const = 0;
 
  private:
   std::unique_ptr<PlugInEntry> entry_;  // no presets
@@ -70,6 +132,10 @@ class CopyPresetAction final : public PresetAction {
   int32_t Apply(Stores& stores, StoreFailure* failure) override { return Put(stores, preset(), file(), &trail_, failure); }
   int32_t Revert(Stores& stores, StoreFailure* failure) override { return Remove(stores, failure); }
   void TakeBackCreated() override { TakeBack(&trail_); }
+
+ protected:
+  const PresetRecord* Before() const override { return nullptr; }
+  const PresetRecord* After() const override { return &preset(); }
 
  private:
   WriteTrail trail_;  // what the copy created in the registry around the preset
@@ -89,6 +155,10 @@ class OverwritePresetAction final : public PresetAction {
     return Put(stores, *replaced_, file(), nullptr, failure);
   }
 
+ protected:
+  const PresetRecord* Before() const override { return replaced_.get(); }
+  const PresetRecord* After() const override { return &preset(); }
+
  private:
   std::unique_ptr<PresetRecord> replaced_;  // the destination's record before the overwrite
 };
@@ -96,10 +166,24 @@ class OverwritePresetAction final : public PresetAction {
 class DeletePresetAction final : public PresetAction {
  public:
   using PresetAction::PresetAction;
-  int32_t Apply(Stores& stores, StoreFailure* failure) override { return Remove(stores, failure); }
-  int32_t Revert(Stores& stores, StoreFailure* failure) override {
-    return Put(stores, preset(), file(), nullptr, failure);
+  int32_t Apply(Stores& stores, StoreFailure* failure) override {
+    place_ = PlaceOf(stores);
+    return Remove(stores, failure);
   }
+  // Back where it was: a group is taken back newest first, so every
+  // preset it deleted returns to its place.
+  int32_t Revert(Stores& stores, StoreFailure* failure) override {
+    int32_t status = Put(stores, preset(), file(), nullptr, failure);
+    if (status == 0) PutBack(stores, place_);
+    return status;
+  }
+
+ protected:
+  const PresetRecord* Before() const override { return &preset(); }
+  const PresetRecord* After() const override { return nullptr; }
+
+ private:
+  Place place_;  // where the delete found the preset
 };
 
 class ChainAction : public HistoryAction {
@@ -117,6 +201,18 @@ class ChainAction : public HistoryAction {
     return CheckChainFits(*chain_, locations, failure);
   }
 
+  bool FindConflict(Stores& stores, bool apply, ActionConflict* conflict) const override {
+    const ChainRecord* current = FindChainInStore(stores, store, chain_->name);
+    auto same = [](const ChainRecord& a, const ChainRecord& b) {
+      return a.flags == b.flags && a.type == b.type && SameBytes(a.stream, b.stream);
+    };
+    const ChainRecord* before = Before();
+    const ChainRecord* after = After();
+    if (!StandsInTheWay(current, apply ? before : after, apply ? after : before, same)) return false;
+    NameConflict(kChainItemKind, current->name, conflict);
+    return true;
+  }
+
  protected:
   int32_t Put(Stores& stores, const ChainRecord& what, const std::string& file, WriteTrail* trail,
               StoreFailure* failure) {
@@ -129,6 +225,10 @@ class ChainAction : public HistoryAction {
   }
   const ChainRecord& chain() const { return *chain_; }
   const std::string& file() const { return file_; }
+  // What the destination holds under the chain's name before Apply and
+  // after it (null: nothing).
+  virtual const ChainRecord* Before() const = 0;
+  virtual const ChainRecord* After() const = 0;
 
  private:
   std::unique_ptr<ChainRecord> chain_;
@@ -142,6 +242,10 @@ class CopyChainAction final : public ChainAction {
   int32_t Apply(Stores& stores, StoreFailure* failure) override { return Put(stores, chain(), file(), &trail_, failure); }
   int32_t Revert(Stores& stores, StoreFailure* failure) override { return Remove(stores, failure); }
   void TakeBackCreated() override { TakeBack(&trail_); }
+
+ protected:
+  const ChainRecord* Before() const override { return nullptr; }
+  const ChainRecord* After() const override { return &chain(); }
 
  private:
   WriteTrail trail_;  // what the copy created in the registry around the chain
@@ -159,6 +263,10 @@ class OverwriteChainAction final : public ChainAction {
     return Put(stores, *replaced_, file(), nullptr, failure);
   }
 
+ protected:
+  const ChainRecord* Before() const override { return replaced_.get(); }
+  const ChainRecord* After() const override { return &chain(); }
+
  private:
   std::unique_ptr<ChainRecord> replaced_;  // a copy of the record it replaces
 };
@@ -166,10 +274,24 @@ class OverwriteChainAction final : public ChainAction {
 class DeleteChainAction final : public ChainAction {
  public:
   using ChainAction::ChainAction;
-  int32_t Apply(Stores& stores, StoreFailure* failure) override { return Remove(stores, failure); }
-  int32_t Revert(Stores& stores, StoreFailure* failure) override {
-    return Put(stores, chain(), file(), nullptr, failure);
+  int32_t Apply(Stores& stores, StoreFailure* failure) override {
+    const ChainRecord* found = FindChainInStore(stores, store, chain().name);
+    place_ = found != nullptr ? stores.Of(store).chains->IndexOf(found) : -1;
+    return Remove(stores, failure);
   }
+  int32_t Revert(Stores& stores, StoreFailure* failure) override {
+    int32_t status = Put(stores, chain(), file(), nullptr, failure);
+    const ChainRecord* found = status == 0 ? FindChainInStore(stores, store, chain().name) : nullptr;
+    if (found != nullptr && place_ >= 0) stores.Of(store).chains->Move(found, place_);
+    return status;
+  }
+
+ protected:
+  const ChainRecord* Before() const override { return &chain(); }
+  const ChainRecord* After() const override { return nullptr; }
+
+ private:
+  int32_t place_ = -1;  // where the delete found the chain in the collection
 };
 
 template <class Action, class... Rest>

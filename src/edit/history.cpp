@@ -1,5 +1,7 @@
 #include "edit/history.h"
 
+#include <cstdio>
+
 #include "model/owned.h"
 #include "platform/text.h"
 
@@ -12,12 +14,17 @@ void Describe(const HistoryAction& action, const StoreFailure& cause, int32_t st
   Text_Copy(failure->detail, sizeof(failure->detail), cause.detail);
 }
 
-// Runs the group's actions one way: every action forward, or back those
-// that were carried out. The first failure is what the caller hears of.
+// Runs the group's actions one way: every action forward in recording
+// order, or back, newest first, those that were carried out. Taking back in
+// reverse lets two actions on the same key (an overwrite that moved a chain
+// away and a copy that took its key) each find what the later one left.
+// The first failure is what the caller hears of.
 int32_t RunGroup(HistoryGroup& group, Stores& stores, bool apply, ActionFailure* failure) {
   int32_t firstFailure = 0;
-  std::vector<bool> reverted(group.actions.size(), false);
-  for (size_t i = 0; i < group.actions.size(); ++i) {
+  size_t count = group.actions.size();
+  std::vector<bool> reverted(count, false);
+  for (size_t step = 0; step < count; ++step) {
+    size_t i = apply ? step : count - 1 - step;
     HistoryAction& action = *group.actions[i];
     if (!apply && !action.applied) continue;
     StoreFailure cause;
@@ -37,14 +44,47 @@ int32_t RunGroup(HistoryGroup& group, Stores& stores, bool apply, ActionFailure*
   return firstFailure;
 }
 
-// Moves the newest group of `from` onto `to`, running it on the way.
+// Whether the step may go on over the items it did not leave where it would
+// replace or remove them: asks about each, or without a question describes
+// the first. 0 to go on, else E_CANCELLED.
+int32_t ClearConflicts(HistoryGroup& group, Stores& stores, bool apply, OverwriteQuestion* question,
+                       ActionFailure* failure) {
+  size_t count = 0;
+  ActionConflict conflict;
+  for (const std::unique_ptr<HistoryAction>& action : group.actions) {
+    if ((apply || action->applied) && action->FindConflict(stores, apply, &conflict)) {
+      if (question == nullptr) {
+        StoreFailure cause;
+        snprintf(cause.detail, sizeof(cause.detail),
+                 "\"%s\" there now was made or changed since this step; nothing was changed", conflict.name);
+        Describe(*action, cause, E_CANCELLED, failure);
+        return E_CANCELLED;
+      }
+      ++count;
+    }
+  }
+  for (const std::unique_ptr<HistoryAction>& action : group.actions) {
+    if (count == 0) break;
+    if (!(apply || action->applied) || !action->FindConflict(stores, apply, &conflict)) continue;
+    OverwriteAnswer answer = question->Ask(OverwriteItem{conflict.kind, conflict.name, group.destination, count >= 2});
+    if (answer == OverwriteAnswer::YesToAll) break;
+    if (answer != OverwriteAnswer::Yes) return E_CANCELLED;
+  }
+  return 0;
+}
+
+// Moves the newest group of `from` onto `to`, running it on the way; a step
+// stopped over an item it did not leave stays on `from`.
 int32_t Replay(std::vector<std::unique_ptr<HistoryGroup>>& from, std::vector<std::unique_ptr<HistoryGroup>>& to,
-               bool apply, Stores& stores, StoreId* changedStore, ActionFailure* failure) {
+               bool apply, Stores& stores, StoreId* changedStore, ActionFailure* failure,
+               OverwriteQuestion* question) {
   if (from.empty()) return 0;
+  if (changedStore != nullptr) *changedStore = from.back()->destination;
+  int32_t status = ClearConflicts(*from.back(), stores, apply, question, failure);
+  if (status != 0) return status;
   std::unique_ptr<HistoryGroup> group = std::move(from.back());
   from.pop_back();
-  if (changedStore != nullptr) *changedStore = group->destination;
-  int32_t status = RunGroup(*group, stores, apply, failure);
+  status = RunGroup(*group, stores, apply, failure);
   // Without room on the other stack the group cannot be replayed again.
   AppendOwned(to, std::move(group));
   return status;
@@ -55,6 +95,8 @@ int32_t Replay(std::vector<std::unique_ptr<HistoryGroup>>& from, std::vector<std
 void HistoryAction::NameItem(char* buffer, size_t size) const { Text_Copy(buffer, size, "an item"); }
 
 int32_t HistoryAction::CheckWritable(const StoreLocations&, StoreFailure*) const { return 0; }
+
+bool HistoryAction::FindConflict(Stores&, bool, ActionConflict*) const { return false; }
 
 bool BeginGroup(History& history, StoreId source, StoreId destination, GroupKind kind) {
   history.pending = MakeOwned<HistoryGroup>();
@@ -93,12 +135,14 @@ int32_t CommitGroup(History& history, Stores& stores, ActionFailure* failure) {
   return RunGroup(*committed, stores, true, failure);
 }
 
-int32_t Undo(History& history, Stores& stores, StoreId* changedStore, ActionFailure* failure) {
-  return Replay(history.undo, history.redo, false, stores, changedStore, failure);
+int32_t Undo(History& history, Stores& stores, StoreId* changedStore, ActionFailure* failure,
+             OverwriteQuestion* question) {
+  return Replay(history.undo, history.redo, false, stores, changedStore, failure, question);
 }
 
-int32_t Redo(History& history, Stores& stores, StoreId* changedStore, ActionFailure* failure) {
-  return Replay(history.redo, history.undo, true, stores, changedStore, failure);
+int32_t Redo(History& history, Stores& stores, StoreId* changedStore, ActionFailure* failure,
+             OverwriteQuestion* question) {
+  return Replay(history.redo, history.undo, true, stores, changedStore, failure, question);
 }
 
 int32_t GetUndoCount(const History& history) { return static_cast<int32_t>(history.undo.size()); }

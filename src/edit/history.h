@@ -10,10 +10,19 @@
 #include <memory>
 #include <vector>
 
+#include "edit/overwrite_question.h"
 #include "model/names.h"
 #include "store/store_check.h"
 #include "store/store_failure.h"
 #include "store/stores.h"
+
+// An item of the store that an undo or redo would replace or remove
+// although the step did not leave it there: one made or changed since. Named
+// as the overwrite question names it.
+struct ActionConflict {
+  char kind[kNameSize] = {};  // the destination entry's display name, or "Chain"
+  char name[kNameSize] = {};  // the item's name as the store spells it
+};
 
 // One undoable step. An action owns the snapshots it works with (copies of
 // records, never pointers into the collections). Apply carries it out
@@ -41,6 +50,11 @@ class HistoryAction {
   virtual void TakeBackCreated() {}
   // Whether the item is a chain (else a preset).
   virtual bool IsChain() const { return false; }
+  // Whether carrying the action out (`apply`) or taking it back would
+  // replace or remove what the store holds under the item's name although
+  // the action did not leave it there (and would not put it there): then
+  // `conflict` names it.
+  virtual bool FindConflict(Stores& stores, bool apply, ActionConflict* conflict) const;
 
   const StoreId store;  // the store the action changes
   bool applied = false; // carried out and not taken back: Undo reverts only such actions
@@ -97,14 +111,23 @@ int32_t GetPendingActionCount(const History& history);
 // `failure` (when given) describes.
 int32_t CommitGroup(History& history, Stores& stores, ActionFailure* failure = nullptr);
 
-// Undo reverts, in recording order, those actions of the newest undo group
-// that were carried out (then removes the keys they made), and moves it to
-// the redo stack; Redo applies the
-// newest redo group again and moves it back. Both give 0 and change nothing
-// when their stack is empty; otherwise the status as CommitGroup gives it,
-// and `changedStore` (when given) receives the group's destination.
-int32_t Undo(History& history, Stores& stores, StoreId* changedStore, ActionFailure* failure = nullptr);
-int32_t Redo(History& history, Stores& stores, StoreId* changedStore, ActionFailure* failure = nullptr);
+// Undo reverts, newest first, those actions of the newest undo group that
+// were carried out (then removes the keys they made), and moves it to the
+// redo stack; Redo applies the newest redo group again in recording order
+// and moves it back. Both give 0 and change nothing when their stack is
+// empty; otherwise the status as CommitGroup gives it, and `changedStore`
+// (when given) receives the group's destination.
+//
+// Before anything changes, each item the step would replace or remove
+// although the step did not leave it there is put to `question`: Yes goes
+// on, Yes to All goes on without asking again, any other answer stops the
+// step. Without a question the step stops at the first such item, which
+// `failure` describes. A stopped step changes nothing, stays where it was
+// and gives E_CANCELLED.
+int32_t Undo(History& history, Stores& stores, StoreId* changedStore, ActionFailure* failure = nullptr,
+             OverwriteQuestion* question = nullptr);
+int32_t Redo(History& history, Stores& stores, StoreId* changedStore, ActionFailure* failure = nullptr,
+             OverwriteQuestion* question = nullptr);
 
 int32_t GetUndoCount(const History& history);
 int32_t GetRedoCount(const History& history);

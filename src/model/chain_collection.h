@@ -22,6 +22,9 @@ class ChainCollection {
   int32_t Append(std::unique_ptr<ChainRecord> chain) { return chains_.Append(std::move(chain)); }
   // Destroys the chain and removes it.
   void Remove(const ChainRecord* chain) { chains_.RemoveAt(chains_.IndexOf(chain)); }
+  int32_t IndexOf(const ChainRecord* chain) const { return chains_.IndexOf(chain); }
+  // Moves the chain to `index` (clamped), the others keeping their order.
+  void Move(const ChainRecord* chain, int32_t index) { chains_.Move(chains_.IndexOf(chain), index); }
   // A chain was renamed: searches must find it under its new name.
   void NamesChanged() { chains_.KeysChanged(); }
   // The first chain whose name equals `chainName` in any letter case, or null.

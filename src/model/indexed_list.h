@@ -3,6 +3,8 @@
 // more, and then kept up to date as records come and go.
 #pragma once
 
+#include <algorithm>
+
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -47,6 +49,22 @@ class IndexedList {
     if (item == nullptr) return;
     if (index_) KeyIndex_Remove(*index_, item);
     items_.erase(items_.begin() + index);
+  }
+
+  // Moves the record at `from` to `to` (clamped to the list), the others
+  // keeping their order: an undone delete puts a record back where it was.
+  void Move(int32_t from, int32_t to) {
+    if (from < 0 || from >= Count()) return;
+    if (to < 0) to = 0;
+    if (to >= Count()) to = Count() - 1;
+    if (from == to) return;
+    auto first = items_.begin();
+    if (from < to) {
+      std::rotate(first + from, first + from + 1, first + to + 1);
+    } else {
+      std::rotate(first + to, first + from, first + from + 1);
+    }
+    index_.reset();  // its buckets keep list order
   }
 
   // A record's keys changed: the index is made again when next needed.

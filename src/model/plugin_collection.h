@@ -23,6 +23,9 @@ class PlugInCollection {
   int32_t Append(std::unique_ptr<PlugInEntry> entry) { return entries_.Append(std::move(entry)); }
   // Destroys the entry and removes it.
   void Remove(const PlugInEntry* entry) { entries_.RemoveAt(entries_.IndexOf(entry)); }
+  int32_t IndexOf(const PlugInEntry* entry) const { return entries_.IndexOf(entry); }
+  // Moves the entry to `index` (clamped), the others keeping their order.
+  void Move(const PlugInEntry* entry, int32_t index) { entries_.Move(entries_.IndexOf(entry), index); }
   // The entry's name changed: searches by name must find it under the new one.
   void NamesChanged() { entries_.KeysChanged(); }
 

@@ -47,6 +47,9 @@ class PlugInEntry {
   int32_t AppendPreset(std::unique_ptr<PresetRecord> preset) { return presets_.Append(std::move(preset)); }
   // Destroys the preset and removes it from the list.
   void RemovePreset(const PresetRecord* preset) { presets_.RemoveAt(presets_.IndexOf(preset)); }
+  int32_t IndexOfPreset(const PresetRecord* preset) const { return presets_.IndexOf(preset); }
+  // Moves the preset to `index` of the list (clamped), the others keeping their order.
+  void MovePreset(const PresetRecord* preset, int32_t index) { presets_.Move(presets_.IndexOf(preset), index); }
   // A preset of the list is renamed here, not through the record, so that
   // the entry finds it under its new name.
   void RenamePreset(PresetRecord* preset, const char* presetName);

@@ -3,29 +3,32 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/file.h"
+#include "model/key_names.h"
 #include "platform/text.h"
 #include "store/chain_writer.h"
 #include "store/tracked_write.h"
 
 namespace {
 
-constexpr unsigned kMaxKeyNumber = 9999;
+bool KeyNameTaken(const char* keyName, const void* context) {
+  const SystemIndex& index = *static_cast<const SystemIndex*>(context);
+  return index.FindChainKey(keyName) != nullptr || ChainKeyExists(keyName);
+}
 
-// The key name the chain is written under: its own, unless a key of that
-// name holds something other than a chain of this name. `*isNew` tells
-// whether the key is yet to be made.
-int32_t ChooseKeyName(const Stores& stores, const ChainRecord& chain, char* keyName, size_t size, bool* isNew,
+// The key name the chain is written under: the key of the chain of that
+// name it replaces (`replacedKey`), so that overwriting a chain never moves
+// it; else its own, unless a key of that name holds something other than a
+// chain of this name.
+int32_t ChooseKeyName(Stores& stores, const ChainRecord& chain, const char* replacedKey, char* keyName, size_t size,
                       StoreFailure* failure) {
-  const SystemIndex::ChainKey* held = stores.systemIndex.FindChainKey(chain.keyName);
-  *isNew = held == nullptr && !ChainKeyExists(chain.keyName);
-  if (*isNew || (held != nullptr && held->isChain && Text_EqualNoCase(held->chainName.c_str(), chain.name))) {
-    Text_Copy(keyName, size, chain.keyName);
+  const char* wanted = replacedKey != nullptr ? replacedKey : chain.keyName;
+  const SystemIndex::ChainKey* held = stores.systemIndex.FindChainKey(wanted);
+  if (replacedKey != nullptr || (held == nullptr && !ChainKeyExists(wanted)) ||
+      (held != nullptr && held->isChain && Text_EqualNoCase(held->chainName.c_str(), chain.name))) {
+    Text_Copy(keyName, size, wanted);
     return 0;
   }
-  *isNew = true;
-  if (MakeFreeChainKeyName(stores.systemIndex, chain.keyName, keyName, size)) return 0;
-  return FailWith(failure, E_FAIL, "no free key name could be made from \"%s\"", chain.keyName);
+  return MakeFreeChainKeyName(stores, chain.keyName, keyName, size, failure);
 }
 
 // A copy of the chain under another key name, for the writer.
@@ -39,7 +42,7 @@ SystemIndex::ChainKey IndexEntry(const ChainRecord& chain, const char* keyName, 
   return SystemIndex::ChainKey{keyName, chain.name, file, chain.flags, chain.type, true, read};
 }
 
-// Deletes a chain's key, and its file when the store owns it.
+// Deletes a chain's key, with its file when the store owns it.
 int32_t DeleteKey(Stores& stores, const char* keyName, StoreFailure* failure) {
   std::unique_ptr<ChainRecord> key = ChainRecord::Create();
   if (!key) return E_OUTOFMEMORY;
@@ -48,42 +51,36 @@ int32_t DeleteKey(Stores& stores, const char* keyName, StoreFailure* failure) {
   write.index = &stores.systemIndex;
   write.failure = failure;
   int32_t status = DeleteSystemChain(*key, &write);
-  if (status == 0) stores.systemIndex.RemoveChainKey(keyName);
+  if (status == 0) {
+    stores.systemIndex.RemoveChainKey(keyName);
+    stores.chainKeyNames.Release(keyName);
+  }
   return status;
 }
 
-// Writes the chain into the system store under a key name of its own and
-// deletes the key of the chain it replaces (`replacedKey`, when another).
-// Gives the key name it took.
+// Writes the chain into the system store: into the key of the chain it
+// replaces (`replacedKey`, when there is one), else under a key name of its
+// own. Gives the key name it took.
 int32_t WriteToSystem(Stores& stores, const ChainRecord& chain, const char* replacedKey, const StoreChange* change,
                       char* keyName, size_t size) {
   TrackedWrite write(stores, change);
   StoreFailure* failure = write.Failure();
   int32_t status = write.CheckBytes(chain.stream.Empty(), "a chain without a stream");
-  bool isNew = false;
-  if (status == 0) status = ChooseKeyName(stores, chain, keyName, size, &isNew, failure);
-  if (status != 0) return status;
+  if (status == 0) status = ChooseKeyName(stores, chain, replacedKey, keyName, size, failure);
+  if (status != 0) return write.Finish(status);
   std::unique_ptr<ChainRecord> renamed;
   const ChainRecord* written = &chain;
   if (strcmp(keyName, chain.keyName) != 0) {
     renamed = Renamed(chain, keyName);
-    if (!renamed) return E_OUTOFMEMORY;
+    if (!renamed) return write.Finish(E_OUTOFMEMORY);
     written = renamed.get();
   }
-  status = WriteSystemChain(*written, write.Get());
-  if (status == 0 && replacedKey != nullptr && !Text_EqualNoCase(replacedKey, keyName)) {
-    status = DeleteKey(stores, replacedKey, failure);
-    // Without the other key gone the chain would be there twice: the new
-    // key goes again, with the file made for it.
-    const char* made = write.Get()->written;
-    const char* file = write.Get()->file;
-    if (status != 0 && isNew) {
-      DeleteSystemChain(*written, nullptr);
-      if (made[0] != '\0' && (file == nullptr || !Text_EqualNoCase(file, made))) File_Delete(made);
-    }
+  status = write.Finish(WriteSystemChain(*written, write.Get()));
+  if (status == 0) {
+    stores.systemIndex.SetChainKey(IndexEntry(chain, keyName, write.Get()->written, !chain.stream.Empty()));
+  } else {
+    stores.chainKeyNames.Release(keyName);  // a name made for it and not taken
   }
-  status = write.Finish(status);
-  if (status == 0) stores.systemIndex.SetChainKey(IndexEntry(chain, keyName, write.Get()->written, !chain.stream.Empty()));
   return status;
 }
 
@@ -98,19 +95,13 @@ int32_t RewriteSystemChain(Stores& stores, const ChainRecord& chain, const Store
   return status;
 }
 
-bool MakeFreeChainKeyName(const SystemIndex& index, const char* keyName, char* out, size_t size) {
-  for (unsigned number = 2; number <= kMaxKeyNumber; ++number) {
-    char suffix[16];
-    snprintf(suffix, sizeof(suffix), " (%u)", number);
-    size_t room = size < kKeySize ? size : kKeySize;
-    if (room <= strlen(suffix)) return false;
-    char base[kKeySize];
-    Text_Copy(base, room - strlen(suffix), keyName);
-    Text_Copy(out, size, base);
-    Text_Append(out, size, suffix);
-    if (index.FindChainKey(out) == nullptr && !ChainKeyExists(out)) return true;
-  }
-  return false;
+int32_t MakeFreeChainKeyName(Stores& stores, const char* keyName, char* out, size_t size, StoreFailure* failure) {
+  KeyNameCounter::Result result =
+      stores.chainKeyNames.Next(keyName, kKeyChars, KeyNameTaken, &stores.systemIndex, out, size);
+  if (result == KeyNameCounter::Result::Made) return 0;
+  int32_t status = result == KeyNameCounter::Result::NoMemory ? E_OUTOFMEMORY : StatusFromError(kErrorAlreadyExists);
+  return FailWith(failure, status, "no free key name could be made from \"%s\": %s", keyName,
+                  KeyNameCounterProblem(result));
 }
 
 int32_t PutChain(Stores& stores, const ChainRecord& chain, StoreId store, const StoreChange* change) {
@@ -118,7 +109,7 @@ int32_t PutChain(Stores& stores, const ChainRecord& chain, StoreId store, const 
   if (chains == nullptr) return E_OUTOFMEMORY;
   ChainRecord* found = chains->FindChainByName(chain.name);
   char keyName[kKeySize];
-  Text_Copy(keyName, sizeof(keyName), chain.keyName);
+  Text_Copy(keyName, sizeof(keyName), found != nullptr ? found->keyName : chain.keyName);
   if (store == StoreId::System) {
     const char* replacedKey = found != nullptr ? found->keyName : nullptr;
     const SystemIndex::ChainKey* unreadChain = found == nullptr ? stores.systemIndex.FindUnreadChain(chain.name) : nullptr;

@@ -8,10 +8,11 @@
 #include "store/stores.h"
 
 // Replaces the store's chain of that name (any letter case) with a copy of
-// `chain`, or appends a copy. In the system store the chain is written
-// first, under its key name; when a chain of another name holds that key,
-// under a key name made from it that no key holds, which the record takes.
-// The key of the chain it replaces, when another, is deleted. A failure
+// `chain`, or appends a copy. A chain it replaces keeps its key name, so
+// that importing the same chains again moves no key. In the system store
+// the chain is written first: into the key of the chain it replaces, else
+// under its own key name; when a chain of another name holds that key,
+// under a key name made from it that no key holds, which the record takes. A failure
 // (negative) leaves the registry, the files and the collection as they
 // were. Gives 0 or the failure.
 int32_t PutChain(Stores& stores, const ChainRecord& chain, StoreId store, const StoreChange* change = nullptr);
@@ -28,6 +29,8 @@ int32_t RemoveChain(Stores& stores, const ChainRecord& chain, StoreId store, con
 // collection is left to the caller. Gives 0 or the failure.
 int32_t RewriteSystemChain(Stores& stores, const ChainRecord& chain, const StoreChange* change = nullptr);
 
-// A key name made from `keyName` that no key below the chains key holds:
-// "<keyName> (2)", "(3)" and so on, cut to fit. False when none is free.
-bool MakeFreeChainKeyName(const SystemIndex& index, const char* keyName, char* out, size_t size);
+// Makes in `out` a key name from `keyName` that no key below the chains key
+// holds: "<keyName> (2)", "(3)" and so on, cut to fit, numbered on from the
+// last one made from it. Gives 0, or the failure saying why none could be
+// made.
+int32_t MakeFreeChainKeyName(Stores& stores, const char* keyName, char* out, size_t size, StoreFailure* failure);

@@ -3,6 +3,7 @@
 // and take the record explicitly.
 #pragma once
 
+#include "model/key_names.h"
 #include "model/store_records.h"
 #include "store/store_failure.h"
 #include "store/system_index.h"
@@ -18,6 +19,9 @@ struct Stores {
   // What the system store holds beyond its records; RefreshSystemStore
   // builds it with them.
   SystemIndex systemIndex;
+  // Where the numbering of chain key names made for the system store goes
+  // on from.
+  KeyNameCounter chainKeyNames;
 
   StoreRecords& Of(StoreId store) { return store == StoreId::Package ? package : system; }
   const StoreRecords& Of(StoreId store) const { return store == StoreId::Package ? package : system; }

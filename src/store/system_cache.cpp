@@ -8,6 +8,7 @@
 #include "store/cached_keys.h"
 #include "store/registered_name.h"
 #include "store/store_layout.h"
+#include "store/unreadable_files.h"
 
 namespace {
 
@@ -153,7 +154,57 @@ void IndexPlugInKeys(const std::vector<PlugInKey>& keys, bool editor, SystemInde
   }
 }
 
+// The name the tree gives the plug-in of a key: its entry's, or for a key
+// without one (no preset of it could be read) the registered name, else
+// the class key.
+std::string PlugInLabel(const PlugInKey& key, bool editor, const PlugInCollection* plugIns) {
+  if (editor) return std::string(kEditorProductWords) + " " + key.name;
+  for (size_t i = 0; plugIns != nullptr && i < plugIns->Entries().size(); ++i) {
+    const PlugInEntry& entry = *plugIns->Entries()[i];
+    if (!entry.IsEditor() && strcmp(entry.classKey, key.name) == 0) {
+      char display[kNameSize];
+      entry.GetDisplayName(display, sizeof(display));
+      return display;
+    }
+  }
+  return key.installed ? key.registeredName : key.name;
+}
+
+UnreadableItem Unreadable(bool chain, bool editor, std::string plugIn, const char* keyName, const char* name,
+                          const PresetBytes& bytes) {
+  char reason[256];
+  DescribeUnreadableFile(bytes.path.c_str(), bytes.status, reason, sizeof(reason));
+  return UnreadableItem{chain, editor, std::move(plugIn), keyName, name, bytes.path, reason};
+}
+
+void AddUnreadablePresets(const std::vector<PlugInKey>& keys, bool editor, const PlugInCollection* plugIns,
+                          std::vector<UnreadableItem>* items) {
+  for (const PlugInKey& key : keys) {
+    std::string label;
+    for (const CachedPreset& preset : key.presets) {
+      if (preset.bytes.status == 0 || preset.bytes.path.empty()) continue;
+      if (label.empty()) label = PlugInLabel(key, editor, plugIns);
+      items->push_back(Unreadable(false, editor, label, key.name, preset.name, preset.bytes));
+    }
+  }
+}
+
 }  // namespace
+
+void SystemStoreCache_BuildUnreadable(const SystemStoreCache* cache, const PlugInCollection* plugIns,
+                                      std::vector<UnreadableItem>* items) {
+  items->clear();
+  try {
+    AddUnreadablePresets(cache->directShow.keys, false, plugIns, items);
+    AddUnreadablePresets(cache->editor.keys, true, plugIns, items);
+    for (const ChainKey& key : cache->chains.keys) {
+      if (!key.isChain || key.stream.status == 0 || key.stream.path.empty()) continue;
+      items->push_back(Unreadable(true, false, std::string(), key.name, key.chainName, key.stream));
+    }
+  } catch (const std::bad_alloc&) {
+    // What was listed so far stays; the rest is only not shown.
+  }
+}
 
 OwnedSystemStoreCache SystemStoreCache_Create() {
   return OwnedSystemStoreCache(new (std::nothrow) SystemStoreCache{});

@@ -9,9 +9,11 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "model/chain_collection.h"
 #include "model/plugin_collection.h"
+#include "model/unreadable_item.h"
 #include "store/system_index.h"
 
 // Owned by whoever created it (the frame, for the program's life).
@@ -39,3 +41,9 @@ std::unique_ptr<PlugInCollection> SystemStoreCache_BuildPlugIns(const SystemStor
 // Makes `index` what the cache holds beyond the collections: every value
 // and chain key that names a file, read or not, and every chain key.
 void SystemStoreCache_BuildIndex(const SystemStoreCache* cache, SystemIndex* index);
+
+// The presets and chains of the cache that exist but could not be read,
+// with the reason of each; `plugIns` (the collection built from the same
+// cache) names their plug-ins as the tree does.
+void SystemStoreCache_BuildUnreadable(const SystemStoreCache* cache, const PlugInCollection* plugIns,
+                                      std::vector<UnreadableItem>* items);

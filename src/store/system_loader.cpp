@@ -25,6 +25,7 @@ std::unique_ptr<PlugInCollection> LoadSystemPlugIns() {
 void RefreshSystemStore(Stores& stores, SystemStoreCache* cache) {
   stores.system = {};
   stores.systemIndex.Clear();
+  stores.chainKeyNames.Clear();
   // Without a cache, a full load: the update of a cache that knows nothing.
   OwnedSystemStoreCache fresh;
   if (cache == nullptr) {
@@ -36,4 +37,5 @@ void RefreshSystemStore(Stores& stores, SystemStoreCache* cache) {
   stores.system.chains = SystemStoreCache_BuildChains(cache);
   stores.system.plugIns = SystemStoreCache_BuildPlugIns(cache);
   SystemStoreCache_BuildIndex(cache, &stores.systemIndex);
+  SystemStoreCache_BuildUnreadable(cache, stores.system.plugIns.get(), &stores.system.unreadable);
 }

@@ -36,6 +36,7 @@ std::string ListItemTip(const StoreRecords& records, NodeKind kind, const std::v
   if (row >= rows.size()) return {};
   try {
     const std::string& label = rows[row].label;
+    if (!rows[row].tip.empty()) return rows[row].tip;  // an item that cannot be read says why
     // The plug-in group's rows are its entries, one each, in their order.
     if (kind == NodeKind::PlugInGroup && records.plugIns &&
         row < static_cast<size_t>(records.plugIns->GetCount())) {

@@ -12,7 +12,11 @@
 namespace {
 
 void AddRow(std::vector<ListRow>* rows, const char* label, NodeKind kind) {
-  rows->push_back(ListRow{label, NodeImage(kind)});
+  rows->push_back(ListRow{label, NodeImage(kind), std::string()});
+}
+
+void AddUnreadableRow(std::vector<ListRow>* rows, const UnreadableItem& item) {
+  rows->push_back(ListRow{item.name, kUnreadableImage, UnreadableTip(item)});
 }
 
 void AddRows(const StoreRecords& records, NodeKind kind, const char* nodeLabel, const NameMatch& match,
@@ -42,6 +46,14 @@ void AddRows(const StoreRecords& records, NodeKind kind, const char* nodeLabel, 
       for (const std::unique_ptr<PresetRecord>& preset : entry->Presets()) {
         if (whole || match.Matches(preset->name)) AddRow(rows, preset->name, NodeKind::Preset);
       }
+      // The entry's key: its class key, or an editor effect's name.
+      const char* keyName = entry->IsEditor() ? entry->name : entry->classKey;
+      for (const UnreadableItem& item : records.unreadable) {
+        if (!item.chain && item.editor == entry->IsEditor() && Text_EqualNoCase(item.keyName.c_str(), keyName) &&
+            (whole || match.Matches(item.name.c_str()))) {
+          AddUnreadableRow(rows, item);
+        }
+      }
       break;
     }
     case NodeKind::ChainGroup:
@@ -50,6 +62,9 @@ void AddRows(const StoreRecords& records, NodeKind kind, const char* nodeLabel, 
       for (const std::unique_ptr<ChainRecord>& chain : records.chains->Chains()) {
         if (KeepsChain(*chain, match)) AddRow(rows, chain->name, NodeKind::Chain);
       }
+      for (const UnreadableItem& item : records.unreadable) {
+        if (item.chain && match.Matches(item.name.c_str())) AddUnreadableRow(rows, item);
+      }
       break;
     default:
       break;
@@ -57,6 +72,10 @@ void AddRows(const StoreRecords& records, NodeKind kind, const char* nodeLabel, 
 }
 
 }  // namespace
+
+std::string UnreadableTip(const UnreadableItem& item) {
+  return "Cannot be read: " + item.reason + " (" + item.file + ")";
+}
 
 int32_t BuildListRows(const StoreRecords& records, NodeKind kind, const char* nodeLabel, std::vector<ListRow>* rows,
                       const NameMatch* match) {
@@ -85,6 +104,7 @@ std::vector<uint32_t> SortedRowOrder(const std::vector<ListRow>& rows) {
 }
 
 bool SameRows(const std::vector<ListRow>& a, const std::vector<ListRow>& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](const ListRow& x, const ListRow& y) { return x.image == y.image && x.label == y.label; });
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const ListRow& x, const ListRow& y) {
+    return x.image == y.image && x.label == y.label && x.tip == y.tip;
+  });
 }

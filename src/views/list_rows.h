@@ -13,8 +13,15 @@
 
 struct ListRow {
   std::string label;
-  int32_t image;  // NodeImage of the item's kind
+  int32_t image;    // NodeImage of the item's kind, or kUnreadableImage
+  std::string tip;  // for an item that cannot be read, why: its tooltip
 };
+
+// The image of an item of the system store that exists but cannot be read.
+constexpr int32_t kUnreadableImage = 6;
+
+// The tooltip of such an item: "Cannot be read: <reason> (<file>)".
+std::string UnreadableTip(const UnreadableItem& item);
 
 // The rows for a node of `kind` labelled `nodeLabel`, in collection order;
 // with an active `match`, only the rows of what it keeps. Gives 0, or

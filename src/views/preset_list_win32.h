@@ -36,7 +36,7 @@ void NotePresetListRenamed(Pane& pane, const char* oldLabel, const char* newLabe
 
 // The tooltip of list item `index` (LVN_GETINFOTIP): its whole label when
 // the list cuts it short, the class key of a plug-in entry that its label
-// does not tell apart; empty for none.
+// does not tell apart, why an item cannot be read; empty for none.
 void GetPresetListTip(const Pane& pane, int32_t index, char* tip, size_t size);
 
 // NM_CUSTOMDRAW: an item whose name is empty shows "(no name)", greyed and

@@ -309,3 +309,20 @@ void FrameTest::Pump() {
     DispatchMessageA(&msg);
   }
 }
+
+FocusKind FrameTest::Choose(Pane& pane, const std::string& path, const std::vector<std::string>& items) {
+  Select(pane, path);
+  Pump();
+  LVITEMA none = {};
+  none.stateMask = LVIS_SELECTED;
+  SendMessageA(pane.list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+  for (const std::string& label : items) {
+    int32_t index = ListIndexOf(pane.list, label);
+    EXPECT_GE(index, 0) << label << " in " << ListLabels(pane.list);
+    LVITEMA state = {};
+    state.stateMask = LVIS_SELECTED;
+    state.state = LVIS_SELECTED;
+    SendMessageA(pane.list, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&state));
+  }
+  return items.empty() ? FocusKind::Tree : FocusKind::List;
+}

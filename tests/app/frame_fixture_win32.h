@@ -70,6 +70,9 @@ class FrameTest : public SystemStoreTest {
   static HTREEITEM Selected(HWND tree);
   // Selects the node at `path` as a click would.
   void Select(Pane& pane, const std::string& path);
+  // Selects the node at `path` and, when `items` are named, exactly those
+  // list items; the focus is then the list's, else the tree's.
+  FocusKind Choose(Pane& pane, const std::string& path, const std::vector<std::string>& items);
   // The list's labels in its order, joined by ", ".
   static std::string ListLabels(HWND list);
   static int32_t ListIndexOf(HWND list, const std::string& label);

@@ -63,8 +63,8 @@ int SizeOf(HBITMAP bitmap, BITMAP* out) { return GetObjectA(bitmap, sizeof(*out)
 
 TEST(ProgramImages, BitmapsDivideIntoCellsWithClearBackgroundsAndGreyedDisabledRow) {
   const Sheet sheets[] = {
-      {IDB_NODES, 16, 16, 6, 1, 6},           {IDB_NODES_150, 24, 24, 6, 1, 6},
-      {IDB_NODES_200, 32, 32, 6, 1, 6},       {IDB_TOOLBAR, 18, 17, 17, 3, 9},
+      {IDB_NODES, 16, 16, 7, 1, 7},           {IDB_NODES_150, 24, 24, 7, 1, 7},
+      {IDB_NODES_200, 32, 32, 7, 1, 7},       {IDB_TOOLBAR, 18, 17, 17, 3, 9},
       {IDB_TOOLBAR_150, 27, 26, 17, 3, 9},    {IDB_TOOLBAR_200, 36, 34, 17, 3, 9},
   };
   HINSTANCE instance = GetModuleHandleA(nullptr);

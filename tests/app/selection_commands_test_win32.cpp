@@ -51,24 +51,6 @@ class SelectionCommands : public FrameTest {
     StartFrame();
   }
 
-  // Selects the node at `path` and, when `items` are named, exactly those
-  // list items; the focus is then the list's, else the tree's.
-  FocusKind Choose(Pane& pane, const std::string& path, const std::vector<std::string>& items) {
-    Select(pane, path);
-    Pump();
-    LVITEMA none = {};
-    none.stateMask = LVIS_SELECTED;
-    SendMessageA(pane.list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
-    for (const std::string& label : items) {
-      int32_t index = ListIndexOf(pane.list, label);
-      EXPECT_GE(index, 0) << label << " in " << ListLabels(pane.list);
-      LVITEMA state = {};
-      state.stateMask = LVIS_SELECTED;
-      state.state = LVIS_SELECTED;
-      SendMessageA(pane.list, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&state));
-    }
-    return items.empty() ? FocusKind::Tree : FocusKind::List;
-  }
 
   PaneCopyResult CopyFrom(Pane& pane, const std::string& path, const std::vector<std::string>& items = {}) {
     FocusKind focus = Choose(pane, path, items);

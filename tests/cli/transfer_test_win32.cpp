@@ -282,4 +282,49 @@ TEST_F(CliTransfer, ADefLocationThatIsNoAbsoluteFolderStopsALargeImport) {
   }
 }
 
+TEST_F(CliTransfer, ItemsThatCannotBeReadAreListedWithTheirReasonAndNamedWhenAnExportLeavesThemOut) {
+  std::string plugIn = "HKCU\\" + PlugInKey(kClassA);
+  ASSERT_EQ(0u, Reg("add \"" + plugIn + "\" /v Warm /t REG_BINARY /d 0102ab /f")) << output_;
+  ASSERT_EQ(0u, Reg("add \"" + plugIn + "\" /v Gone /t REG_SZ /d \"" + packages_.Join("gone.dxp") + "\" /f"));
+  std::string locked = packages_.Join("locked.dxp");
+  ASSERT_TRUE(WriteWholeFile(locked, Pattern(300, 1)));
+  ASSERT_EQ(0u, Reg("add \"" + plugIn + "\" /v Locked /t REG_SZ /d \"" + locked + "\" /f"));
+  ASSERT_EQ(0u, Reg("add \"" + plugIn + "\" /v Relative /t REG_SZ /d presets\\rel.dxp /f"));
+  std::string chain = "HKCU\\" + ChainKeyPath("Chain0001");
+  ASSERT_EQ(0u, Reg("add \"" + chain + "\" /v Flags /t REG_DWORD /d 1 /f"));
+  ASSERT_EQ(0u, Reg("add \"" + chain + "\" /v Type /t REG_DWORD /d 2 /f"));
+  ASSERT_EQ(0u, Reg("add \"" + chain + "\" /v Name /t REG_SZ /d Mastering /f"));
+  ASSERT_EQ(0u, Reg("add \"" + chain + "\" /v Stream /t REG_SZ /d \"" + packages_.Join("lost.vtg") + "\" /f"));
+  Register(kClassA, "Studio Reverb");
+  // Another program holds the file open without sharing it.
+  ScopedFile holder;
+  ASSERT_EQ(0, File_Open(locked.c_str(), kFileRead, kShareNone, FileCreate::OpenExisting, 0, holder.Out()));
+
+  ASSERT_EQ(0u, Cli("system")) << output_;
+  EXPECT_TRUE(Has(output_, "Unreadable (4)")) << output_;
+  EXPECT_TRUE(Has(output_, "preset \"Locked\" of Studio Reverb: its file is in use by another program")) << output_;
+  EXPECT_TRUE(Has(output_, "preset \"Relative\" of Studio Reverb: its file is named by a relative path")) << output_;
+  EXPECT_TRUE(Has(output_, "chain \"Mastering\" [Chain0001]: its file is missing")) << output_;
+  ASSERT_EQ(0u, Cli("system --json")) << output_;
+  EXPECT_TRUE(Has(output_, "{\"type\":\"preset\",\"plugin\":\"Studio Reverb\",\"keyName\":\"" +
+                               std::string(kClassA) + "\",\"name\":\"Gone\",")) << output_;
+  EXPECT_TRUE(Has(output_, "\"reason\":\"its file is missing\"}")) << output_;
+
+  // The export copies what can be read, names the rest and fails.
+  EXPECT_EQ(1u, Cli("export \"" + Package() + "\"")) << output_;
+  EXPECT_TRUE(Has(output_, "left out: the preset \"Gone\" of Studio Reverb (its file is missing: ")) << output_;
+  EXPECT_TRUE(Has(output_, "left out: the chain \"Mastering\" (its file is missing: ")) << output_;
+  EXPECT_TRUE(Has(output_, "export: 1 item copied")) << output_;
+  EXPECT_TRUE(Has(output_, "4 items could not be read and were left out")) << output_;
+  ASSERT_EQ(0u, Cli("list \"" + Package() + "\"")) << output_;
+  EXPECT_TRUE(Has(output_, "Studio Reverb " + std::string(kClassA) + " (1 preset)")) << output_;
+
+  // Accepted: the same export succeeds, and a chain named alone is left out alone.
+  EXPECT_EQ(0u, Cli("export \"" + Package() + "\" --overwrite --skip-unreadable")) << output_;
+  EXPECT_EQ(1u, Cli("export \"" + Package() + "\" --chain mastering")) << output_;
+  EXPECT_TRUE(Has(output_, "export: 0 items copied")) << output_;
+  EXPECT_FALSE(Has(output_, "\"Gone\"")) << output_;
+  EXPECT_EQ(2u, Cli("import \"" + Package() + "\" --skip-unreadable")) << output_;
+}
+
 }  // namespace

@@ -53,7 +53,7 @@ class HistoryTest : public ::testing::Test {
 
 using Lines = std::vector<std::string>;
 
-TEST_F(HistoryTest, UndoAndRedoReplayAGroupInRecordingOrder) {
+TEST_F(HistoryTest, UndoTakesAGroupBackNewestFirstAndRedoReplaysItInOrder) {
   BeginGroup(history_, StoreId::System, StoreId::Package, GroupKind::Copy);
   Record("a");
   Record("b");
@@ -66,7 +66,7 @@ TEST_F(HistoryTest, UndoAndRedoReplayAGroupInRecordingOrder) {
   StoreId changed = StoreId::System;
   ASSERT_EQ(0, Undo(history_, stores_, &changed));
   EXPECT_EQ(StoreId::Package, changed);
-  EXPECT_EQ((Lines{"revert a", "revert b"}), TakeLog());  // not reversed
+  EXPECT_EQ((Lines{"revert b", "revert a"}), TakeLog());
   EXPECT_EQ(0, GetUndoCount(history_));
   EXPECT_EQ(1, GetRedoCount(history_));
 

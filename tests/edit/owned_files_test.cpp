@@ -145,15 +145,47 @@ TEST_F(OwnedFiles, AChainUnderAKeyNameThatAnotherChainHoldsGetsAKeyOfItsOwn) {
   std::string before = Disk();
 
   AddChain(StoreId::Package, "Bass", "Chain0001", Pattern(400, 3));   // new, key taken
-  AddChain(StoreId::Package, "vocal", "Chain0001", Pattern(10, 4));   // replaces Vocal, key taken
+  AddChain(StoreId::Package, "vocal", "Chain0001", Pattern(10, 4));   // replaces Vocal, keeps its key
   Answer({OverwriteAnswer::Yes});
   ASSERT_EQ(0, Import().status);
   EXPECT_EQ("Drums", QueryText(ChainKeyPath("Chain0001"), kChainNameValue));
   EXPECT_EQ("Bass", QueryText(ChainKeyPath("Chain0001 (2)"), kChainNameValue));
-  EXPECT_EQ("vocal", QueryText(ChainKeyPath("Chain0001 (3)"), kChainNameValue));
-  EXPECT_FALSE(KeyExists(ChainKeyPath("Chain0002")));
+  EXPECT_EQ("vocal", QueryText(ChainKeyPath("Chain0002"), kChainNameValue));
+  EXPECT_FALSE(KeyExists(ChainKeyPath("Chain0001 (3)")));
   ExpectSystemInLineWithTheStore();
   ExpectUndoAndRedoExact(before);
+}
+
+TEST_F(OwnedFiles, UndoOfChainsThatMeetOnOneKeyGivesEveryKeyBack) {
+  // The package's Mastering replaces the store's, whose key its Fresh Chain
+  // names; the undo must take the new chain out of that key before it puts
+  // the old Mastering back.
+  SetChain("vtchain-2", "Mastering", Pattern(200, 1));
+  SetChain("vtchain-5", "Other", Pattern(9, 2));
+  LoadSystem();
+  std::string before = Disk();
+  std::string records = Contents(StoreId::System);
+
+  AddChain(StoreId::Package, "Mastering", "vtchain-9", Pattern(400, 3));
+  AddChain(StoreId::Package, "Fresh Chain", "vtchain-2", Pattern(20, 4));
+  Answer({OverwriteAnswer::YesToAll});
+  ASSERT_EQ(0, Import().status);
+  EXPECT_EQ("Mastering", QueryText(ChainKeyPath("vtchain-2"), kChainNameValue));
+  EXPECT_EQ("Fresh Chain", QueryText(ChainKeyPath("vtchain-2 (2)"), kChainNameValue));
+  EXPECT_FALSE(KeyExists(ChainKeyPath("vtchain-9")));
+  ExpectSystemInLineWithTheStore();
+  ExpectUndoAndRedoExact(before);
+  ASSERT_EQ(0, Undo(history_, stores_, nullptr));
+  EXPECT_EQ(records, Contents(StoreId::System));
+  ExpectSystemInLineWithTheStore();
+
+  // The same package imported again moves no key.
+  Answer({OverwriteAnswer::YesToAll});
+  ASSERT_EQ(0, Import().status);
+  std::string imported = Disk();
+  Answer({OverwriteAnswer::YesToAll});
+  ASSERT_EQ(0, Import().status);
+  EXPECT_EQ(imported, Disk());
 }
 
 TEST_F(OwnedFiles, ANewFileTakesThePlainNameUnlessAnotherValueUsesIt) {

@@ -160,10 +160,14 @@ TEST_F(PackageCopy, AnOverwrittenChainComesBackFromTheActionsOwnCopy) {
   EXPECT_EQ(StoreId::Package, questions_.at(0).destination);
   std::string after = Contents(StoreId::Package);
   EXPECT_NE(before, after);
-  // The package's record changes after the copy; the undo still restores
-  // what was there when the copy was recorded.
+  // The package's record changes after the copy: the undo asks before it
+  // replaces that, and then restores what was there when the copy was
+  // recorded.
   stores_.package.chains->Get(0)->stream.Assign("zz", 2);
-  ASSERT_EQ(0, Undo(history_, stores_, nullptr));
+  Answer({OverwriteAnswer::Yes});
+  ASSERT_EQ(0, Undo(history_, stores_, nullptr, nullptr, this));
+  ASSERT_EQ(2u, questions_.size());
+  EXPECT_EQ("Chain", questions_[1].kind);
   EXPECT_EQ(before, Contents(StoreId::Package));
   ASSERT_EQ(0, Redo(history_, stores_, nullptr));
   EXPECT_EQ(after, Contents(StoreId::Package));

@@ -39,7 +39,9 @@ TEST_F(SystemEdit, UndoOfAnOverwritingCopyPutsRegistryAndFilesBackByteForByte) {
   AddPreset(incoming, "Grows", Pattern(600, 13));
   AddPreset(incoming, "Shrinks", Pattern(30, 14));
   AddPreset(incoming, "New", Pattern(280, 15));
-  AddChain(StoreId::Package, "vocal", "Chain0002", Pattern(700, 16));
+  // The chain keeps its key and so its folder; its file keeps the spelling
+  // of its name, as file names of any letter case are one file on Windows.
+  AddChain(StoreId::Package, "Vocal", "Chain0002", Pattern(700, 16));
   Answer({OverwriteAnswer::YesToAll});
   EditOutcome outcome = CopySelectionToOtherStore(edit_, StoreId::Package,
                                                   Select(FocusKind::Tree, NodeKind::PackageRoot, "", {"Untitled"}));

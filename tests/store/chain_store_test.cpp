@@ -82,18 +82,24 @@ TEST_F(ChainStore, APutReplacesTheChainOfThatNameAndLeavesEveryOtherKey) {
   SetChain("twin-key", "VOCAL", Pattern(6, 3));
   Load();
 
+  // The chain keeps the key it had: putting the same chains again moves none.
   ASSERT_EQ(0, Put(Chain("vocal", "new-key", Pattern(300, 4))));
-  EXPECT_EQ("vocal", QueryText(ChainKeyPath("new-key"), kChainNameValue));
-  EXPECT_FALSE(KeyExists(ChainKeyPath("old-key")));
+  EXPECT_EQ("vocal", QueryText(ChainKeyPath("old-key"), kChainNameValue));
+  EXPECT_FALSE(KeyExists(ChainKeyPath("new-key")));
+  EXPECT_STREQ("old-key", FindChainInStore(stores_, StoreId::System, "Vocal")->keyName);
   EXPECT_TRUE(File_Exists(outside.c_str()));  // not the store's to delete
   EXPECT_TRUE(KeyExists(ChainKeyPath("other-key")));
   EXPECT_TRUE(KeyExists(ChainKeyPath("twin-key")));
   ExpectInLineWithTheStore();
+  std::string settled = DescribeFullLoad();
+  ASSERT_EQ(0, Put(Chain("vocal", "new-key", Pattern(300, 4))));
+  EXPECT_EQ(settled, DescribeFullLoad());
 
-  // A chain that cannot be written leaves the one it would replace.
+  // A chain that cannot be written leaves nothing behind.
   ASSERT_TRUE(WriteWholeFile(chainFolder_ + "\\blocked", Pattern(1, 1)));
-  EXPECT_EQ(E_RIFF_WRITE, Put(Chain("Vocal", "blocked", Pattern(300, 5))));
+  EXPECT_EQ(E_RIFF_WRITE, Put(Chain("Fresh", "blocked", Pattern(300, 5))));
   EXPECT_FALSE(KeyExists(ChainKeyPath("blocked")));
+  EXPECT_EQ(settled, DescribeFullLoad());
   ExpectInLineWithTheStore();
 
   // The package store only changes its records.
@@ -101,7 +107,9 @@ TEST_F(ChainStore, APutReplacesTheChainOfThatNameAndLeavesEveryOtherKey) {
   ASSERT_EQ(0, PutChain(stores_, *Chain("drums", "drum-key2", Pattern(3, 5)), StoreId::Package));
   ChainCollection* package = stores_.package.chains.get();
   ASSERT_EQ(1, package->GetChainCount());
-  EXPECT_STREQ("drum-key2", package->Get(0)->keyName);
+  EXPECT_STREQ("drum-key", package->Get(0)->keyName);
+  EXPECT_EQ(Pattern(3, 5), std::vector<unsigned char>(package->Get(0)->stream.Bytes(),
+                                                      package->Get(0)->stream.Bytes() + 3));
   EXPECT_FALSE(KeyExists(ChainKeyPath("drum-key")));
 }
 
@@ -131,8 +139,16 @@ TEST_F(ChainStore, AKeyNameThatAnotherChainHoldsIsNotTakenFromIt) {
   std::string longest(39, 'k');
   SetChain(longest.c_str(), "Other", Pattern(3, 4));
   Load();
-  ASSERT_TRUE(MakeFreeChainKeyName(stores_.systemIndex, longest.c_str(), fresh, sizeof(fresh)));
+  ASSERT_EQ(0, MakeFreeChainKeyName(stores_, longest.c_str(), fresh, sizeof(fresh), nullptr));
   EXPECT_EQ(std::string(35, 'k') + " (2)", fresh);
+
+  // Many chains after one key name each get the next number.
+  for (int i = 0; i < 20; ++i) {
+    std::string name = "Many " + std::to_string(i);
+    ASSERT_EQ(0, Put(Chain(name.c_str(), "Chain0001", Pattern(5, 5))));
+  }
+  EXPECT_EQ("Many 19", QueryText(ChainKeyPath("Chain0001 (23)"), kChainNameValue));
+  ExpectInLineWithTheStore();
 }
 
 TEST_F(ChainStore, RenamingAFileBackedChainGivesItAFileNamedAfterTheNewName) {
