@@ -41,8 +41,7 @@ bool OnBoxKey(FrameState& frame, HWND box, WPARAM key) {
     case VK_RETURN:
       FocusFirstMatch(frame);
       return true;
-    case VK_TAB:
-      if (!IsCtrlDown()) return false;
+    case VK_TAB:  // with or without Ctrl, as in the panes
       MoveFocus(frame, (GetKeyState(VK_SHIFT) & 0x8000) == 0);
       return true;
     case 'F':

@@ -244,8 +244,13 @@ TEST_F(Commands, TabAndShiftTabMoveAsCtrlTabDoesAndAListTakesTheFocusWithAFocuse
   EXPECT_EQ(System().tree, GetFocus());
   PressKey(VK_TAB, kKeyShift);
   EXPECT_EQ(Package().tree, GetFocus());
+  PressKey(VK_TAB, kKeyShift);  // the find box sits where the ring goes round
+  EXPECT_EQ(frame_->findBox, GetFocus());
   PressKey(VK_TAB, kKeyShift);
   EXPECT_EQ(System().list, GetFocus());
+  PressKey(VK_TAB);
+  EXPECT_EQ(frame_->findBox, GetFocus());
+  PressKey(VK_TAB, kKeyShift);
 
   // Enter on "FX Plug-Ins" lists the plug-ins with the first one focused.
   Select(System(), "FX Plug-Ins");
