@@ -14,10 +14,19 @@ void Describe(const HistoryAction& action, const StoreFailure& cause, int32_t st
 
 // Runs the group's actions one way: every action forward, or back those
 // that were carried out. The first failure is what the caller hears of.
-int32_t RunGroup(HistoryGroup& group, Stores& stores, bool apply, ActionFailure* failure) {
+// `*stoppedAt` receives the index of the first action the progress watcher
+// kept from running, or the action count when it ran them all.
+int32_t RunGroup(HistoryGroup& group, Stores& stores, bool apply, ActionFailure* failure, GroupProgress* progress,
+                 size_t* stoppedAt) {
   int32_t firstFailure = 0;
-  std::vector<bool> reverted(group.actions.size(), false);
-  for (size_t i = 0; i < group.actions.size(); ++i) {
+  size_t count = group.actions.size();
+  *stoppedAt = count;
+  std::vector<bool> reverted(count, false);
+  for (size_t i = 0; i < count; ++i) {
+    if (progress != nullptr && !progress->Step(static_cast<int32_t>(i), static_cast<int32_t>(count))) {
+      *stoppedAt = i;
+      break;
+    }
     HistoryAction& action = *group.actions[i];
     if (!apply && !action.applied) continue;
     StoreFailure cause;
@@ -37,16 +46,42 @@ int32_t RunGroup(HistoryGroup& group, Stores& stores, bool apply, ActionFailure*
   return firstFailure;
 }
 
-// Moves the newest group of `from` onto `to`, running it on the way.
+// The first `count` actions of `group`, moved into a group of their own.
+std::unique_ptr<HistoryGroup> SplitOff(HistoryGroup& group, size_t count) {
+  std::unique_ptr<HistoryGroup> part = MakeOwned<HistoryGroup>();
+  if (!part) return part;
+  part->source = group.source;
+  part->destination = group.destination;
+  part->kind = group.kind;
+  for (size_t i = 0; i < count; ++i) {
+    if (AppendOwned(part->actions, std::move(group.actions[i])) != 0) {
+      // Without room the part stays with the group: put back what moved.
+      for (size_t k = 0; k < part->actions.size(); ++k) group.actions[k] = std::move(part->actions[k]);
+      return nullptr;
+    }
+  }
+  group.actions.erase(group.actions.begin(), group.actions.begin() + static_cast<std::ptrdiff_t>(count));
+  return part;
+}
+
+// Moves the newest group of `from` onto `to`, running it on the way; work
+// stopped part-way splits the group where it stopped.
 int32_t Replay(std::vector<std::unique_ptr<HistoryGroup>>& from, std::vector<std::unique_ptr<HistoryGroup>>& to,
-               bool apply, Stores& stores, StoreId* changedStore, ActionFailure* failure) {
+               bool apply, Stores& stores, StoreId* changedStore, ActionFailure* failure, GroupProgress* progress) {
   if (from.empty()) return 0;
-  std::unique_ptr<HistoryGroup> group = std::move(from.back());
+  HistoryGroup& group = *from.back();
+  if (changedStore != nullptr) *changedStore = group.destination;
+  size_t stoppedAt = 0;
+  int32_t status = RunGroup(group, stores, apply, failure, progress, &stoppedAt);
+  if (stoppedAt < group.actions.size()) {
+    std::unique_ptr<HistoryGroup> done = stoppedAt > 0 ? SplitOff(group, stoppedAt) : nullptr;
+    if (done) AppendOwned(to, std::move(done));
+    return E_CANCELLED;
+  }
+  std::unique_ptr<HistoryGroup> whole = std::move(from.back());
   from.pop_back();
-  if (changedStore != nullptr) *changedStore = group->destination;
-  int32_t status = RunGroup(*group, stores, apply, failure);
   // Without room on the other stack the group cannot be replayed again.
-  AppendOwned(to, std::move(group));
+  AppendOwned(to, std::move(whole));
   return status;
 }
 
@@ -90,15 +125,22 @@ int32_t CommitGroup(History& history, Stores& stores, ActionFailure* failure) {
   // A group that cannot be undone is not carried out either.
   int32_t status = AppendOwned(history.undo, std::move(group));
   if (status != 0) return status;
-  return RunGroup(*committed, stores, true, failure);
+  size_t stoppedAt = 0;
+  status = RunGroup(*committed, stores, true, failure, history.progress, &stoppedAt);
+  if (stoppedAt == committed->actions.size()) return status;
+  // What was never carried out is not part of the step.
+  committed->actions.erase(committed->actions.begin() + static_cast<std::ptrdiff_t>(stoppedAt),
+                           committed->actions.end());
+  if (committed->actions.empty()) history.undo.pop_back();
+  return E_CANCELLED;
 }
 
 int32_t Undo(History& history, Stores& stores, StoreId* changedStore, ActionFailure* failure) {
-  return Replay(history.undo, history.redo, false, stores, changedStore, failure);
+  return Replay(history.undo, history.redo, false, stores, changedStore, failure, history.progress);
 }
 
 int32_t Redo(History& history, Stores& stores, StoreId* changedStore, ActionFailure* failure) {
-  return Replay(history.redo, history.undo, true, stores, changedStore, failure);
+  return Replay(history.redo, history.undo, true, stores, changedStore, failure, history.progress);
 }
 
 int32_t GetUndoCount(const History& history) { return static_cast<int32_t>(history.undo.size()); }

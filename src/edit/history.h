@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "edit/group_progress.h"
 #include "model/names.h"
 #include "store/store_check.h"
 #include "store/store_failure.h"
@@ -65,6 +66,9 @@ struct History {
   std::vector<std::unique_ptr<HistoryGroup>> undo;  // newest last
   std::vector<std::unique_ptr<HistoryGroup>> redo;  // newest last
   std::unique_ptr<HistoryGroup> pending;            // the group being recorded, or null
+  // Watches commits, undos and redos item by item and may stop them; null
+  // when nobody watches. Not owned.
+  GroupProgress* progress = nullptr;
 };
 
 // The first action that failed while a group was carried out or taken
@@ -94,7 +98,9 @@ int32_t GetPendingActionCount(const History& history);
 // the newest undo entry, and every action is applied in recording order.
 // A failing action does not stop the rest. Gives E_FAIL (and keeps no group)
 // when the group holds no action; otherwise 0 or the first failure, which
-// `failure` (when given) describes.
+// `failure` (when given) describes. When the progress watcher stops the
+// work, the group keeps only the actions it got to (none: it is dropped)
+// and E_CANCELLED is given.
 int32_t CommitGroup(History& history, Stores& stores, ActionFailure* failure = nullptr);
 
 // Undo reverts, in recording order, those actions of the newest undo group
@@ -102,7 +108,10 @@ int32_t CommitGroup(History& history, Stores& stores, ActionFailure* failure = n
 // the redo stack; Redo applies the
 // newest redo group again and moves it back. Both give 0 and change nothing
 // when their stack is empty; otherwise the status as CommitGroup gives it,
-// and `changedStore` (when given) receives the group's destination.
+// and `changedStore` (when given) receives the group's destination. Work
+// the progress watcher stops gives E_CANCELLED and splits the group where
+// it stopped: the part done moves to the other stack as a group of its
+// own, the rest stays where it was, so that each can be taken on later.
 int32_t Undo(History& history, Stores& stores, StoreId* changedStore, ActionFailure* failure = nullptr);
 int32_t Redo(History& history, Stores& stores, StoreId* changedStore, ActionFailure* failure = nullptr);
 
