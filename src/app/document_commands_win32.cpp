@@ -185,6 +185,12 @@ void OpenDroppedFile(FrameState& frame, HDROP drop) {
   UpdateToolbar(frame);
 }
 
+void OpenHandedFile(FrameState& frame, const char* path) {
+  if (!AskToSaveChanges(frame)) return;
+  OpenPackage(frame, path, false);
+  UpdateToolbar(frame);
+}
+
 void OnClose(FrameState& frame) {
   if (AskToSaveChanges(frame)) DestroyWindow(frame.window);
 }
