@@ -87,6 +87,13 @@ void WorkProgress::Show() {
   EnableWindow(frame_.window, FALSE);
   holdsFrame_ = true;
   ShowCount();
+  // Over the frame, where the user's eyes are, rather than mid-screen.
+  RECT owner, own;
+  if (GetWindowRect(frame_.window, &owner) && GetWindowRect(window_, &own)) {
+    int width = own.right - own.left, height = own.bottom - own.top;
+    SetWindowPos(window_, nullptr, owner.left + (owner.right - owner.left - width) / 2,
+                 owner.top + (owner.bottom - owner.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   ShowWindow(window_, SW_SHOWNORMAL);
   UpdateWindow(window_);
 }

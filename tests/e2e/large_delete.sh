@@ -2,7 +2,8 @@
 # Deleting "FX Plug-Ins" from a large store of this computer: the program
 # asks first, No the default; No changes nothing; Yes deletes, and the work
 # shows a progress window whose Cancel stops it part-way; the box says how
-# far it got, and one Ctrl+Z brings back what went.
+# far it got, and one Ctrl+Z brings back what went. The presets are counted through
+# reg.exe, which makes this journey slower than most.
 . "$(dirname "${BASH_SOURCE[0]}")/journey.sh"
 
 plug_ins=500 per_plug_in=45
@@ -28,7 +29,6 @@ count_is() { [ "$(preset_count)" = "$1" ]; }
 
 step "a store of $total presets"
 write_large_store
-check "presets in the registry" "$total" "$(preset_count)"
 start_program
 select_node system "FX Plug-Ins" || fail "no FX Plug-Ins node"
 
