@@ -106,6 +106,8 @@ class ProgressWindow : public LongWork {
       SendMessageA(frame_->window, WM_SETCURSOR, reinterpret_cast<WPARAM>(System().list),
                    MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
       watched_.waitCursor = watched_.waitCursor && GetCursor() == LoadCursorA(nullptr, IDC_WAIT);
+      // Closing the frame meanwhile would take the records from under the work.
+      if (done == 1) PostMessageA(frame_->window, WM_CLOSE, 0, 0);
       if (done != cancelAt) return;
       HWND cancel = GetDlgItem(window, IDCANCEL);
       if (how == BM_CLICK) {
@@ -131,6 +133,7 @@ TEST_F(ProgressWindow, CancelStopsADeleteAtTheNextItemLeavingOneUndoableStepAndS
   EXPECT_FALSE(IsWindow(watched_.window));
   EXPECT_TRUE(IsWindowEnabled(frame_->window));
   EXPECT_EQ(0, frame_->modal.depth);
+  EXPECT_NE(nullptr, frame_->window);  // not closed under the work
   ASSERT_EQ(2u, boxes_.size());
   EXPECT_EQ("Stopped after 2 of 6 items. Undo takes back what was done.", boxes_[1].text);
 
