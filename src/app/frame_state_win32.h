@@ -91,10 +91,12 @@ struct FrameState {
   // Long work under way (copy, delete, undo, redo): the frame shows the wait cursor.
   int32_t busy = 0;
   // When long work shows its progress window (100-ns ticks): after a
-  // second, then updated every 50 ms; tests shorten both.
+  // second, then updated every 50 ms, looking at the clock every 16 items;
+  // tests make it show at every item.
   struct ProgressTiming {
     uint64_t showAfter = 1000 * 10000;
     uint64_t interval = 50 * 10000;
+    uint32_t clockEvery = 16;
   } progressTiming;
   // Tests: called each time the progress window shows how far the work has
   // got (`done` items), before it takes the user's input.

@@ -37,7 +37,8 @@ INT_PTR CALLBACK ProgressProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 WorkProgress::WorkProgress(FrameState& frame, uint32_t titleId)
     : frame_(frame),
       titleId_(titleId),
-      pacer_(Clock_Now, frame.progressTiming.showAfter, frame.progressTiming.interval),
+      pacer_(Clock_Now, frame.progressTiming.showAfter, frame.progressTiming.interval,
+             frame.progressTiming.clockEvery),
       outer_(frame.history.progress),
       previousCursor_(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {
   frame_.history.progress = this;

@@ -1,9 +1,15 @@
 #include "edit/group_progress.h"
 
-ProgressPacer::ProgressPacer(ClockFunction clock, uint64_t showAfter, uint64_t interval)
-    : clock_(clock), showAfter_(showAfter), interval_(interval), since_(clock()) {}
+ProgressPacer::ProgressPacer(ClockFunction clock, uint64_t showAfter, uint64_t interval, uint32_t clockEvery)
+    : clock_(clock), showAfter_(showAfter), interval_(interval), clockEvery_(clockEvery > 0 ? clockEvery : 1),
+      since_(clock()) {}
 
 ProgressPacer::Due ProgressPacer::Check() {
+  if (untilReading_ > 0) {
+    --untilReading_;
+    return Due::Nothing;
+  }
+  untilReading_ = clockEvery_ - 1;
   uint64_t now = clock_();
   if (now < since_) since_ = now;
   uint64_t waited = now - since_;

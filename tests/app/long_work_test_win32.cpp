@@ -91,7 +91,7 @@ class ProgressWindow : public LongWork {
   // Shows the window at once and updates it at every item; the Cancel
   // button is clicked once `cancelAt` items are done.
   void WatchAndCancelAt(int32_t cancelAt, UINT how = BM_CLICK) {
-    frame_->progressTiming = {0, 0};
+    frame_->progressTiming = {0, 0, 1};
     frame_->onProgress = [this, cancelAt, how](HWND window, int32_t done) {
       char text[128] = {};
       GetDlgItemTextA(window, IDC_PROGRESS_TEXT, text, sizeof(text));

@@ -265,7 +265,7 @@ uint64_t FakeClock() { return fakeNow; }
 
 TEST(ProgressPacer, ShowsAfterTheWaitThenUpdatesAtTheIntervalAndSurvivesAClockSetBack) {
   fakeNow = 5000;
-  ProgressPacer pacer(FakeClock, 1000, 50);
+  ProgressPacer pacer(FakeClock, 1000, 50, 1);
   EXPECT_EQ(ProgressPacer::Due::Nothing, pacer.Check());
   fakeNow = 5999;
   EXPECT_EQ(ProgressPacer::Due::Nothing, pacer.Check());
@@ -285,7 +285,30 @@ TEST(ProgressPacer, ShowsAfterTheWaitThenUpdatesAtTheIntervalAndSurvivesAClockSe
 
   ProgressPacer atOnce(FakeClock, 0, 0);
   EXPECT_EQ(ProgressPacer::Due::Show, atOnce.Check());
-  EXPECT_EQ(ProgressPacer::Due::Update, atOnce.Check());
+  EXPECT_EQ(ProgressPacer::Due::Nothing, atOnce.Check());  // the clock is not read at every item
+}
+
+TEST(ProgressPacer, ReadsTheClockAtEveryNthItemOnly) {
+  static int readings = 0;
+  readings = 0;
+  fakeNow = 0;
+  auto counting = []() -> uint64_t {
+    ++readings;
+    return fakeNow;
+  };
+  ProgressPacer pacer(counting, 100, 10, 4);
+  EXPECT_EQ(1, readings);  // the start
+  fakeNow = 1000;
+  std::vector<ProgressPacer::Due> due;
+  for (int i = 0; i < 9; ++i) due.push_back(pacer.Check());
+  using D = ProgressPacer::Due;
+  EXPECT_EQ((std::vector<D>{D::Show, D::Nothing, D::Nothing, D::Nothing, D::Nothing, D::Nothing, D::Nothing, D::Nothing,
+                            D::Nothing}),
+            due);
+  EXPECT_EQ(1 + 3, readings);  // items 0, 4 and 8
+  fakeNow = 2000;
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(D::Nothing, pacer.Check());
+  EXPECT_EQ(D::Update, pacer.Check());
 }
 
 }  // namespace
