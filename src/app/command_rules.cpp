@@ -13,9 +13,11 @@ bool WorkingOnSelection(const CommandState& state) {
 
 }  // namespace
 
-bool CanSave(const CommandState& state) { return state.modified && !state.packageEmpty; }
+// A package emptied by deletes or an undo is still a change its file must
+// take; an untitled one with nothing in it has nowhere to go but Save As.
+bool CanSave(const CommandState& state) { return state.modified && (state.hasFile || !state.packageEmpty); }
 
-bool CanSaveAs(const CommandState& state) { return !state.packageEmpty; }
+bool CanSaveAs(const CommandState& state) { return state.modified || !state.packageEmpty; }
 
 bool CanCopyToSystem(const CommandState& state) {
   return state.activeStore == StoreId::Package && WorkingOnSelection(state);

@@ -12,6 +12,7 @@ enum class CommandRule { Always, Save, SaveAs, CopyToSystem, CopyToPackage, Dele
 
 struct CommandState {
   bool modified = false;       // the document has unsaved changes
+  bool hasFile = false;        // the document was opened from or saved to a file (not untitled)
   bool packageEmpty = true;    // the package store holds neither chains nor plug-in entries
   bool systemEmpty = true;     // the same of the system store
   StoreId activeStore = StoreId::Package;  // the store of the pane the user works in

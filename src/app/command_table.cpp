@@ -37,9 +37,10 @@ const CommandInfo kCommands[] = {
     {ID_HELP_HOME_PAGE, IDS_MENU_HOME_PAGE, M::Hidden, {kNone, kNone}, -1, 0, R::Always},
     {ID_APP_ABOUT, IDS_MENU_ABOUT, M::Hidden, {AltChar('/'), AltChar('?')}, -1, 0, R::Always},
     {ID_EDIT_SELECT_ALL, 0, M::Hidden, {Ctrl('A'), kNone}, -1, 0, R::Always},
-    {ID_NEXT_PANE_CONTROL, 0, M::Hidden, {Ctrl(kVkTab), kNone}, -1, 0, R::Always},
-    {ID_PREV_PANE_CONTROL, 0, M::Hidden, {CtrlShift(kVkTab), kNone}, -1, 0, R::Always},
+    {ID_NEXT_PANE_CONTROL, 0, M::Hidden, {Ctrl(kVkTab), Key(kVkTab)}, -1, 0, R::Always},
+    {ID_PREV_PANE_CONTROL, 0, M::Hidden, {CtrlShift(kVkTab), Key(kVkTab, kKeyShift)}, -1, 0, R::Always},
     {ID_EDIT_RENAME, 0, M::Hidden, {Key(kVkF2), kNone}, -1, 0, R::Always},
+    {ID_EDIT_FIND, 0, M::Hidden, {Ctrl('F'), Ctrl('E')}, -1, 0, R::Always},
     // What's-this help has no handler: its key is taken so that it does nothing.
     {ID_HELP_WHATS_THIS, 0, M::Hidden, {Key(kVkF1, kKeyShift), kNone}, -1, 0, R::Always},
 };

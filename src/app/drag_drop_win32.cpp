@@ -75,7 +75,7 @@ void FinishDrag(FrameState& frame) {
   UpdateToolbar(frame);
 }
 
-// After a drop on the target's list: its tree selects the node that stands
+// After a drop on the target's list or on its tree's empty area: its tree selects the node that stands
 // for the dragged one, scrolled to the top (selecting refills the list), or
 // loses its selection when none does.
 void ShowArrivedNode(Pane& target, HTREEITEM node) {
@@ -85,6 +85,15 @@ void ShowArrivedNode(Pane& target, HTREEITEM node) {
   }
   if (node != nullptr) SendMessageA(target.tree, TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(node));
   SendMessageA(target.tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(node));
+}
+
+// Whether a screen point lies on the row of a node of the pane's tree
+// rather than on its empty area below the nodes.
+bool IsOnTreeNode(const Pane& pane, POINT screen) {
+  TVHITTESTINFO hit = {};
+  hit.pt = screen;
+  ScreenToClient(pane.tree, &hit.pt);
+  return SendMessageA(pane.tree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)) != 0;
 }
 
 }  // namespace
@@ -129,7 +138,7 @@ void Drop(FrameState& frame, int32_t x, int32_t y) {
     // The overwrite questions are asked from here, with the mouse free.
     PaneCopyResult copied = CopyPaneSelection(frame, frame.panes[drag.sourcePane], drag.sourceFocus);
     Pane& pane = frame.panes[target];
-    if (hit.part == PanePart::List) {
+    if (hit.part == PanePart::List || !IsOnTreeNode(pane, screen)) {
       ShowArrivedNode(pane, FindCorrespondingNode(pane, drag.sourceKind, drag.sourceLabel, copied.copiedPresets));
     } else {
       FillPresetList(pane, GetSelectedNode(pane));

@@ -19,3 +19,9 @@ PaneControl StepFocus(int activePane, FocusKind kind, bool forward, const bool h
   }
   return {activePane, FocusKind::None};
 }
+
+bool StepPassesFindBox(PaneControl from, PaneControl to, bool forward) {
+  if (from.kind == FocusKind::None || to.kind == FocusKind::None) return false;
+  int start = RingIndex(from.pane, from.kind), end = RingIndex(to.pane, to.kind);
+  return forward ? end <= start : end >= start;
+}

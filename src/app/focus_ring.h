@@ -1,6 +1,7 @@
 // Ctrl+Tab and Ctrl+Shift+Tab move the keyboard focus around the four
 // controls of the panes: package tree, package list, system tree, system
-// list. Controls without items are passed over.
+// list, and the find box between the last and the first. Controls without
+// items are passed over.
 #pragma once
 
 #include "model/node_kind.h"
@@ -15,3 +16,7 @@ struct PaneControl {
 // which of the four controls hold items (`hasItems[pane * 2]` the tree,
 // `hasItems[pane * 2 + 1]` the list). Kind None when every control is empty.
 PaneControl StepFocus(int activePane, FocusKind kind, bool forward, const bool hasItems[4]);
+
+// Whether the step from `from` to `to` goes round the ring's end, where
+// the find box sits: the focus then goes to the box instead.
+bool StepPassesFindBox(PaneControl from, PaneControl to, bool forward);

@@ -7,6 +7,7 @@
 
 #include "app/command_table.h"
 #include "app/drag_drop_win32.h"
+#include "app/find_box_win32.h"
 #include "app/frame_parts_win32.h"
 #include "app/frame_win32.h"
 #include "app/instance_handover_win32.h"
@@ -91,6 +92,9 @@ bool OnViewingCommand(FrameState& frame, int command) {
       return true;
     case ID_EDIT_RENAME:
       RenameSelectedItem(frame);
+      return true;
+    case ID_EDIT_FIND:
+      FocusFindBox(frame);
       return true;
     case ID_HELP_CONTENTS:
       ShowHelp(frame);

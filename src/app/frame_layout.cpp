@@ -19,6 +19,12 @@ int32_t MulDivRound(int32_t a, int32_t b, int32_t c) {
 
 int32_t ScalePixels(int32_t pixels, int32_t dpi) { return MulDivRound(pixels, dpi, kBaseDpi); }
 
+VtRect DefaultFrameRect(int32_t dpi, const VtRect& work) {
+  int32_t width = std::min(ScalePixels(kDefaultFrameWidth, dpi), work.right - work.left);
+  int32_t height = std::min(ScalePixels(kDefaultFrameHeight, dpi), work.bottom - work.top);
+  return VtRect{0, 0, std::max(width, 0), std::max(height, 0)};
+}
+
 VtRect PlaceToolbar(int32_t clientWidth, int32_t sizeWidth, int32_t toolbarHeight, int32_t dpi) {
   int32_t left = ScalePixels(kToolbarLeft, dpi);
   int32_t top = ScalePixels(kToolbarTop, dpi);
@@ -79,6 +85,11 @@ int32_t DraggedSplit(int32_t splitAtPress, int32_t pressX, int32_t x, int32_t pa
   int32_t minimum = ScalePixels(kMinTreeWidth, dpi);
   if (split < minimum) return minimum;
   return std::min(split, paneWidth - ScalePixels(kSplitRightMargin, dpi));
+}
+
+int32_t ProportionalSplit(int32_t chosen, int32_t chosenWidth, int32_t paneWidth) {
+  if (chosenWidth <= 0 || paneWidth <= 0) return chosen;
+  return MulDivRound(chosen, paneWidth, chosenWidth);
 }
 
 int32_t SplitFromSetting(int32_t stored, int32_t dpi) {

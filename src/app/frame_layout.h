@@ -24,8 +24,15 @@ constexpr int32_t kEtchedGrowth = 2;    // the etched lines' distance from the t
 constexpr int32_t kDefaultSplit = 300;  // tree width, stored as 96-DPI pixels
 constexpr int32_t kMaxStoredSplit = 16384;
 
+constexpr int32_t kDefaultFrameWidth = 800;  // at 96 DPI
+constexpr int32_t kDefaultFrameHeight = 600;
+
 // `pixels` at 96 DPI as pixels at `dpi`, rounded to the nearest.
 int32_t ScalePixels(int32_t pixels, int32_t dpi);
+
+// The frame's first size, scaled to `dpi` and no larger than the work area,
+// at the work area's top left corner (in the work area's coordinates).
+VtRect DefaultFrameRect(int32_t dpi, const VtRect& work);
 
 // The toolbar's rectangle: at (3, 2), as wide as the client area less 3 (or
 // the width WM_SIZE gave, if larger), its tallest button and 2 more high.
@@ -66,6 +73,11 @@ bool LeftDragRect(int32_t pressX, int32_t pressY, int32_t x, int32_t y, int32_t 
 // at least the tree's minimum and otherwise at most the pane's width less
 // the right margin.
 int32_t DraggedSplit(int32_t splitAtPress, int32_t pressX, int32_t x, int32_t paneWidth, int32_t dpi);
+
+// The split for a pane `paneWidth` wide, given the split `chosen` at the
+// width `chosenWidth`: the same proportion of the pane, or `chosen` itself
+// when no width is known (0).
+int32_t ProportionalSplit(int32_t chosen, int32_t chosenWidth, int32_t paneWidth);
 
 // A split position as stored (96-DPI pixels, held to 0..16384) and as laid
 // out at `dpi`.

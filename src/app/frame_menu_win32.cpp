@@ -114,6 +114,7 @@ HACCEL CreateFrameAccelerators() {
 CommandState ReadCommandState(const FrameState& frame) {
   CommandState state;
   state.modified = (frame.document.flags & kDocModified) != 0;
+  state.hasFile = (frame.document.flags & kDocUntitled) == 0;
   state.packageEmpty = frame.stores.package.IsEmpty();
   state.systemEmpty = frame.stores.system.IsEmpty();
   state.undoCount = GetUndoCount(frame.history);

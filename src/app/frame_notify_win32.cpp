@@ -28,6 +28,22 @@ Pane* PaneOf(FrameState& frame, UINT_PTR id, FocusKind* kind) {
   return nullptr;
 }
 
+// Fills the tooltip text of LVN_GETINFOTIP or TVN_GETINFOTIP, narrow or wide.
+template <class Narrow, class Wide, class Compose>
+void FillTip(NMHDR* header, bool wide, Compose compose) {
+  char tip[1024];
+  compose(tip, sizeof(tip));
+  if (!wide) {
+    auto* info = reinterpret_cast<Narrow*>(header);
+    if (info->pszText != nullptr && info->cchTextMax > 0) Text_Copy(info->pszText, static_cast<size_t>(info->cchTextMax), tip);
+    return;
+  }
+  auto* info = reinterpret_cast<Wide*>(header);
+  if (info->pszText != nullptr && info->cchTextMax > 0) {
+    Text_ToUtf16(tip, reinterpret_cast<char16_t*>(info->pszText), static_cast<size_t>(info->cchTextMax));
+  }
+}
+
 // The toolbar follows the focus both ways: when it comes back to the same
 // control (after another program was active) and when it leaves the panes.
 void OnControlFocus(FrameState& frame, const Pane& pane, FocusKind kind) {
@@ -53,6 +69,13 @@ LRESULT OnTreeNotify(FrameState& frame, Pane& pane, NMHDR* header) {
     case TVN_BEGINDRAGW: {
       auto* drag = reinterpret_cast<NMTREEVIEWA*>(header);
       BeginTreeDrag(frame, pane, drag->itemNew.hItem, drag->ptDrag);
+      break;
+    }
+    case TVN_GETINFOTIPA:
+    case TVN_GETINFOTIPW: {
+      HTREEITEM node = reinterpret_cast<NMTVGETINFOTIPA*>(header)->hItem;
+      FillTip<NMTVGETINFOTIPA, NMTVGETINFOTIPW>(header, header->code == TVN_GETINFOTIPW,
+                                                [&](char* tip, size_t size) { GetStoreTreeTip(pane, node, tip, size); });
       break;
     }
     case TVN_DELETEITEMA:
@@ -90,6 +113,7 @@ LRESULT OnListNotify(FrameState& frame, Pane& pane, NMHDR* header) {
   if (pane.filling) return 0;
   switch (header->code) {
     case NM_SETFOCUS:
+      EnsureFocusedListItem(pane);
       OnControlFocus(frame, pane, FocusKind::List);
       break;
     case NM_KILLFOCUS:
@@ -107,6 +131,15 @@ LRESULT OnListNotify(FrameState& frame, Pane& pane, NMHDR* header) {
     case LVN_BEGINDRAG:
       BeginListDrag(frame, pane, reinterpret_cast<NMLISTVIEW*>(header)->ptAction);
       break;
+    case LVN_GETINFOTIPA:
+    case LVN_GETINFOTIPW: {
+      int32_t item = reinterpret_cast<NMLVGETINFOTIPA*>(header)->iItem;
+      FillTip<NMLVGETINFOTIPA, NMLVGETINFOTIPW>(header, header->code == LVN_GETINFOTIPW,
+                                                [&](char* tip, size_t size) { GetPresetListTip(pane, item, tip, size); });
+      break;
+    }
+    case NM_CUSTOMDRAW:
+      return OnPresetListCustomDraw(pane, reinterpret_cast<NMLVCUSTOMDRAW*>(header));
     case NM_RETURN:
       OnPresetListReturn(pane);
       break;

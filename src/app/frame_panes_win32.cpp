@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "app/app_win32.h"
+#include "app/find_box_win32.h"
 #include "app/frame_images.h"
 #include "app/frame_layout.h"
 #include "app/frame_parts_win32.h"
@@ -12,6 +13,7 @@
 #include "kernel/msgbox.h"
 #include "kernel/strings.h"
 #include "resource.h"
+#include "views/pane_caption_win32.h"
 
 namespace {
 
@@ -19,7 +21,7 @@ constexpr int32_t kNodeImageCount = 6;
 constexpr COLORREF kTransparent = RGB(255, 0, 255);
 
 constexpr DWORD kTreeStyle =
-    WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS;
+    WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS | TVS_INFOTIP;
 constexpr DWORD kListStyle =
     WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_LIST | LVS_SHOWSELALWAYS | LVS_SORTASCENDING | LVS_EDITLABELS;
 
@@ -69,31 +71,22 @@ int32_t CreatePane(FrameState& frame, Pane& pane, int index) {
   SendMessageA(pane.tree, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(pane.treeImages.Get()));
   pane.list = CreateChild(frame, WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", kListStyle, PaneListId(index));
   if (pane.list == nullptr) return kWindowCreateFailed;
+  // Tips for names the list cuts short and for entries of the same name.
+  SendMessageA(pane.list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_INFOTIP, LVS_EX_INFOTIP);
   pane.listImages = LoadNodeImages(frame);
   SendMessageA(pane.list, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(pane.listImages.Get()));
   SendMessageA(pane.list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(pane.listImages.Get()));
   int32_t stored = VtGetMetricEx(frame.settings, SplitMetric(index), 0, kMaxStoredSplit, kDefaultSplit);
-  pane.split = SplitFromSetting(stored, frame.dpi);
+  pane.split = pane.chosenSplit = SplitFromSetting(stored, frame.dpi);
   return 0;
-}
-
-SIZE MeasureLabel(const Pane& pane) {
-  SIZE size = {0, 0};
-  char text[128];
-  int length = GetWindowTextA(pane.label, text, sizeof(text));
-  HDC dc = GetDC(pane.label);
-  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(pane.label, WM_GETFONT, 0, 0)));
-  GetTextExtentPoint32A(dc, text, length, &size);
-  SelectObject(dc, old);
-  ReleaseDC(pane.label, dc);
-  return size;
 }
 
 RECT ToRect(const VtRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
 void LayoutPaneWindows(FrameState& frame, Pane& pane, const VtRect& rect) {
-  SIZE label = MeasureLabel(pane);
-  PaneLayout layout = LayoutPane(rect, label.cx, label.cy, pane.split, frame.dpi);
+  SIZE label = MeasurePaneLabel(pane);
+  int32_t split = ProportionalSplit(pane.chosenSplit, pane.chosenWidth, rect.right - rect.left);
+  PaneLayout layout = LayoutPane(rect, label.cx, label.cy, split, frame.dpi);
   pane.paneRect = rect;
   pane.split = layout.split;
   pane.labelRect = layout.label;
@@ -115,6 +108,8 @@ void LayoutPaneWindows(FrameState& frame, Pane& pane, const VtRect& rect) {
     }
   }
   if (batch != nullptr) EndDeferWindowPos(batch);
+  // The caption is not always drawn again where it was moved to.
+  InvalidateRect(pane.label, nullptr, TRUE);
 }
 
 }  // namespace
@@ -142,14 +137,24 @@ void LayoutFrame(FrameState& frame, int32_t sizeWidth) {
     VtRect bar = PlaceToolbar(client.right, sizeWidth, most.cy, frame.dpi);
     SetWindowPos(frame.toolbar, nullptr, bar.left, bar.top, bar.right - bar.left, bar.bottom - bar.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+    LayoutFindBox(frame, RECT{bar.left, bar.top, bar.right, bar.bottom});
   }
   VtRect rects[2];
   PlacePanes(client.right, client.bottom, frame.dpi, &rects[kPackagePane], &rects[kSystemPane]);
   for (int index = 0; index < frame.paneCount; ++index) LayoutPaneWindows(frame, frame.panes[index], rects[index]);
 }
 
+// Only what the user chose is kept, not what a small window made of it.
 void SaveSplitPositions(const FrameState& frame) {
   for (int index = 0; index < frame.paneCount; ++index) {
-    VtSetMetric(frame.settings, SplitMetric(index), SplitToSetting(frame.panes[index].split, frame.dpi));
+    VtSetMetric(frame.settings, SplitMetric(index), SplitToSetting(frame.panes[index].chosenSplit, frame.dpi));
+  }
+}
+
+void AnchorSplits(FrameState& frame) {
+  for (int index = 0; index < frame.paneCount; ++index) {
+    Pane& pane = frame.panes[index];
+    int32_t width = pane.paneRect.right - pane.paneRect.left;
+    if (pane.chosenWidth == 0 && width > 0) pane.chosenWidth = width;
   }
 }

@@ -16,6 +16,9 @@ FrameState* FrameOf(HWND window);
 int32_t CreatePanes(FrameState& frame);
 void LayoutFrame(FrameState& frame, int32_t sizeWidth);
 void SaveSplitPositions(const FrameState& frame);
+// The splits as laid out now become the proportions that resizing keeps;
+// once, when the frame is first shown at its placed size.
+void AnchorSplits(FrameState& frame);
 
 // Toolbar (toolbar_win32.cpp).
 int32_t CreateToolbar(FrameState& frame);

@@ -12,11 +12,13 @@
 #include "app/file_dialogs.h"
 #include "app/recent_files.h"
 #include "edit/history.h"
+#include "model/name_match.h"
 #include "store/stores.h"
 #include "store/system_cache.h"
 #include "views/gdi_handles_win32.h"
 #include "views/modal_state.h"
 #include "views/pane_win32.h"
+#include "views/selection_memory_win32.h"
 
 struct VtMetric;
 struct VtLang;
@@ -64,6 +66,7 @@ struct FrameState {
   ScopedImageList toolbarHot;
   ScopedImageList toolbarDisabled;
   HWND toolbar = nullptr;
+  HWND findBox = nullptr;  // at the right end of the toolbar's row
   ScopedFont font;  // of the labels, trees and lists
   HCURSOR splitterCursor = nullptr;
   ScopedAccelerators accelerators;  // the commands' shortcuts, applied by the message loop
@@ -101,6 +104,11 @@ struct FrameState {
   // Tests: called each time the progress window shows how far the work has
   // got (`done` items), before it takes the user's input.
   std::function<void(HWND window, int32_t done)> onProgress;
+
+  // The find box's text, by which both panes are narrowed (never saved),
+  // and each pane's selection from before it was narrowed.
+  NameMatch find;
+  PaneSelectionMemory beforeFind[2];
 
   // Who answers the open and save dialogs and who opens web pages: the
   // common dialogs and the shell when null; tests answer themselves.

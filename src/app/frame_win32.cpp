@@ -8,6 +8,7 @@
 #include <new>
 
 #include "app/drag_drop_win32.h"
+#include "app/find_box_win32.h"
 #include "app/frame_layout.h"
 #include "app/frame_parts_win32.h"
 #include "app/instance_handover_win32.h"
@@ -52,6 +53,7 @@ LRESULT OnCreate(FrameState& frame) {
   int32_t panes = CreatePanes(frame);
   frame.accelerators.Reset(CreateFrameAccelerators());
   CreateToolbar(frame);
+  CreateFindBox(frame);
   frame.stores = {};
   if (panes < 0) return 0;
   RefreshSystemStore(frame.stores, frame.cache.get());
@@ -125,6 +127,9 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_SETFOCUS:
       OnSetFocus(*frame);
       return 0;
+    case WM_SHOWWINDOW:
+      if (wParam) AnchorSplits(*frame);
+      break;
     case WM_PAINT:
       OnPaint(*frame);
       return 0;
@@ -142,6 +147,10 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_NCHITTEST:
       return OnNcHitTest(*frame, wParam, lParam);
     case WM_COMMAND:
+      if (LOWORD(wParam) == kFindBoxId && lParam != 0) {
+        if (HIWORD(wParam) == EN_CHANGE) OnFindTextChanged(*frame);
+        return 0;
+      }
       if (OnCommand(*frame, LOWORD(wParam))) return 0;
       break;
     case WM_INITMENUPOPUP:

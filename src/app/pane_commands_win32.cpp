@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "app/find_box_win32.h"
 #include "app/focus_ring.h"
 #include "app/frame_parts_win32.h"
 #include "app/frame_win32.h"
@@ -34,8 +35,16 @@ void MoveFocus(FrameState& frame, bool forward) {
     hasItems[index * 2] = SendMessageA(pane.tree, TVM_GETCOUNT, 0, 0) > 0;
     hasItems[index * 2 + 1] = ListCount(pane) > 0;
   }
-  PaneControl target = StepFocus(frame.activePane, GetFocusKind(frame), forward, hasItems);
+  // From the find box the ring goes on at its start (or, backwards, its end).
+  bool fromBox = FindBoxHasFocus(frame);
+  PaneControl from = {frame.activePane, GetFocusKind(frame)};
+  if (fromBox) from = forward ? PaneControl{kSystemPane, FocusKind::List} : PaneControl{kPackagePane, FocusKind::Tree};
+  PaneControl target = StepFocus(from.pane, from.kind, forward, hasItems);
   if (target.kind == FocusKind::None) return;
+  if (!fromBox && StepPassesFindBox(from, target, forward) && IsWindowVisible(frame.findBox)) {
+    FocusFindBox(frame);
+    return;
+  }
   const Pane& pane = frame.panes[target.pane];
   if (target.kind == FocusKind::Tree) {
     SetFocus(pane.tree);

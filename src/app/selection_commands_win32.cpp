@@ -44,8 +44,15 @@ void ShowLeftOut(FrameState& frame, const NameList& leftOut) {
 // A delete that takes much from this computer asks first (No is the
 // default): several plug-ins' presets, a whole group, or more than a few
 // items. The package is only written by Save, so deletes there never ask.
-bool ConfirmDelete(FrameState& frame, StoreId store, const Selection& selection) {
-  DeleteScope scope = MeasureDelete(frame.stores, store, selection);
+bool ConfirmDelete(FrameState& frame, StoreId store, const std::vector<Selection>& selections) {
+  DeleteScope scope;
+  for (const Selection& selection : selections) {
+    DeleteScope part = MeasureDelete(frame.stores, store, selection);
+    scope.presets += part.presets;
+    scope.plugIns += part.plugIns;
+    scope.chains += part.chains;
+    scope.wholeGroup = scope.wholeGroup || part.wholeGroup;
+  }
   if (!DeleteNeedsConfirmation(store, scope) || scope.presets + scope.chains == 0) return true;
   char question[512];
   FormatDeleteQuestion(frame.strings, scope, question, sizeof(question));
@@ -58,15 +65,16 @@ bool ConfirmDelete(FrameState& frame, StoreId store, const Selection& selection)
 PaneCopyResult CopyPaneSelection(FrameState& frame, Pane& source, FocusKind focus) {
   PaneCopyResult result;
   if (frame.paneCount < 2) return result;
-  Selection selection;
-  int32_t status = GatherSelection(source, focus, &selection);
-  if (status == 0 && selection.names.Count() == 0) return result;
+  std::vector<Selection> selections;
+  int32_t status = GatherShownSelections(source, focus, &selections);
+  if (status == 0 && selections.empty()) return result;
   StoreId destination = OtherStore(source.store);
   OverwriteBox question(frame);
   EditContext edit = {frame.stores, frame.history, &question};
   WorkProgress work(frame, IDS_PROGRESS_COPY);
-  EditOutcome outcome = status == 0 ? CopySelectionToOtherStore(edit, source.store, selection)
-                                    : EditOutcome{status, false, destination, {}};
+  EditOutcome outcome =
+      status == 0 ? CopySelectionsToOtherStore(edit, source.store, selections.data(), static_cast<int>(selections.size()))
+                  : EditOutcome{status, false, destination, {}};
   ShowOutcome(frame, outcome, IDS_COPY_FAILED, IDS_COPY_INCOMPLETE);
   work.ReportStop(IDS_STOPPED_GROUP);
   bool refused = !outcome.committed && outcome.failure.item[0] != '\0';
@@ -82,14 +90,15 @@ PaneCopyResult CopyPaneSelection(FrameState& frame, Pane& source, FocusKind focu
 
 bool DeletePaneSelection(FrameState& frame, Pane& pane, FocusKind focus) {
   if (frame.paneCount < 2) return false;
-  Selection selection;
-  int32_t status = GatherSelection(pane, focus, &selection);
-  if (status == 0 && selection.names.Count() == 0) return false;
-  if (status == 0 && !ConfirmDelete(frame, pane.store, selection)) return false;
+  std::vector<Selection> selections;
+  int32_t status = GatherShownSelections(pane, focus, &selections);
+  if (status == 0 && selections.empty()) return false;
+  if (status == 0 && !ConfirmDelete(frame, pane.store, selections)) return false;
   EditContext edit = {frame.stores, frame.history, nullptr};
   WorkProgress work(frame, IDS_PROGRESS_DELETE);
-  EditOutcome outcome =
-      status == 0 ? DeleteSelection(edit, pane.store, selection) : EditOutcome{status, false, pane.store, {}};
+  EditOutcome outcome = status == 0 ? DeleteSelections(edit, pane.store, selections.data(),
+                                                       static_cast<int>(selections.size()))
+                                    : EditOutcome{status, false, pane.store, {}};
   ShowOutcome(frame, outcome, IDS_DELETE_INCOMPLETE, IDS_DELETE_INCOMPLETE);
   work.ReportStop(IDS_STOPPED_GROUP);
   return outcome.committed;

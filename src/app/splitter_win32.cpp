@@ -74,7 +74,9 @@ void OnMouseMove(FrameState& frame, int32_t x, int32_t y) {
     frame.splitAtPress = pane.split;
   }
   if (frame.drag != SplitterDrag::Dragging) return;
-  pane.split = DraggedSplit(frame.splitAtPress, frame.press.x, x, pane.paneRect.right - pane.paneRect.left, frame.dpi);
+  int32_t width = pane.paneRect.right - pane.paneRect.left;
+  pane.chosenSplit = DraggedSplit(frame.splitAtPress, frame.press.x, x, width, frame.dpi);
+  pane.chosenWidth = width;
   LayoutFrame(frame, 0);
   UpdateWindow(frame.window);
 }

@@ -5,6 +5,7 @@
 #include "app/app_win32.h"
 #include "app/com_server_win32.h"
 #include "app/command_line.h"
+#include "app/frame_layout.h"
 #include "app/frame_win32.h"
 #include "app/instance_handover_win32.h"
 #include "app/unix_path_win32.h"
@@ -18,13 +19,18 @@
 
 namespace {
 
-// The stored placement, or the program's own default (restored at 0,0, 800
-// by 600), made safe to show.
+// The stored placement, or the program's own default (restored at the work
+// area's corner, 800 by 600 scaled to the screen and fitted to the work
+// area), made safe to show.
 void LoadPlacement(AppGlobals* app) {
   app->placement.length = sizeof(app->placement);
   if (VtLoadWindowPlacement(app->settings, kPlacementMetric, VtPlacementMode::ApplyOrDefault, &app->placement) != 0) {
     app->placement.showCmd = SW_RESTORE;
-    app->placement.rcNormalPosition = {0, 0, 800, 600};
+    HDC screen = GetDC(nullptr);
+    int32_t dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    VtRect rect = DefaultFrameRect(dpi, VtWorkAreaFor(VtRect{0, 0, 1, 1}));
+    app->placement.rcNormalPosition = {rect.left, rect.top, rect.right, rect.bottom};
   }
   VtFixWindowPlacement(&app->placement);
 }

@@ -5,6 +5,7 @@
 
 #include "kernel/error_text.h"
 #include "kernel/format.h"
+#include "model/record_filter.h"
 #include "platform/status.h"
 
 void Cli_PrintUsage(FILE* stream) {
@@ -12,23 +13,30 @@ void Cli_PrintUsage(FILE* stream) {
       "usage: ordalis-cli COMMAND [ARGUMENTS]\n"
       "\n"
       "Package files:\n"
-      "  list PACKAGE [--json] [--data]   show the plug-ins, presets and chains of a package\n"
+      "  list PACKAGE [--json] [--data] [--match TEXT]\n"
+      "                                   show the plug-ins, presets and chains of a package\n"
       "  check PACKAGE                    tell whether a package can be read\n"
       "  create PACKAGE --from-json FILE  write a package described by a JSON file\n"
 #ifdef _WIN32
       "\n"
       "The system store (the current user's registry and preset files):\n"
-      "  system [--json] [--data]         show the system store\n"
-      "  export PACKAGE [--plugin NAME]... [--chain NAME]... [--overwrite | --skip]\n"
+      "  system [--json] [--data] [--match TEXT]\n"
+      "                                   show the system store\n"
+      "  export PACKAGE [--plugin NAME]... [--chain NAME]... [--match TEXT]\n"
+      "                 [--overwrite | --skip]\n"
       "                                   copy from the system store into a package\n"
       "                                   (created when missing)\n"
-      "  import PACKAGE [--plugin NAME]... [--chain NAME]... [--overwrite | --skip]\n"
+      "  import PACKAGE [--plugin NAME]... [--chain NAME]... [--match TEXT]\n"
+      "                 [--overwrite | --skip]\n"
       "                                   copy from a package into the system store\n"
       "    Nothing named copies everything; names match a plug-in's name or display\n"
       "    name, or a chain's name, in any letter case. When an item already exists\n"
       "    and neither --overwrite nor --skip is given, nothing is changed.\n"
 #endif
       "\n"
+      "  --match TEXT                     only the presets and chains whose names hold\n"
+      "                                   TEXT in any letter case, and every preset of a\n"
+      "                                   plug-in whose name holds it\n"
       "  --help                           show this text\n"
       "\n"
       "Exit codes: 0 success, 1 the operation failed, 2 bad usage.\n",
@@ -79,5 +87,12 @@ int Cli_TakePackage(const char* command, const char* arg, const char** package) 
   if (arg[0] == '-' && arg[1] == '-') return Cli_UsageError("%s: unknown option '%s'", command, arg);
   if (*package != nullptr) return Cli_UsageError("%s: more than one package given", command);
   *package = arg;
+  return -1;
+}
+
+int Cli_NarrowToMatch(StoreRecords& store, const char* text) {
+  NameMatch match;
+  if (match.SetText(text) != 0) return Cli_Failure("out of memory", E_OUTOFMEMORY);
+  NarrowRecords(store, match);
   return -1;
 }

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstdio>
 
+struct StoreRecords;
+
 constexpr int kExitSuccess = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
@@ -27,6 +29,11 @@ int Cli_Error(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // an unknown option or a second package (bad usage). Gives -1 to go on, or
 // the exit code.
 int Cli_TakePackage(const char* command, const char* arg, const char** package);
+
+// Leaves in `store` only the presets and chains whose names hold `text`
+// (every preset of a plug-in whose name holds it), as the find box shows
+// them. Gives -1 to go on, or the exit code.
+int Cli_NarrowToMatch(StoreRecords& store, const char* text);
 
 // The commands, each in a file of its own.
 int Cli_List(int argc, char** argv);

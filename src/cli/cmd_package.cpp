@@ -14,11 +14,13 @@ namespace {
 constexpr unsigned kOptionJson = 0x1;
 constexpr unsigned kOptionData = 0x2;
 constexpr unsigned kOptionFromJson = 0x4;
+constexpr unsigned kOptionMatch = 0x8;
 
 struct PackageArguments {
   const char* package;
   unsigned options;
   const char* jsonPath;  // with --from-json
+  const char* match;     // with --match
 };
 
 // Reads the package named on the command line, reporting a failure; gives
@@ -35,7 +37,7 @@ int ReadNamedPackage(const char* path, StoreRecords* store) {
 // Takes the package path and the options a command allows; gives -1 to go
 // on, or the exit code (after --help or bad usage).
 int ParseArguments(const char* command, int argc, char** argv, unsigned allowed, PackageArguments* parsed) {
-  *parsed = PackageArguments{nullptr, 0, nullptr};
+  *parsed = PackageArguments{nullptr, 0, nullptr, nullptr};
   for (int i = 0; i < argc; ++i) {
     const char* arg = argv[i];
     if (strcmp(arg, "--help") == 0) {
@@ -50,6 +52,10 @@ int ParseArguments(const char* command, int argc, char** argv, unsigned allowed,
       if (i + 1 >= argc) return Cli_UsageError("%s: --from-json needs a file", command);
       parsed->options |= kOptionFromJson;
       parsed->jsonPath = argv[++i];
+    } else if ((allowed & kOptionMatch) && strcmp(arg, "--match") == 0) {
+      if (i + 1 >= argc) return Cli_UsageError("%s: --match needs a text", command);
+      parsed->options |= kOptionMatch;
+      parsed->match = argv[++i];
     } else {
       int exit = Cli_TakePackage(command, arg, &parsed->package);
       if (exit >= 0) return exit;
@@ -87,7 +93,7 @@ int32_t ReadWholeText(const char* path, ByteBlock* text) {
 
 int Cli_List(int argc, char** argv) {
   PackageArguments arguments;
-  int exit = ParseArguments("list", argc, argv, kOptionJson | kOptionData, &arguments);
+  int exit = ParseArguments("list", argc, argv, kOptionJson | kOptionData | kOptionMatch, &arguments);
   if (exit >= 0) return exit;
   if ((arguments.options & kOptionData) && !(arguments.options & kOptionJson)) {
     return Cli_UsageError("list: --data goes with --json");
@@ -98,6 +104,10 @@ int Cli_List(int argc, char** argv) {
   // Shown as the program shows a package: under the names this computer
   // registers the plug-ins with.
   ApplyRegisteredNames(*store.plugIns);
+  if (arguments.match != nullptr) {
+    exit = Cli_NarrowToMatch(store, arguments.match);
+    if (exit >= 0) return exit;
+  }
   if (arguments.options & kOptionJson) {
     PrintStoreJson(stdout, store.plugIns.get(), store.chains.get(), (arguments.options & kOptionData) != 0);
   } else {

@@ -7,8 +7,12 @@
 
 int Cli_System(int argc, char** argv) {
   bool json = false, data = false;
+  const char* match = nullptr;
   for (int i = 0; i < argc; ++i) {
-    if (strcmp(argv[i], "--json") == 0) {
+    if (strcmp(argv[i], "--match") == 0) {
+      if (i + 1 >= argc) return Cli_UsageError("system: --match needs a text");
+      match = argv[++i];
+    } else if (strcmp(argv[i], "--json") == 0) {
       json = true;
     } else if (strcmp(argv[i], "--data") == 0) {
       data = true;
@@ -20,6 +24,10 @@ int Cli_System(int argc, char** argv) {
 
   Stores stores;
   RefreshSystemStore(stores, nullptr);
+  if (match != nullptr) {
+    int exit = Cli_NarrowToMatch(stores.system, match);
+    if (exit >= 0) return exit;
+  }
   if (json) {
     PrintStoreJson(stdout, stores.system.plugIns.get(), stores.system.chains.get(), data);
   } else {

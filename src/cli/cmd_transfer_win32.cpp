@@ -20,6 +20,7 @@ struct TransferArguments {
   const char* package = nullptr;
   NameList plugIns;
   NameList chains;
+  const char* match = nullptr;  // with --match
   OnConflict onConflict = OnConflict::Refuse;
 };
 
@@ -36,6 +37,9 @@ int ParseTransfer(const char* command, int argc, char** argv, TransferArguments*
       if (i + 1 >= argc) return Cli_UsageError("%s: %s needs a name", command, arg);
       NameList& list = arg[2] == 'p' ? parsed->plugIns : parsed->chains;
       if (list.Add(argv[++i]) != 0) return Cli_Failure(command, E_OUTOFMEMORY);
+    } else if (strcmp(arg, "--match") == 0) {
+      if (i + 1 >= argc) return Cli_UsageError("%s: --match needs a text", command);
+      parsed->match = argv[++i];
     } else if (strcmp(arg, "--overwrite") == 0 || strcmp(arg, "--skip") == 0) {
       if (conflictRuleGiven) return Cli_UsageError("%s: give --overwrite or --skip, once", command);
       conflictRuleGiven = true;
@@ -141,6 +145,13 @@ int Transfer(const char* command, bool exporting, int argc, char** argv) {
   const char* where = exporting ? arguments.package : "the system store";
   exit = CheckNamesExist(command, stores, source, arguments);
   if (exit >= 0) return exit;
+  // Named items must exist whole; the match then narrows what they and
+  // the rest of the source hold. Only the source's records in memory are
+  // narrowed: nothing of it is written.
+  if (arguments.match != nullptr) {
+    exit = Cli_NarrowToMatch(stores.Of(source), arguments.match);
+    if (exit >= 0) return exit;
+  }
 
   // Nothing named: everything, as a copy of the whole store's node.
   Selection selections[2];

@@ -89,7 +89,6 @@ int32_t CopyPreset(EditContext& edit, const PlugInEntry& source, const PresetRec
   char item[kItemTextSize];
   NamePresetItem(source, preset.name, item, sizeof(item));
   if (preset.data.Empty()) return LeaveOut(edit, item, "has no data");
-  if (destination == StoreId::System && preset.name[0] == '\0') return LeaveOut(edit, item, "has no name");
 
   std::string key;
   if (!PendingTargets::PresetKey(destination, source, preset.name, &key)) return E_OUTOFMEMORY;

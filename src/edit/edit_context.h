@@ -19,7 +19,7 @@ struct EditContext {
   // What the copy being recorded writes into its destination.
   PendingTargets targets{};
   // Items the copy being recorded leaves out because no store can hold them
-  // (no data or stream; in the system store, a preset without a name), in
-  // words: "the preset "" of Studio Reverb has no name".
+  // (no data or stream), in words: "the preset "Warm" of Studio Reverb has
+  // no data".
   NameList leftOut{};
 };

@@ -11,7 +11,6 @@
 namespace {
 
 constexpr size_t kPathSize = 1024;
-constexpr unsigned kTempAttempts = 100;
 
 // Writes `length` bytes of `block` and, when `padded`, the pad byte after an
 // odd block.
@@ -165,19 +164,6 @@ int32_t WriteForm(FileHandle file, const PlugInCollection* plugIns, const ChainC
   return status;
 }
 
-// Creates a temporary file beside `path` that no one else has.
-int32_t CreateTempFile(const char* path, char* tempPath, size_t size, ScopedFile* file) {
-  for (unsigned attempt = 0; attempt < kTempAttempts; ++attempt) {
-    int length = snprintf(tempPath, size, "%s.%u.tmp", path, attempt);
-    if (length < 0 || static_cast<size_t>(length) >= size) return E_FILE_CREATE;
-    int32_t status = File_Open(tempPath, kFileRead | kFileWrite, kShareNone, FileCreate::CreateNew,
-                               kFileHintSequential, file->Out());
-    if (status == 0) return 0;
-    if (status != StatusFromError(kErrorFileExists) && status != StatusFromError(kErrorAlreadyExists)) break;
-  }
-  return E_FILE_CREATE;
-}
-
 }  // namespace
 
 int32_t WritePackage(const char* path, const PlugInCollection* plugIns, const ChainCollection* chains) {
@@ -185,13 +171,18 @@ int32_t WritePackage(const char* path, const PlugInCollection* plugIns, const Ch
   // Wine's move would replace a read-only file.
   FileInfo info;
   if (File_GetInfo(path, &info) == 0 && (info.readOnly || info.isFolder)) return E_FILE_CREATE;
+  // Nor is a device, a pipe, a link or anything else that is no plain file
+  // replaced by one.
+  FileIdentity identity;
+  int32_t found = File_GetIdentity(path, &identity);
+  if (found != 0 && found != StatusFromError(kErrorFileNotFound)) return E_FILE_CREATE;
+  bool link = false;
+  if (found == 0 && File_IsLink(path, &link) == 0 && link) return E_FILE_CREATE;
 
   char tempPath[kPathSize];
   ScopedFile file;
-  int32_t status = CreateTempFile(path, tempPath, sizeof(tempPath), &file);
-  if (status != 0) return status;
-
-  status = WriteForm(file.Get(), plugIns, chains);
+  if (File_CreateBeside(path, tempPath, sizeof(tempPath), file.Out()) != 0) return E_FILE_CREATE;
+  int32_t status = WriteForm(file.Get(), plugIns, chains);
   if (status == 0 && File_Flush(file.Get()) != 0) status = E_RIFF_WRITE;
   file.Reset();
   if (status == 0 && File_Replace(tempPath, path) != 0) status = E_FILE_CREATE;

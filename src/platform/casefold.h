@@ -1,4 +1,5 @@
-// Unicode simple case folding, for the native case-insensitive comparison.
+// Unicode simple case folding: the native case-insensitive comparison and
+// the matching of names by part of them fold with it.
 #pragma once
 
 #include <cstddef>

@@ -6,6 +6,7 @@
 // process, as Windows enforces them between all handles.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "platform/status.h"
@@ -54,12 +55,44 @@ int32_t File_Delete(const char* path);
 int32_t File_Replace(const char* from, const char* to);
 int32_t File_SetReadOnly(const char* path, bool readOnly);
 
+// What tells a file apart from every other, whatever path reaches it: the
+// volume and the file's number on it (on Windows and Wine the volume serial
+// number and file index of an open handle; natively device and inode).
+struct FileIdentity {
+  uint64_t volume;
+  uint64_t index;
+  uint32_t links;  // how many names the file has in its file system
+  bool isFolder;
+};
+
+inline bool File_SameFile(const FileIdentity& a, const FileIdentity& b) {
+  return a.volume == b.volume && a.index == b.index;
+}
+
+// The identity of the file or folder a path reaches, links followed. Only
+// disk files and folders have one: a device or a pipe is refused (access
+// denied) without being opened for reading or writing.
+int32_t File_GetIdentity(const char* path, FileIdentity* identity);
+
+// Whether the last name of `path` is itself a link (a symbolic link, a
+// junction or another reparse point) rather than the file or folder it
+// reaches. Only that name is looked at, not the folders above it.
+int32_t File_IsLink(const char* path, bool* link);
+
 // Creates one folder; an existing one gives the "already exists" status.
 int32_t File_CreateFolder(const char* path);
 // Removes an empty folder.
 int32_t File_RemoveFolder(const char* path);
 // Creates a folder and every missing folder above it; existing ones are fine.
 int32_t File_CreateFolderPath(const char* path);
+
+// Creates a file beside `path`, named "<path>.<n>.tmp" after the first
+// number that no existing name (nor link) has, opened for reading and
+// writing and shared with no one; gives its name in `temporary`. Nothing
+// that exists is opened or replaced.
+int32_t File_CreateBeside(const char* path, char* temporary, size_t size, FileHandle* out);
+// The longest ending File_CreateBeside gives a name, for length checks.
+constexpr const char* kLongestBesideSuffix = ".99.tmp";
 
 // The full long path of the running program.
 int32_t File_GetModulePath(char* path, uint32_t size);

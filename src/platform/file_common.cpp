@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <cstring>
 
 #include "platform/file.h"
@@ -61,4 +62,18 @@ int32_t File_CreateFolderPath(const char* path) {
     partial[i] = saved;
   }
   return 0;
+}
+
+int32_t File_CreateBeside(const char* path, char* temporary, size_t size, FileHandle* out) {
+  *out = nullptr;
+  constexpr unsigned kAttempts = 100;  // as many as kLongestBesideSuffix allows
+  int32_t status = StatusFromError(kErrorFileExists);
+  for (unsigned attempt = 0; attempt < kAttempts; ++attempt) {
+    int length = snprintf(temporary, size, "%s.%u.tmp", path, attempt);
+    if (length < 0 || static_cast<size_t>(length) >= size) return StatusFromError(kErrorFilenameTooLong);
+    status = File_Open(temporary, kFileRead | kFileWrite, kShareNone, FileCreate::CreateNew, 0, out);
+    if (status == 0) return 0;
+    if (status != StatusFromError(kErrorFileExists) && status != StatusFromError(kErrorAlreadyExists)) break;
+  }
+  return status;
 }

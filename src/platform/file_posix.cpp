@@ -328,3 +328,24 @@ int32_t File_GetTempFolder(char* path, uint32_t size) {
   memcpy(path, windows.c_str(), windows.size() + 1);
   return 0;
 }
+
+int32_t File_GetIdentity(const char* path, FileIdentity* identity) {
+  std::string native = Native(path);
+  struct stat st;
+  if (stat(native.c_str(), &st) != 0) return FromErrno(errno, native);
+  if (!S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) return StatusFromError(kErrorAccessDenied);
+  identity->volume = static_cast<uint64_t>(st.st_dev);
+  identity->index = static_cast<uint64_t>(st.st_ino);
+  identity->links = static_cast<uint32_t>(st.st_nlink);
+  identity->isFolder = S_ISDIR(st.st_mode);
+  return 0;
+}
+
+int32_t File_IsLink(const char* path, bool* link) {
+  std::string native = Native(path);
+  while (native.size() > 1 && native.back() == '/') native.pop_back();
+  struct stat st;
+  if (lstat(native.c_str(), &st) != 0) return FromErrno(errno, native);
+  *link = S_ISLNK(st.st_mode);
+  return 0;
+}

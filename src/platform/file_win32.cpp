@@ -173,3 +173,88 @@ int32_t File_GetTempFolder(char* path, uint32_t size) {
   if (length == 0) return LastError();
   return length < size ? 0 : StatusFromError(kErrorMoreData);
 }
+
+namespace {
+
+// Opens a file or folder only to ask about it; a device or a pipe is
+// refused (the device namespace without being opened at all).
+int32_t OpenToQuery(const char* path, HANDLE* out) {
+  *out = INVALID_HANDLE_VALUE;
+  if (strncmp(path, "\\\\.\\", 4) == 0) return StatusFromError(kErrorAccessDenied);
+  HANDLE handle = CreateFileA(path, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return LastError();
+  if (GetFileType(handle) != FILE_TYPE_DISK) {
+    CloseHandle(handle);
+    return StatusFromError(kErrorAccessDenied);
+  }
+  *out = handle;
+  return 0;
+}
+
+// The path the file system itself gives the file or folder, links resolved.
+int32_t FinalPath(const char* path, char* final, DWORD size) {
+  HANDLE handle;
+  int32_t status = OpenToQuery(path, &handle);
+  if (status != 0) return status;
+  DWORD length = GetFinalPathNameByHandleA(handle, final, size, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+  status = length == 0 ? LastError() : length >= size ? StatusFromError(kErrorMoreData) : 0;
+  CloseHandle(handle);
+  return status;
+}
+
+}  // namespace
+
+int32_t File_GetIdentity(const char* path, FileIdentity* identity) {
+  HANDLE handle;
+  int32_t status = OpenToQuery(path, &handle);
+  if (status != 0) return status;
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(handle, &info)) {
+    status = LastError();
+  } else {
+    identity->volume = info.dwVolumeSerialNumber;
+    identity->index = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    identity->links = info.nNumberOfLinks;
+    identity->isFolder = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  }
+  CloseHandle(handle);
+  return status;
+}
+
+int32_t File_IsLink(const char* path, bool* link) {
+  char own[MAX_PATH * 4];
+  size_t length = strlen(path);
+  while (length > 3 && (path[length - 1] == '\\' || path[length - 1] == '/')) --length;
+  if (length >= sizeof(own)) return StatusFromError(kErrorFilenameTooLong);
+  memcpy(own, path, length);
+  own[length] = '\0';
+  DWORD attributes = GetFileAttributesA(own);
+  if (attributes == INVALID_FILE_ATTRIBUTES) return LastError();
+  *link = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+  if (*link) return 0;
+  // Wine shows a symbolic link made on the Unix side to a file as a plain
+  // file. Its final path then is not the final path of the folder it is in
+  // followed by its own name.
+  char* slash = strrchr(own, '\\');
+  char* forward = strrchr(own, '/');
+  if (forward != nullptr && (slash == nullptr || forward > slash)) slash = forward;
+  if (slash == nullptr || slash[1] == '\0') return 0;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA(own, &found);
+  if (search == INVALID_HANDLE_VALUE) return LastError();
+  FindClose(search);
+  char final[MAX_PATH * 4], folderFinal[MAX_PATH * 4];
+  int32_t status = FinalPath(own, final, sizeof(final));
+  if (status != 0) return status;
+  char saved = slash[1];
+  slash[1] = '\0';  // the folder with its separator, so that a root stays a root
+  status = FinalPath(own, folderFinal, sizeof(folderFinal));
+  slash[1] = saved;
+  if (status != 0) return status;
+  size_t folderLength = strlen(folderFinal);
+  if (folderLength > 0 && folderFinal[folderLength - 1] == '\\') folderFinal[--folderLength] = '\0';
+  *link = strncmp(final, folderFinal, folderLength) != 0 || final[folderLength] != '\\' ||
+          lstrcmpiA(final + folderLength + 1, found.cFileName) != 0;
+  return 0;
+}

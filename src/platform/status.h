@@ -44,6 +44,7 @@ constexpr int32_t kErrorFilenameTooLong = 206;
 constexpr int32_t kErrorMoreData = 234;
 constexpr int32_t kErrorNegativeSeek = 131;
 constexpr int32_t kErrorNoMoreItems = 259;
+constexpr int32_t kErrorDirectory = 267;  // the directory name is invalid
 constexpr int32_t kErrorKeyDeleted = 1018;
 constexpr int32_t kErrorChildMustBeVolatile = 1021;
 

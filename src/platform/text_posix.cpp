@@ -5,20 +5,6 @@
 #include "platform/text.h"
 #include "platform/text_internal.h"
 
-uint32_t CaseFold(uint32_t codePoint) {
-  size_t lo = 0, hi = kCaseFoldPairCount;
-  while (lo < hi) {
-    size_t mid = lo + (hi - lo) / 2;
-    if (kCaseFoldPairs[mid].from < codePoint) {
-      lo = mid + 1;
-    } else {
-      hi = mid;
-    }
-  }
-  if (lo < kCaseFoldPairCount && kCaseFoldPairs[lo].from == codePoint) return kCaseFoldPairs[lo].to;
-  return codePoint;
-}
-
 namespace {
 
 // Next code point of a UTF-8 text; a malformed byte gives 0x110000 + byte so

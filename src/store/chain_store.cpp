@@ -39,16 +39,14 @@ SystemIndex::ChainKey IndexEntry(const ChainRecord& chain, const char* keyName, 
   return SystemIndex::ChainKey{keyName, chain.name, file, chain.flags, chain.type, true, read};
 }
 
-// Deletes a chain's key; when it is the chain a put replaces, its file goes
-// only from the store's own folders.
-int32_t DeleteKey(Stores& stores, const char* keyName, bool replacing, StoreFailure* failure) {
+// Deletes a chain's key, and its file when the store owns it.
+int32_t DeleteKey(Stores& stores, const char* keyName, StoreFailure* failure) {
   std::unique_ptr<ChainRecord> key = ChainRecord::Create();
   if (!key) return E_OUTOFMEMORY;
   key->SetKeyName(keyName);
   SystemWrite write;
   write.index = &stores.systemIndex;
   write.failure = failure;
-  write.replacing = replacing;
   int32_t status = DeleteSystemChain(*key, &write);
   if (status == 0) stores.systemIndex.RemoveChainKey(keyName);
   return status;
@@ -74,7 +72,7 @@ int32_t WriteToSystem(Stores& stores, const ChainRecord& chain, const char* repl
   }
   status = WriteSystemChain(*written, write.Get());
   if (status == 0 && replacedKey != nullptr && !Text_EqualNoCase(replacedKey, keyName)) {
-    status = DeleteKey(stores, replacedKey, true, failure);
+    status = DeleteKey(stores, replacedKey, failure);
     // Without the other key gone the chain would be there twice: the new
     // key goes again, with the file made for it.
     const char* made = write.Get()->written;
@@ -157,7 +155,7 @@ int32_t RemoveChain(Stores& stores, const ChainRecord& chain, StoreId store, con
     const char* keyName = found != nullptr ? found->keyName : nullptr;
     if (keyName == nullptr && ChainKeyHolds(chain.keyName, chain.name)) keyName = chain.keyName;
     if (keyName != nullptr) {
-      int32_t status = DeleteKey(stores, keyName, false, change != nullptr ? change->failure : nullptr);
+      int32_t status = DeleteKey(stores, keyName, change != nullptr ? change->failure : nullptr);
       if (status != 0) return status;
     }
   }

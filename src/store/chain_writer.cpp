@@ -99,9 +99,9 @@ int32_t DeleteSystemChain(const ChainRecord& chain, SystemWrite* write) {
   if (status != 0) return FailWith(write->failure, StatusFromError(status), "the key %s could not be deleted", name);
   const SystemIndex::ChainKey* known = write->index != nullptr ? write->index->FindChainKey(chain.keyName) : nullptr;
   if (current[0] != '\0') {
-    DeleteNamedFile(current, IsKnownRead(current, known != nullptr ? known->file.c_str() : nullptr,
-                                         known != nullptr && known->read),
-                    write);
+    DeleteItemFile(kChainStore, chain.keyName, current,
+                   IsKnownRead(current, known != nullptr ? known->file.c_str() : nullptr, known != nullptr && known->read),
+                   write);
   }
   return 0;
 }

@@ -86,9 +86,10 @@ int32_t DeleteSystemPreset(const PlugInEntry& entry, const PresetRecord& preset,
   }
   const SystemIndex::ValueFile* known = write->index != nullptr ? write->index->FindValueFile(entry, preset.name) : nullptr;
   if (current[0] != '\0') {
-    DeleteNamedFile(current, IsKnownRead(current, known != nullptr ? known->file.c_str() : nullptr,
-                                         known != nullptr && known->read),
-                    write);
+    DeleteItemFile(entry.IsEditor() ? kEditorStore : kDirectShowStore, entry.IsEditor() ? entry.name : entry.classKey,
+                   current,
+                   IsKnownRead(current, known != nullptr ? known->file.c_str() : nullptr, known != nullptr && known->read),
+                   write);
   }
   return 0;
 }

@@ -19,8 +19,8 @@
 const char* PlugInNameProblem(const PlugInEntry& entry);
 
 // Why a preset of this name would not come back as a preset of the entry,
-// or null: a name the loader passes over. (A preset without a name, which
-// would be the key's default value, a copy leaves out.)
+// or null: a name the loader passes over. (A preset without a name is the
+// key's default value, as the loader reads it.)
 const char* PresetNameProblem(const PlugInEntry& entry, const char* name);
 
 // Why the key name cannot name a chain's key and folder, or null.

@@ -8,6 +8,7 @@
 
 #include "platform/file.h"
 #include "platform/text.h"
+#include "store/owned_file.h"
 #include "store/store_names.h"
 #include "store/store_paths.h"
 
@@ -24,11 +25,6 @@ RegKey User() { return Reg_Root(RegRoot::CurrentUser); }
 
 // snprintf's result when the whole text fitted.
 bool Fits(int length, size_t size) { return length >= 0 && static_cast<size_t>(length) < size; }
-
-bool SamePath(const char* a, const char* b) {
-  std::string keyA, keyB;
-  return MakePathKey(a, &keyA) && MakePathKey(b, &keyB) && keyA == keyB;
-}
 
 // How many values name the file. Without the index, a file that exists
 // counts as named by one.
@@ -50,23 +46,27 @@ bool FileHolds(const char* path, const void* data, uint32_t size) {
          memcmp(bytes.get(), data, size) == 0;
 }
 
-bool WriteAll(const char* path, const void* data, uint32_t size) {
+// Writes the bytes into a new file beside `path` that no one else has
+// (never through an existing name or link); gives its name in `temporary`,
+// or an empty one when nothing was left behind.
+bool WriteBeside(const char* path, const void* data, uint32_t size, char* temporary, size_t temporarySize) {
   ScopedFile file;
-  if (File_Open(path, kFileWrite, kShareNone, FileCreate::CreateAlways, 0, file.Out()) != 0) return false;
+  if (File_CreateBeside(path, temporary, temporarySize, file.Out()) != 0) {
+    temporary[0] = '\0';
+    return false;
+  }
   uint32_t done = 0;
   return File_Write(file.Get(), data, size, &done) == 0 && done == size && File_Flush(file.Get()) == 0;
 }
 
-int32_t FormTemporary(const char* path, char* temporary, size_t size) {
-  return Fits(snprintf(temporary, size, "%s%s", path, kTemporarySuffix), size) ? 0 : E_RIFF_WRITE;
-}
-
 // Writes the whole file beside its place, then moves it there.
-int32_t WriteFileInPlace(const char* path, const void* data, uint32_t size, StoreFailure* failure) {
+int32_t WriteFileInPlace(const char* path, const void* data, uint32_t size, const SystemWrite* write,
+                         StoreFailure* failure) {
   char temporary[kStorePathSize];
-  if (FormTemporary(path, temporary, sizeof(temporary)) != 0 || !WriteAll(temporary, data, size) ||
-      File_Replace(temporary, path) != 0) {
-    File_Delete(temporary);
+  bool written = WriteBeside(path, data, size, temporary, sizeof(temporary)) && File_Replace(temporary, path) == 0;
+  if (write->index != nullptr) write->index->FileChanged(path);
+  if (!written) {
+    if (temporary[0] != '\0') File_Delete(temporary);
     return FailWith(failure, E_RIFF_WRITE, "the file %s could not be written", path);
   }
   return 0;
@@ -103,51 +103,63 @@ int32_t EnsureDefLocation(const StoreKey& store, RegKey storeKey, SystemWrite* w
   return NoteDefLocationSet(write->trail, store.path);
 }
 
-// The folders this program writes files into: below either DefLocation.
-bool IsBelowStoreFolders(const char* path) {
-  for (const StoreKey* store : {&kDirectShowStore, &kChainStore}) {
-    char location[kStorePathSize];
-    if (ReadDefLocation(*store, location, sizeof(location), nullptr) == 0 && IsBelowFolder(path, location)) {
-      return true;
-    }
-  }
-  return false;
-}
-
-// A file name this value may take: no value names it, or only this value
-// does, and the bytes the file holds now were read (an undo can write them
-// back).
-bool MayTake(const char* path, const char* current, bool currentRead, const SystemWrite* write) {
+// A file name this value may take: no value names it and nothing of
+// another's is there, or it is the value's own file, whose bytes were read
+// (an undo can write them back). Only in the item's own folder is anything
+// that exists written over.
+bool MayTake(const char* path, const PreparedValue& prepared, bool ownFolder, const SystemWrite* write,
+             bool* isCurrent) {
   uint32_t users = FileUsers(write, path);
-  if (users == 0) return true;
-  return users == 1 && currentRead && current[0] != '\0' && SamePath(path, current);
+  *isCurrent = false;
+  if (users == 0) return ownFolder ? MayReplaceName(path) : !File_Exists(path) && MayReplaceName(path);
+  if (users != 1 || !ownFolder || !prepared.currentRead || prepared.current[0] == '\0') return false;
+  *isCurrent = IsSameFile(path, prepared.current) && MayReplaceName(path);
+  return *isCurrent;
 }
 
 // The file's path below the item's folder: named after the item, or
 // numbered when another value names that file. A leftover file that no
-// value names is replaced.
-int32_t ChoosePath(const char* folder, const char* itemName, const char* extension, const char* current,
-                   bool currentRead, const SystemWrite* write, char* path, size_t size) {
+// value names is replaced when the folder is the store's own.
+int32_t ChoosePath(const char* folder, const char* itemName, const char* extension, const PreparedValue& prepared,
+                   bool ownFolder, const SystemWrite* write, char* path, size_t size, bool* isCurrent) {
   char safe[kSafeNameSize];
   MakeSafeFileName(itemName, safe, sizeof(safe));
   if (!Fits(snprintf(path, size, "%s\\%s%s", folder, safe, extension), size)) return E_RIFF_WRITE;
-  for (unsigned number = 2; !MayTake(path, current, currentRead, write); ++number) {
+  for (unsigned number = 2; !MayTake(path, prepared, ownFolder, write, isCurrent); ++number) {
     if (number > kMaxFileNumber) return E_RIFF_WRITE;
     if (!Fits(snprintf(path, size, "%s\\%s (%u)%s", folder, safe, number, extension), size)) return E_RIFF_WRITE;
   }
   return 0;
 }
 
-// Makes the item's folder when it is missing. DefLocation, its parent,
-// mostly exists, so one call mostly does.
-bool MakeFolder(const char* folder) {
-  int32_t status = File_CreateFolder(folder);
+bool IsFolder(const char* path) {
   FileInfo info;
-  if (status == 0 || (status == StatusFromError(kErrorAlreadyExists) && File_GetInfo(folder, &info) == 0 &&
-                      info.isFolder)) {
-    return true;
+  return File_GetInfo(path, &info) == 0 && info.isFolder;
+}
+
+// Makes the item's folder and every missing one above it, each noted in
+// the trail so that a write taken back removes it again.
+bool MakeFolder(const char* folder, WriteTrail* trail) {
+  if (IsFolder(folder)) return true;
+  std::string missing[8];
+  size_t count = 0;
+  std::string at(folder);
+  while (count < 8 && !IsFolder(at.c_str())) {
+    missing[count++] = at;
+    size_t slash = at.find_last_of("\\/");
+    if (slash == std::string::npos || slash == 0 || at[slash - 1] == ':' || at[slash - 1] == '\\') break;
+    at.resize(slash);
   }
-  return File_CreateFolderPath(folder) == 0;
+  while (count > 0) {
+    const char* path = missing[--count].c_str();
+    int32_t status = File_CreateFolder(path);
+    if (status == 0) {
+      if (NoteFolderMade(trail, path) != 0) return false;
+    } else if (!IsFolder(path)) {
+      return false;
+    }
+  }
+  return IsFolder(folder);
 }
 
 bool FolderOf(const char* path, char* folder, size_t size) {
@@ -159,18 +171,20 @@ bool FolderOf(const char* path, char* folder, size_t size) {
 }
 
 // The record's old file, named again: it holds the bytes, or the record
-// has none to compare. Or, when it is gone and no value names it, written
-// again where it was. Gives false to write the usual way.
+// has none to compare. Or, when it is gone from the item's own folder and
+// no value names it, written again where it was. Gives false to write the
+// usual way.
 bool NameOldFile(const ItemValue& item, SystemWrite* write, PreparedValue* prepared) {
   const char* old = write->file;
   if (old == nullptr || !File_IsFullPath(old)) return false;
   bool name = item.size == 0 || FileHolds(old, item.data, item.size);
   if (!name) {
     FileInfo info;
-    char folder[kStorePathSize];
+    char folder[kStorePathSize], own[kStorePathSize];
     name = File_GetInfo(old, &info) != 0 && FileUsers(write, old) == 0 && FolderOf(old, folder, sizeof(folder)) &&
-           File_GetInfo(folder, &info) == 0 && info.isFolder && PathUnits(old) + 4 <= kMaxPathUnits &&
-           WriteFileInPlace(old, item.data, item.size, nullptr) == 0;
+           FindItemFolder(*item.store, item.folderKeyName, own, sizeof(own)) && IsSameFile(folder, own) &&
+           MayReplaceName(old) && PathUnits(old) + strlen(kLongestBesideSuffix) <= kMaxPathUnits &&
+           WriteFileInPlace(old, item.data, item.size, write, nullptr) == 0;
     prepared->wroteFile = name;
   }
   if (name) Text_Copy(prepared->path, sizeof(prepared->path), old);
@@ -212,9 +226,18 @@ int32_t ReadDefLocation(const StoreKey& store, char* text, size_t size, StoreFai
   if (status != 0) {
     return FailWith(failure, StatusFromError(status), "DefLocation of %s could not be read", key);
   }
+  if (type != kRegSz && type != kRegExpandSz) {
+    return FailWith(failure, StatusFromError(kErrorInvalidData),
+                    "DefLocation of %s is a value of type %u, not the text of a folder", key, type);
+  }
   const char* problem = DefLocationProblem(raw);
   if (problem != nullptr) {
     return FailWith(failure, StatusFromError(kErrorInvalidName), "DefLocation of %s (\"%s\") %s", key, raw, problem);
+  }
+  FileInfo info;
+  if (File_GetInfo(raw, &info) == 0 && !info.isFolder) {
+    return FailWith(failure, StatusFromError(kErrorDirectory), "DefLocation names a file, not a folder: %s holds \"%s\"",
+                    key, raw);
   }
   Text_Copy(text, size, raw);
   return 0;
@@ -227,12 +250,11 @@ int32_t FormItemPath(const char* location, const char* folderKeyName, const char
   char folder[kSafeNameSize], file[kSafeNameSize];
   MakeSafeFolderName(folderKeyName, folder, sizeof(folder));
   MakeSafeFileName(itemName, file, sizeof(file));
-  char temporary[kStorePathSize];
   if (!Fits(snprintf(path, size, "%s%s%s\\%s%s", location, separator, folder, file, extension), size) ||
-      FormTemporary(path, temporary, sizeof(temporary)) != 0 || PathUnits(temporary) > kMaxPathUnits) {
+      PathUnits(path) + strlen(kLongestBesideSuffix) > kMaxPathUnits) {
     return FailWith(failure, StatusFromError(kErrorFilenameTooLong),
                     "the path of its file, %s%s%s\\%s%s, would be longer than %u characters", location, separator,
-                    folder, file, extension, static_cast<unsigned>(kMaxPathUnits - strlen(kTemporarySuffix)));
+                    folder, file, extension, static_cast<unsigned>(kMaxPathUnits - strlen(kLongestBesideSuffix)));
   }
   return 0;
 }
@@ -269,28 +291,31 @@ int32_t PrepareItemValue(RegKey itemKey, const ItemValue& item, SystemWrite* wri
                           write->failure);
   }
   if (status != 0) return status;
-  char folder[kStorePathSize];
+  char folder[kStorePathSize], own[kStorePathSize];
   FolderOf(path, folder, sizeof(folder));
-  if (!MakeFolder(folder)) {
+  if (!MakeFolder(folder, write->trail)) {
     return FailWith(write->failure, E_RIFF_WRITE, "the folder %s could not be created", folder);
   }
-  status = ChoosePath(folder, item.itemName, item.extension, prepared->current, prepared->currentRead, write,
-                      prepared->path, sizeof(prepared->path));
+  // A folder that is a link, or another than the store's own, only takes
+  // new files: nothing there is written over.
+  bool ownFolder = FindItemFolder(*item.store, item.folderKeyName, own, sizeof(own)) && IsSameFile(folder, own);
+  bool isCurrent = false;
+  status = ChoosePath(folder, item.itemName, item.extension, *prepared, ownFolder, write, prepared->path,
+                      sizeof(prepared->path), &isCurrent);
   if (status != 0) {
     return FailWith(write->failure, status, "no free file name could be found in %s", folder);
   }
-  if (prepared->current[0] != '\0' && SamePath(prepared->path, prepared->current)) {
+  if (isCurrent) {
     // The value's own file: its new bytes wait beside it until the value
     // is known to take them.
-    if (FormTemporary(prepared->path, prepared->temporary, sizeof(prepared->temporary)) != 0 ||
-        !WriteAll(prepared->temporary, item.data, item.size)) {
-      File_Delete(prepared->temporary);
+    if (!WriteBeside(prepared->path, item.data, item.size, prepared->temporary, sizeof(prepared->temporary))) {
+      if (prepared->temporary[0] != '\0') File_Delete(prepared->temporary);
       prepared->temporary[0] = '\0';
       return FailWith(write->failure, E_RIFF_WRITE, "the file %s could not be written", prepared->path);
     }
     return 0;
   }
-  status = WriteFileInPlace(prepared->path, item.data, item.size, write->failure);
+  status = WriteFileInPlace(prepared->path, item.data, item.size, write, write->failure);
   if (status == 0) prepared->wroteFile = true;
   return status;
 }
@@ -312,27 +337,36 @@ int32_t SetItemValue(RegKey itemKey, const ItemValue& item, PreparedValue* prepa
     return FailWith(write->failure, StatusFromError(status), "the value \"%s\" of %s could not be set",
                     item.valueName, key);
   }
-  if (prepared->temporary[0] != '\0' && File_Replace(prepared->temporary, prepared->path) != 0) {
-    // The value names its file as before, and the file holds its old bytes.
-    File_Delete(prepared->temporary);
-    return FailWith(write->failure, E_RIFF_WRITE, "the file %s could not be written", prepared->path);
+  if (prepared->temporary[0] != '\0') {
+    int32_t replaced = File_Replace(prepared->temporary, prepared->path);
+    if (write->index != nullptr) write->index->FileChanged(prepared->path);
+    if (replaced != 0) {
+      // The value names its file as before, and the file holds its old bytes.
+      File_Delete(prepared->temporary);
+      return FailWith(write->failure, E_RIFF_WRITE, "the file %s could not be written", prepared->path);
+    }
+    // The old file holds the new bytes now: nothing to delete.
+    Text_Copy(write->written, sizeof(write->written), prepared->path);
+    return 0;
   }
   Text_Copy(write->written, sizeof(write->written), prepared->path);
   const char* old = prepared->current;
-  if (old[0] != '\0' && (prepared->path[0] == '\0' || !SamePath(old, prepared->path))) {
-    SystemWrite replacing = *write;
-    replacing.replacing = true;
-    DeleteNamedFile(old, prepared->currentRead, &replacing);
+  if (old[0] != '\0' && (prepared->path[0] == '\0' || !IsSameFile(old, prepared->path))) {
+    DeleteItemFile(*item.store, item.folderKeyName, old, prepared->currentRead, write);
   }
   return 0;
 }
 
 bool IsKnownRead(const char* current, const char* knownFile, bool knownRead) {
-  return knownRead && knownFile != nullptr && current[0] != '\0' && SamePath(current, knownFile);
+  std::string currentKey, knownKey;
+  return knownRead && knownFile != nullptr && current[0] != '\0' && MakePathKey(current, &currentKey) &&
+         MakePathKey(knownFile, &knownKey) && currentKey == knownKey;
 }
 
-void DeleteNamedFile(const char* file, bool read, const SystemWrite* write) {
-  if (!read || write->index == nullptr || write->index->FileUsers(file) > 1 || !IsPlainFile(file)) return;
-  if (write->replacing && !IsBelowStoreFolders(file)) return;
-  File_Delete(file);
+void DeleteItemFile(const StoreKey& store, const char* folderKeyName, const char* file, bool read,
+                    const SystemWrite* write) {
+  char own[kStorePathSize];
+  if (!read || !OwnsItemFile(store, folderKeyName, file, write->index, own, sizeof(own))) return;
+  File_Delete(own);
+  write->index->FileChanged(own);
 }

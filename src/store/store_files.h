@@ -2,10 +2,9 @@
 // DefLocation folders, the preset files kept there, and the value that
 // holds either an item's bytes or the path of its file.
 //
-// The store never destroys a file it does not own: a value's old file goes
-// only when it lies below the store's own DefLocation folders, no other
-// value names it, its bytes were read (so that an undo can bring it back)
-// and it is a plain file.
+// The store never destroys a file it does not own (owned_file.h): a value's
+// old file goes only when the store owns it and its bytes were read, so
+// that an undo can bring it back.
 #pragma once
 
 #include <cstddef>
@@ -28,11 +27,7 @@ struct SystemWrite {
   // (its file could not be read then); written again in its place when it
   // is gone. Null or empty for none.
   const char* file = nullptr;
-  WriteTrail* trail = nullptr;       // receives the keys and the DefLocation the write created
-  // A delete that is the second half of an overwrite deletes the item's
-  // file only when it lies below the store's own DefLocation folders, as
-  // the overwrite of a value does.
-  bool replacing = false;
+  WriteTrail* trail = nullptr;       // receives the keys, folders and DefLocation the write created
   StoreFailure* failure = nullptr;   // what failed, in words
   char written[kStorePathSize] = {}; // out: the file the value names now, or empty
 };
@@ -52,11 +47,11 @@ extern const StoreKey kEditorStore;
 // when missing; all that it created goes into the write's trail.
 int32_t CreateItemKey(const StoreKey& store, const char* itemKeyName, ScopedRegKey* itemKey, SystemWrite* write);
 
-// DefLocation of the store key as text, whatever its type, never expanded,
-// checked to be a folder that files can be written into; where the key has
-// none yet, the one the first write gives it. Gives 0 with the text, or a
-// failure naming the setting: unreadable, longer than 259 characters, or no
-// absolute folder.
+// DefLocation of the store key as text, never expanded, checked to be a
+// folder that files can be written into: REG_SZ or REG_EXPAND_SZ naming an
+// absolute folder that is no drive or share root, no device and no file.
+// Where the key has none yet, the one the first write gives it. Gives 0
+// with the text, or a failure naming the setting and its value.
 int32_t ReadDefLocation(const StoreKey& store, char* text, size_t size, StoreFailure* failure);
 
 // The full path of the file an item of this name gets below `location` (a
@@ -111,11 +106,10 @@ void DropPreparedValue(PreparedValue* prepared);
 // knows, with its bytes read.
 bool IsKnownRead(const char* current, const char* knownFile, bool knownRead);
 
-// Deletes the file that a value named, when the store owns it alone: no
-// other value names it, its bytes were read (`read`) and it is a plain
-// file; when replacing, it must also lie below the store's own DefLocation
-// folders.
-void DeleteNamedFile(const char* file, bool read, const SystemWrite* write);
+// Deletes the file that a value of the item named, when the store owns it
+// and its bytes were read (`read`).
+void DeleteItemFile(const StoreKey& store, const char* folderKeyName, const char* file, bool read,
+                    const SystemWrite* write);
 
 // The REG_SZ text of a value when it is a full path, or an empty text.
 void ReadValueFile(RegKey key, const char* valueName, char* path, size_t size);

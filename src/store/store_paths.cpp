@@ -1,6 +1,7 @@
 #include "store/store_paths.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <new>
 #include <vector>
@@ -125,6 +126,30 @@ bool IsPlainFile(const char* path) {
 const char* DefLocationProblem(const char* location) {
   if (location[0] == '\0') return "is empty";
   if (!File_IsFullPath(location)) return "is not an absolute folder path";
+  // "\\?\" before a drive or share path is only another spelling; the
+  // device namespace and anything else after it reach devices.
+  const char* path = location;
+  char share[4096];
+  if (IsSeparator(path[0]) && IsSeparator(path[1]) && (path[2] == '.' || path[2] == '?') && IsSeparator(path[3])) {
+    if (path[2] == '.') return "names a device, not a folder";
+    path += 4;
+    bool unc = (path[0] | 0x20) == 'u' && (path[1] | 0x20) == 'n' && (path[2] | 0x20) == 'c';
+    if (unc && IsSeparator(path[3])) {
+      snprintf(share, sizeof(share), "\\%s", path + 3);  // "\\server\share..."
+      path = share;
+    } else if (!File_IsFullPath(path) || IsSeparator(path[0])) {
+      return "names a device, not a folder";
+    }
+  }
+  PathParts parts;
+  if (!Split(path, &parts)) return "could not be checked";
+  if (parts.names.empty()) {
+    return IsSeparator(path[0]) && IsSeparator(path[1]) ? "is the root of a share, not a folder of its own"
+                                                        : "is the root of a drive, not a folder of its own";
+  }
+  for (const std::string& name : parts.names) {
+    if (IsDeviceName(name.c_str())) return "names a device, not a folder";
+  }
   const char* open = strchr(location, '%');
   if (open != nullptr) {
     const char* close = strchr(open + 1, '%');

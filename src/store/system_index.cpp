@@ -71,14 +71,21 @@ void SystemIndex::Clear() {
 }
 
 void SystemIndex::AddUser(const std::string& file) const {
-  if (!file.empty()) ++fileUsers_[PathKey(file)];
+  if (file.empty()) return;
+  FileUse& use = fileUsers_[PathKey(file)];
+  if (use.users++ == 0) use.path = file;
+}
+
+void SystemIndex::See(FileUse* use) {
+  if (use->seen != FileUse::Seen::NotYet) return;
+  use->seen = File_GetIdentity(use->path.c_str(), &use->identity) == 0 ? FileUse::Seen::Known : FileUse::Seen::None;
 }
 
 void SystemIndex::RemoveUser(const std::string& file) const {
   if (file.empty()) return;
   auto found = fileUsers_.find(PathKey(file));
   if (found == fileUsers_.end()) return;
-  if (--found->second == 0) fileUsers_.erase(found);
+  if (--found->second.users == 0) fileUsers_.erase(found);
 }
 
 const SystemIndex::ValueFile* SystemIndex::FindValueFile(bool editor, const char* keyName, const char* name) const {
@@ -175,9 +182,39 @@ uint32_t SystemIndex::FileUsers(const char* file) const {
   Settle();
   if (!complete_) return UINT32_MAX;
   try {
-    auto found = fileUsers_.find(PathKey(file));
-    return found != fileUsers_.end() ? found->second : 0;
+    std::string key = PathKey(file);
+    auto found = fileUsers_.find(key);
+    uint32_t users = found != fileUsers_.end() ? found->second.users : 0;
+    FileIdentity identity;
+    int32_t status = File_GetIdentity(file, &identity);
+    if (status == StatusFromError(kErrorFileNotFound) || status == StatusFromError(kErrorPathNotFound)) return users;
+    if (status != 0) return UINT32_MAX;
+    // Other spellings, links and second names of the same file.
+    for (auto& [otherKey, use] : fileUsers_) {
+      if (otherKey == key) continue;
+      See(&use);
+      if (use.seen == FileUse::Seen::Known && File_SameFile(use.identity, identity)) users += use.users;
+    }
+    return users;
   } catch (const std::bad_alloc&) {
     return UINT32_MAX;
+  }
+}
+
+void SystemIndex::FileChanged(const char* file) const {
+  Settle();
+  try {
+    auto found = fileUsers_.find(PathKey(file));
+    if (found == fileUsers_.end()) return;
+    FileUse changed = found->second;
+    found->second.seen = FileUse::Seen::NotYet;
+    if (changed.seen != FileUse::Seen::Known) return;
+    for (auto& [key, use] : fileUsers_) {
+      if (use.seen == FileUse::Seen::Known && File_SameFile(use.identity, changed.identity)) {
+        use.seen = FileUse::Seen::NotYet;
+      }
+    }
+  } catch (const std::bad_alloc&) {
+    complete_ = false;
   }
 }

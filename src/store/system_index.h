@@ -13,6 +13,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/file.h"
+
 class PlugInEntry;
 
 class SystemIndex {
@@ -58,9 +60,14 @@ class SystemIndex {
   void SetChainKey(const ChainKey& key);
   void RemoveChainKey(const char* keyName);
 
-  // How many values name the file; UINT32_MAX when that is not known (memory
-  // ran short while the index was kept): every file then counts as shared.
+  // How many values name the file, by any spelling or link: decided from
+  // the file itself where it exists. UINT32_MAX when that is not known (the
+  // file's identity cannot be had, or memory ran short while the index was
+  // kept): the file then counts as shared.
   uint32_t FileUsers(const char* file) const;
+  // Tells the index that the store wrote, replaced or deleted the file, so
+  // that what it knew of the file's identity is asked again.
+  void FileChanged(const char* file) const;
 
  private:
   // A value the loaders gave, not yet in the maps.
@@ -70,7 +77,17 @@ class SystemIndex {
     ValueFile value;
   };
 
+  // The values that name one file by one spelling, and the identity of
+  // that file as last seen.
+  struct FileUse {
+    uint32_t users = 0;
+    std::string path;
+    enum class Seen { NotYet, None, Known } seen = Seen::NotYet;
+    FileIdentity identity = {};
+  };
+
   void AddUser(const std::string& file) const;
+  static void See(FileUse* use);
   void RemoveUser(const std::string& file) const;
   // Puts what the loaders gave into the maps.
   void Settle() const;
@@ -82,6 +99,6 @@ class SystemIndex {
   mutable std::unordered_map<std::string, ValueFile> values_;      // by key and value name, folded
   std::unordered_map<std::string, ChainKey> chainKeys_;            // by key name, folded
   std::unordered_multimap<std::string, std::string> unreadChains_; // folded chain name -> folded key name
-  mutable std::unordered_map<std::string, uint32_t> fileUsers_;    // by path key
+  mutable std::unordered_map<std::string, FileUse> fileUsers_;     // by path key
   mutable bool complete_ = true;
 };

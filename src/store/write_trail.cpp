@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "platform/file.h"
 #include "store/store_layout.h"
 
 namespace {
@@ -110,7 +111,13 @@ int32_t NoteDefLocationSet(WriteTrail* trail, const char* storePath) {
   return 0;
 }
 
+int32_t NoteFolderMade(WriteTrail* trail, const char* path) {
+  if (trail == nullptr) return 0;
+  return Record(&trail->folders, path);
+}
+
 void TakeBack(WriteTrail* trail) {
+  for (size_t i = trail->folders.size(); i-- > 0;) File_RemoveFolder(trail->folders[i].c_str());
   if (!trail->defLocationKey.empty()) {
     ScopedRegKey store;
     if (Reg_OpenKey(User(), trail->defLocationKey.c_str(), RegAccess::All, store.Out()) == 0) {
@@ -125,12 +132,14 @@ void TakeBack(WriteTrail* trail) {
   }
   trail->keys.clear();
   trail->defLocationKey.clear();
+  trail->folders.clear();
 }
 
 int32_t KeepTrail(WriteTrail* to, WriteTrail* from) {
   if (to == nullptr || from->Empty()) return 0;
   try {
     to->keys.insert(to->keys.end(), from->keys.begin(), from->keys.end());
+    to->folders.insert(to->folders.end(), from->folders.begin(), from->folders.end());
     if (!from->defLocationKey.empty()) to->defLocationKey = from->defLocationKey;
   } catch (const std::bad_alloc&) {
     TakeBack(from);
@@ -138,5 +147,6 @@ int32_t KeepTrail(WriteTrail* to, WriteTrail* from) {
   }
   from->keys.clear();
   from->defLocationKey.clear();
+  from->folders.clear();
   return 0;
 }

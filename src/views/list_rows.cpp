@@ -4,6 +4,7 @@
 #include <new>
 
 #include "model/names.h"
+#include "model/record_filter.h"
 #include "platform/status.h"
 #include "platform/text.h"
 #include "views/store_tree.h"
@@ -14,16 +15,20 @@ void AddRow(std::vector<ListRow>* rows, const char* label, NodeKind kind) {
   rows->push_back(ListRow{label, NodeImage(kind)});
 }
 
-void AddRows(const StoreRecords& records, NodeKind kind, const char* nodeLabel, std::vector<ListRow>* rows) {
+void AddRows(const StoreRecords& records, NodeKind kind, const char* nodeLabel, const NameMatch& match,
+             std::vector<ListRow>* rows) {
   switch (kind) {
     case NodeKind::PackageRoot:
-      if (records.chains && records.chains->GetChainCount() > 0) AddRow(rows, kChainGroupLabel, NodeKind::ChainGroup);
-      if (records.plugIns && records.plugIns->GetCount() > 0) AddRow(rows, kPlugInGroupLabel, NodeKind::PlugInGroup);
+      if (KeepsAnyChain(records, match)) AddRow(rows, kChainGroupLabel, NodeKind::ChainGroup);
+      if (match.IsActive() ? KeepsAnyEntry(records, match) : records.plugIns && records.plugIns->GetCount() > 0) {
+        AddRow(rows, kPlugInGroupLabel, NodeKind::PlugInGroup);
+      }
       break;
     case NodeKind::PlugInGroup:
       if (!records.plugIns) break;
       rows->reserve(static_cast<size_t>(records.plugIns->GetCount()));
       for (const std::unique_ptr<PlugInEntry>& entry : records.plugIns->Entries()) {
+        if (match.IsActive() && !KeepsEntry(*entry, match)) continue;
         char label[kNameSize];
         entry->GetDisplayName(label, sizeof(label));
         AddRow(rows, label, NodeKind::PlugIn);
@@ -32,15 +37,18 @@ void AddRows(const StoreRecords& records, NodeKind kind, const char* nodeLabel, 
     case NodeKind::PlugIn: {
       const PlugInEntry* entry = records.plugIns ? records.plugIns->FindPlugInByName(nodeLabel) : nullptr;
       if (entry == nullptr) break;
+      bool whole = KeepsWholeEntry(*entry, match);
       rows->reserve(static_cast<size_t>(entry->GetPresetCount()));
-      for (const std::unique_ptr<PresetRecord>& preset : entry->Presets()) AddRow(rows, preset->name, NodeKind::Preset);
+      for (const std::unique_ptr<PresetRecord>& preset : entry->Presets()) {
+        if (whole || match.Matches(preset->name)) AddRow(rows, preset->name, NodeKind::Preset);
+      }
       break;
     }
     case NodeKind::ChainGroup:
       if (!records.chains) break;
       rows->reserve(static_cast<size_t>(records.chains->GetChainCount()));
       for (const std::unique_ptr<ChainRecord>& chain : records.chains->Chains()) {
-        AddRow(rows, chain->name, NodeKind::Chain);
+        if (KeepsChain(*chain, match)) AddRow(rows, chain->name, NodeKind::Chain);
       }
       break;
     default:
@@ -50,10 +58,12 @@ void AddRows(const StoreRecords& records, NodeKind kind, const char* nodeLabel, 
 
 }  // namespace
 
-int32_t BuildListRows(const StoreRecords& records, NodeKind kind, const char* nodeLabel, std::vector<ListRow>* rows) {
+int32_t BuildListRows(const StoreRecords& records, NodeKind kind, const char* nodeLabel, std::vector<ListRow>* rows,
+                      const NameMatch* match) {
+  static const NameMatch kEverything;
   rows->clear();
   try {
-    AddRows(records, kind, nodeLabel, rows);
+    AddRows(records, kind, nodeLabel, match != nullptr ? *match : kEverything, rows);
   } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;
   }

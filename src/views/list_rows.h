@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "model/name_match.h"
 #include "model/node_kind.h"
 #include "model/store_records.h"
 
@@ -15,9 +16,11 @@ struct ListRow {
   int32_t image;  // NodeImage of the item's kind
 };
 
-// The rows for a node of `kind` labelled `nodeLabel`, in collection order.
-// Gives 0, or E_OUTOFMEMORY with the rows built so far.
-int32_t BuildListRows(const StoreRecords& records, NodeKind kind, const char* nodeLabel, std::vector<ListRow>* rows);
+// The rows for a node of `kind` labelled `nodeLabel`, in collection order;
+// with an active `match`, only the rows of what it keeps. Gives 0, or
+// E_OUTOFMEMORY with the rows built so far.
+int32_t BuildListRows(const StoreRecords& records, NodeKind kind, const char* nodeLabel, std::vector<ListRow>* rows,
+                      const NameMatch* match = nullptr);
 
 // The order in which a list sorted by its labels shows the rows: ascending
 // by Text_Compare, rows of equal labels in their own order.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "kernel/placement_geometry.h"
+#include "model/name_match.h"
 #include "model/node_kind.h"
 #include "store/stores.h"
 #include "views/gdi_handles_win32.h"
@@ -39,7 +40,13 @@ struct Pane {
   HWND list = nullptr;
   ScopedImageList treeImages;
   ScopedImageList listImages;
-  int32_t split = 0;  // width of the tree in pixels
+  int32_t split = 0;  // width of the tree in pixels, as laid out
+  // The split the user dragged to (or the stored one) and the pane's width
+  // then: a resized pane keeps that proportion, so a window made small and
+  // large again shows the split as before. Width 0: not yet shown, the
+  // split is taken as it is.
+  int32_t chosenSplit = 0;
+  int32_t chosenWidth = 0;
   VtRect paneRect = {};
   VtRect labelRect = {};
   VtRect treeRect = {};
@@ -47,13 +54,16 @@ struct Pane {
   NodeKind selectedKind = NodeKind::None;
 
   Stores* stores = nullptr;   // the frame's
+  const NameMatch* filter = nullptr;  // the frame's find: what the tree and list show
   ModalState* modal = nullptr;  // the frame's
   VtLang* strings = nullptr;
 
   NodeIndex nodes;                  // every node of the tree, by parent and label
   std::vector<ListRow> shownRows;   // what the list shows, in collection order
+  std::vector<uint32_t> shownOrder; // the row of each list item, in the list's order
   bool filling = false;             // the list is being refilled: its notifications are muted
   bool labelEditing = false;        // a rename's edit box is open (and holds the modal state)
+  bool rebuilding = false;          // the tree's selection moves only for a rebuild: not followed
 
   StoreRecords& Records() { return stores->Of(store); }
   const StoreRecords& Records() const { return stores->Of(store); }

@@ -27,8 +27,21 @@ void OpenListItem(Pane& pane, int32_t index);
 void OnPresetListDoubleClick(Pane& pane, int32_t item);
 void OnPresetListReturn(Pane& pane);
 
+// A list that takes the focus gets a focused item, so that the arrow keys
+// move from there: its first selected item, else its first item.
+void EnsureFocusedListItem(const Pane& pane);
+
 // The list shows `newLabel` where it showed `oldLabel` (a rename).
 void NotePresetListRenamed(Pane& pane, const char* oldLabel, const char* newLabel);
+
+// The tooltip of list item `index` (LVN_GETINFOTIP): its whole label when
+// the list cuts it short, the class key of a plug-in entry that its label
+// does not tell apart; empty for none.
+void GetPresetListTip(const Pane& pane, int32_t index, char* tip, size_t size);
+
+// NM_CUSTOMDRAW: an item whose name is empty shows "(no name)", greyed and
+// slanted, while its label stays empty.
+LRESULT OnPresetListCustomDraw(const Pane& pane, NMLVCUSTOMDRAW* draw);
 
 // The label of list item `index`, cut to the buffer.
 void GetListItemLabel(const Pane& pane, int32_t index, char* buffer, size_t size);

@@ -25,6 +25,37 @@ RenameOutcome OutOfMemory() {
   return outcome;
 }
 
+// A name that differs only in letter case names the same value and file,
+// which written over would keep their old spelling. So the item is removed
+// first and written again under the new spelling; when that write fails it
+// is written back under the old one.
+RenameOutcome RenamePresetCase(Stores& stores, const PlugInEntry& entry, const PresetRecord& preset,
+                               const char* newName, const SystemStoreOperations& operations) {
+  // Removing the entry's last preset removes the entry: its identity and the
+  // preset are kept apart from the collection.
+  std::unique_ptr<PlugInEntry> identity = PlugInEntry::CopyIdentity(entry);
+  std::unique_ptr<PresetRecord> original = PresetRecord::CopyOf(preset);
+  std::unique_ptr<PresetRecord> renamed = PresetRecord::CopyOf(preset);
+  if (!identity || !original || !renamed) return OutOfMemory();
+  renamed->SetName(newName);
+  RenameOutcome outcome = Unchanged();
+  StoreChange change;
+  change.failure = &outcome.failure;
+  outcome.status = operations.removePreset(stores, *identity, *original, StoreId::System, &change);
+  if (outcome.status != 0) {
+    outcome.failed = RenameStep::WriteNew;
+    return outcome;
+  }
+  outcome.status = operations.putPreset(stores, *identity, *renamed, StoreId::System, &change);
+  if (outcome.status != 0) {
+    outcome.failed = RenameStep::WriteNew;
+    operations.putPreset(stores, *identity, *original, StoreId::System, nullptr);
+    return outcome;
+  }
+  outcome.renamed = true;
+  return outcome;
+}
+
 RenameOutcome RenamePreset(Stores& stores, StoreId store, const char* nodeLabel, const char* oldLabel,
                            const char* newName, const SystemStoreOperations& operations) {
   StoreRecords& records = stores.Of(store);
@@ -38,6 +69,7 @@ RenameOutcome RenamePreset(Stores& stores, StoreId store, const char* nodeLabel,
     return outcome;
   }
 
+  if (Text_EqualNoCase(preset->name, newName)) return RenamePresetCase(stores, *entry, *preset, newName, operations);
   if (IsPresetStored(*entry, newName)) return TakenInStore();
   std::unique_ptr<PresetRecord> renamed = PresetRecord::CopyOf(*preset);
   if (!renamed) return OutOfMemory();
@@ -115,6 +147,18 @@ NameCheck CheckNewName(const char* text) {
   char16_t units[kMaxRenameChars + 8];
   return Text_ToUtf16(text, units, sizeof(units) / sizeof(units[0])) > kMaxRenameChars ? NameCheck::TooLong
                                                                                        : NameCheck::Acceptable;
+}
+
+void TrimNewName(const char* text, char* out, size_t size) {
+  if (size == 0) return;
+  out[0] = '\0';
+  if (text == nullptr) return;
+  while (*text == ' ') ++text;
+  size_t length = strlen(text);
+  while (length > 0 && text[length - 1] == ' ') --length;
+  if (length >= size) length = Text_CutLength(text, size - 1);
+  memcpy(out, text, length);
+  out[length] = '\0';
 }
 
 RenameConflict FindRenameConflict(const StoreRecords& records, NodeKind nodeKind, const char* nodeLabel,

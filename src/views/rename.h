@@ -22,12 +22,17 @@ enum class NameCheck { Cancelled, TooLong, Acceptable };
 // edit box counts them (UTF-16 units).
 NameCheck CheckNewName(const char* text);
 
+// The typed name without its leading and trailing spaces, which would make
+// an item look like another one (and name a file "Drum Hall .dxp"); cut to
+// the buffer.
+void TrimNewName(const char* text, char* out, size_t size);
+
 enum class RenameConflict { None, SameName, Conflict };
 
 // Whether `newName` is taken where the list shows `oldLabel`: by a preset
 // of the entry labelled `nodeLabel`, or for a node of kind ChainGroup by a
-// chain. SameName when that item is the one being renamed (only its letter
-// case would change), which leaves the name as it is.
+// chain. SameName when that item is the one being renamed: unchanged, or
+// changed only in letter case, which renames it all the same.
 RenameConflict FindRenameConflict(const StoreRecords& records, NodeKind nodeKind, const char* nodeLabel,
                                   const char* oldLabel, const char* newName);
 

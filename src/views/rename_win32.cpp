@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <cstring>
+
 #include "kernel/msgbox.h"
 #include "kernel/strings.h"
 #include "resource.h"
@@ -61,27 +63,34 @@ void ForgetVanishedLabelEdit(Pane& pane) {
   if (pane.labelEditing && SendMessageA(pane.list, LVM_GETEDITCONTROL, 0, 0) == 0) EndEdit(pane);
 }
 
-EndLabelEdit OnEndLabelEdit(Pane& pane, const char* text, int32_t item) {
+EndLabelEdit OnEndLabelEdit(Pane& pane, const char* typed, int32_t item) {
   EndEdit(pane);
   EndLabelEdit end = {0, false};
+  char nodeLabel[kNodeLabelSize] = {};
+  NodeKind kind = GetNodeInfo(pane, GetSelectedNode(pane), nodeLabel, sizeof(nodeLabel), nullptr, 0);
+  bool chain = kind == NodeKind::ChainGroup;
+  char text[kNodeLabelSize];
+  TrimNewName(typed, text, sizeof(text));
   switch (CheckNewName(text)) {
     case NameCheck::Cancelled:
       return end;
     case NameCheck::TooLong:
-      ShowNameBox(pane, IDS_NAME_TOO_LONG, IDS_NAME_TOO_LONG_TITLE);
+      ShowNameBox(pane, chain ? IDS_CHAIN_NAME_TOO_LONG : IDS_NAME_TOO_LONG,
+                  chain ? IDS_CHAIN_NAME_TOO_LONG_TITLE : IDS_NAME_TOO_LONG_TITLE);
       return end;
     case NameCheck::Acceptable:
       break;
   }
-  char nodeLabel[kNodeLabelSize] = {};
-  NodeKind kind = GetNodeInfo(pane, GetSelectedNode(pane), nodeLabel, sizeof(nodeLabel), nullptr, 0);
   char oldLabel[kNodeLabelSize];
   GetListItemLabel(pane, item, oldLabel, sizeof(oldLabel));
+  uint32_t conflictText = chain ? IDS_CHAIN_NAME_CONFLICT : IDS_NAME_CONFLICT;
+  uint32_t conflictTitle = chain ? IDS_CHAIN_NAME_CONFLICT_TITLE : IDS_NAME_CONFLICT_TITLE;
   switch (FindRenameConflict(pane.Records(), kind, nodeLabel, oldLabel, text)) {
     case RenameConflict::SameName:
-      return end;
+      if (strcmp(oldLabel, text) == 0) return end;
+      break;  // only the letter case changes
     case RenameConflict::Conflict:
-      ShowNameBox(pane, IDS_NAME_CONFLICT, IDS_NAME_CONFLICT_TITLE);
+      ShowNameBox(pane, conflictText, conflictTitle);
       return end;
     case RenameConflict::None:
       break;
@@ -89,12 +98,19 @@ EndLabelEdit OnEndLabelEdit(Pane& pane, const char* text, int32_t item) {
 
   RenameOutcome outcome = RenameItem(*pane.stores, pane.store, kind, nodeLabel, oldLabel, text);
   if (outcome.takenInStore) {
-    ShowNameBox(pane, IDS_NAME_CONFLICT, IDS_NAME_CONFLICT_TITLE);
+    ShowNameBox(pane, conflictText, conflictTitle);
     return end;
   }
   end.storeChanged = outcome.renamed || outcome.bothStored;
   if (outcome.renamed) {
-    end.result = 1;
+    if (typed != nullptr && strcmp(typed, text) == 0) {
+      end.result = 1;
+    } else {
+      // The list would take the typed text; it shows the trimmed one.
+      LVITEMA label = {};
+      label.pszText = text;
+      SendMessageA(pane.list, LVM_SETITEMTEXTA, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&label));
+    }
     NotePresetListRenamed(pane, oldLabel, text);
   }
   if (outcome.failed != RenameStep::None) ShowRenameFailure(pane, outcome, oldLabel, text);

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "views/preset_list_win32.h"
+#include "views/shown_selection.h"
 #include "views/store_tree_win32.h"
 
 int32_t GatherSelection(const Pane& pane, FocusKind focus, Selection* selection) {
@@ -22,4 +23,13 @@ int32_t GatherSelection(const Pane& pane, FocusKind focus, Selection* selection)
     if (status != 0) return status;
   }
   return 0;
+}
+
+int32_t GatherShownSelections(const Pane& pane, FocusKind focus, std::vector<Selection>* selections) {
+  selections->clear();
+  Selection selection;
+  int32_t status = GatherSelection(pane, focus, &selection);
+  if (status != 0 || selection.names.Count() == 0) return status;
+  static const NameMatch kEverything;
+  return NarrowSelection(pane.Records(), pane.filter != nullptr ? *pane.filter : kEverything, selection, selections);
 }

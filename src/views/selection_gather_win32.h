@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "views/pane_win32.h"
 #include "views/selection_gather.h"
@@ -10,3 +11,8 @@
 // selected node, otherwise the list's selected items in list order below
 // that node. Gives 0 or E_OUTOFMEMORY; no selected node gives no names.
 int32_t GatherSelection(const Pane& pane, FocusKind focus, Selection* selection);
+
+// The pane's selection under `focus` as the edit layer takes it: while the
+// pane's filter narrows it, a node stands for the items it shows only.
+// Gives 0 or E_OUTOFMEMORY; nothing selected gives no selections.
+int32_t GatherShownSelections(const Pane& pane, FocusKind focus, std::vector<Selection>* selections);

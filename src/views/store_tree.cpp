@@ -7,48 +7,59 @@
 #include <vector>
 
 #include "model/names.h"
+#include "model/record_filter.h"
 #include "platform/text.h"
 
 namespace {
 
 using Node = StoreTreeControl::Node;
 
-bool HasChains(const StoreRecords& records) { return records.chains && records.chains->GetChainCount() > 0; }
-bool HasEntries(const StoreRecords& records) { return records.plugIns && records.plugIns->GetCount() > 0; }
+bool HasChains(const StoreRecords& records, const NameMatch& match) { return KeepsAnyChain(records, match); }
+bool HasEntries(const StoreRecords& records, const NameMatch& match) {
+  if (match.IsActive()) return KeepsAnyEntry(records, match);
+  return records.plugIns && records.plugIns->GetCount() > 0;
+}
 
-void PruneChains(StoreTreeControl& tree, Node top, const StoreRecords& records) {
+void PruneChains(StoreTreeControl& tree, Node top, const StoreRecords& records, const NameMatch& match) {
   Node chains = tree.FindChild(top, kChainGroupLabel);
-  if (chains != 0 && !HasChains(records)) tree.Delete(chains);
+  if (chains != 0 && !HasChains(records, match)) tree.Delete(chains);
 }
 
 // The group goes when no preset is left; a plug-in node when its entry is
-// gone or holds no preset.
-void PrunePlugIns(StoreTreeControl& tree, Node top, const StoreRecords& records) {
+// gone or holds no preset (or none that the match keeps).
+void PrunePlugIns(StoreTreeControl& tree, Node top, const StoreRecords& records, const NameMatch& match) {
   Node group = tree.FindChild(top, kPlugInGroupLabel);
   if (group == 0) return;
-  if (!records.plugIns || records.plugIns->GetTotalPresetCount() == 0) {
+  if (!records.plugIns || records.plugIns->GetTotalPresetCount() == 0 ||
+      (match.IsActive() && !KeepsAnyEntry(records, match))) {
     tree.Delete(group);
     return;
   }
-  for (Node child = tree.FirstChild(group); child != 0;) {
-    char label[kNameSize];
-    tree.ReadLabel(child, label, sizeof(label));
-    const PlugInEntry* entry = records.plugIns->FindPlugInByName(label);
-    Node next = tree.NextSibling(child);
-    if (entry == nullptr || entry->GetPresetCount() == 0) tree.Delete(child);
-    child = next;
+  std::vector<Node> gone;
+  try {
+    for (Node child = tree.FirstChild(group); child != 0; child = tree.NextSibling(child)) {
+      char label[kNameSize];
+      tree.ReadLabel(child, label, sizeof(label));
+      const PlugInEntry* entry = records.plugIns->FindPlugInByName(label);
+      if (entry == nullptr || entry->GetPresetCount() == 0 || !KeepsEntry(*entry, match)) gone.push_back(child);
+    }
+  } catch (const std::bad_alloc&) {
+    // What could be listed goes; the next rebuild prunes the rest.
   }
+  if (gone.size() >= kManyTreeChanges) tree.ManyChanges(group);
+  for (Node child : gone) tree.Delete(child);
 }
 
 // Inserts a node for every entry that has none; of entries whose labels
 // differ only in letter case, the first in the collection gives the label.
 // New labels go in from the last in sorted order to the first, so a control
 // that finds a sorted place by walking from the first sibling stops at once.
-void CompletePlugIns(StoreTreeControl& tree, Node group, const PlugInCollection& plugIns) {
+void CompletePlugIns(StoreTreeControl& tree, Node group, const PlugInCollection& plugIns, const NameMatch& match) {
   std::vector<std::string> missing;
   try {
     missing.reserve(static_cast<size_t>(plugIns.GetCount()));
     for (const std::unique_ptr<PlugInEntry>& entry : plugIns.Entries()) {
+      if (match.IsActive() && !KeepsEntry(*entry, match)) continue;
       char label[kNameSize];
       entry->GetDisplayName(label, sizeof(label));
       if (tree.FindChild(group, label) == 0) missing.emplace_back(label);
@@ -67,6 +78,7 @@ void CompletePlugIns(StoreTreeControl& tree, Node group, const PlugInCollection&
   std::stable_sort(missing.begin(), missing.end(), [](const std::string& a, const std::string& b) {
     return Text_Compare(a.c_str(), b.c_str()) > 0;
   });
+  if (missing.size() >= kManyTreeChanges) tree.ManyChanges(group);
   for (const std::string& label : missing) tree.Insert(group, label.c_str(), NodeKind::PlugIn);
 }
 
@@ -99,12 +111,15 @@ const char* PackageRootLabel(const char* path) {
   return label;
 }
 
-void RebuildStoreTree(StoreTreeControl& tree, const StoreRecords& records, const char* packagePath) {
+void RebuildStoreTree(StoreTreeControl& tree, const StoreRecords& records, const char* packagePath,
+                      const NameMatch* filter) {
+  static const NameMatch kEverything;
+  const NameMatch& match = filter != nullptr ? *filter : kEverything;
   Node top = packagePath != nullptr ? tree.FirstTopNode() : 0;
   // A package tree without its root is empty: nothing to prune.
   if (packagePath == nullptr || top != 0) {
-    PruneChains(tree, top, records);
-    PrunePlugIns(tree, top, records);
+    PruneChains(tree, top, records, match);
+    PrunePlugIns(tree, top, records, match);
   }
 
   Node parent = 0;
@@ -118,11 +133,11 @@ void RebuildStoreTree(StoreTreeControl& tree, const StoreRecords& records, const
     }
     parent = top;
   }
-  if (HasChains(records) && tree.FindChild(parent, kChainGroupLabel) == 0) {
+  if (HasChains(records, match) && tree.FindChild(parent, kChainGroupLabel) == 0) {
     tree.Insert(parent, kChainGroupLabel, NodeKind::ChainGroup);
   }
-  if (!HasEntries(records)) return;
+  if (!HasEntries(records, match)) return;
   Node group = tree.FindChild(parent, kPlugInGroupLabel);
   if (group == 0) group = tree.Insert(parent, kPlugInGroupLabel, NodeKind::PlugInGroup);
-  if (group != 0) CompletePlugIns(tree, group, *records.plugIns);
+  if (group != 0) CompletePlugIns(tree, group, *records.plugIns, match);
 }

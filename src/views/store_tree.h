@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "model/name_match.h"
 #include "model/node_kind.h"
 #include "model/store_records.h"
 
@@ -34,10 +35,17 @@ class StoreTreeControl {
   // Inserts a collapsed node where the control's sorted order of siblings
   // puts it; gives it (0 when the control refused).
   virtual Node Insert(Node parent, const char* label, NodeKind kind) = 0;
+  // Many children of `parent` are about to be inserted or deleted (a find
+  // narrows or widens the tree); a control may prepare for the bulk.
+  virtual void ManyChanges(Node /*parent*/) {}
 
  protected:
   ~StoreTreeControl() = default;
 };
+
+// From this many inserts or deletes below one parent, the rebuild tells the
+// control ahead.
+constexpr size_t kManyTreeChanges = 16;
 
 // The image of a node or list item of that kind in the six node images.
 int32_t NodeImage(NodeKind kind);
@@ -48,5 +56,8 @@ const char* PackageRootLabel(const char* path);
 // Brings the tree in line with the records. `packagePath` is the package's
 // path for the package pane and null for the system pane. Nodes whose
 // records are gone are deleted, missing nodes are inserted; nothing else
-// changes (the selection moves only when its node is deleted).
-void RebuildStoreTree(StoreTreeControl& tree, const StoreRecords& records, const char* packagePath);
+// changes (the selection moves only when its node is deleted). With an
+// active `match` the groups and entries are those that keep an item; the
+// package root stays.
+void RebuildStoreTree(StoreTreeControl& tree, const StoreRecords& records, const char* packagePath,
+                      const NameMatch* match = nullptr);

@@ -1,6 +1,8 @@
 #include "views/store_tree_win32.h"
 
 #include "platform/text.h"
+#include "views/item_tips.h"
+#include "views/pane_caption_win32.h"
 #include "views/preset_list_win32.h"
 #include "views/store_tree.h"
 
@@ -46,6 +48,7 @@ class TreeControl final : public StoreTreeControl {
  public:
   explicit TreeControl(Pane& pane) : pane_(pane) {}
   ~TreeControl() {
+    Reopen();
     if (quiet_) SendMessageA(pane_.tree, WM_SETREDRAW, TRUE, 0);
   }
   TreeControl(const TreeControl&) = delete;
@@ -72,8 +75,25 @@ class TreeControl final : public StoreTreeControl {
 
   void Delete(Node node) override {
     Changing();
+    if (ItemOf(node) == selected_) selected_ = nullptr;
     // The tree reports every node it deletes; the index forgets them then.
     SendMessageA(pane_.tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(ItemOf(node)));
+  }
+
+  // Wine's tree view counts the rows of an open parent again at each of its
+  // children that comes or goes, which makes hundreds of changes take
+  // seconds: the parent is closed for them, and opened again after, with
+  // the selection where it was (muted, as it does not change).
+  void ManyChanges(Node parent) override {
+    HTREEITEM item = ItemOf(parent);
+    if (reopen_ != nullptr || parent == 0) return;
+    UINT state = static_cast<UINT>(SendMessageA(pane_.tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_EXPANDED));
+    if ((state & TVIS_EXPANDED) == 0) return;
+    Quiet();
+    selected_ = GetSelectedNode(pane_);
+    reopen_ = item;
+    pane_.rebuilding = true;
+    SendMessageA(pane_.tree, TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(item));
   }
 
   Node Insert(Node parent, const char* label, NodeKind kind) override {
@@ -93,21 +113,46 @@ class TreeControl final : public StoreTreeControl {
 
  private:
   void Changing() {
-    if (++changes_ != kQuietChanges) return;
+    if (++changes_ == kQuietChanges) Quiet();
+  }
+  void Quiet() {
+    if (quiet_) return;
     SendMessageA(pane_.tree, WM_SETREDRAW, FALSE, 0);
     quiet_ = true;
+  }
+
+  void Reopen() {
+    if (reopen_ == nullptr) return;
+    SendMessageA(pane_.tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(reopen_));
+    if (selected_ != nullptr) SendMessageA(pane_.tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(selected_));
+    pane_.rebuilding = false;
   }
 
   Pane& pane_;
   int changes_ = 0;
   bool quiet_ = false;
+  HTREEITEM reopen_ = nullptr;    // the parent closed for many changes
+  HTREEITEM selected_ = nullptr;  // the node selected before it was closed, while it lives
 };
 
 }  // namespace
 
 void RebuildStoreTree(Pane& pane, const char* packagePath) {
-  TreeControl tree(pane);
-  RebuildStoreTree(tree, pane.Records(), packagePath);
+  {
+    TreeControl tree(pane);
+    RebuildStoreTree(tree, pane.Records(), packagePath, pane.filter);
+  }
+  // A narrowed tree shows its matches at once: every node that holds
+  // children is open.
+  if (pane.filter != nullptr && pane.filter->IsActive()) {
+    for (HTREEITEM top = FirstChildItem(pane.tree, nullptr); top != nullptr; top = NextItem(pane.tree, top, TVGN_NEXT)) {
+      SendMessageA(pane.tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(top));
+      for (HTREEITEM group = FirstChildItem(pane.tree, top); group != nullptr; group = NextItem(pane.tree, group, TVGN_NEXT)) {
+        SendMessageA(pane.tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(group));
+      }
+    }
+  }
+  UpdatePaneCaption(pane);
 }
 
 HTREEITEM FindChildNode(Pane& pane, HTREEITEM parent, const char* label) {
@@ -154,6 +199,7 @@ HTREEITEM GetSelectedNode(const Pane& pane) { return NextItem(pane.tree, nullptr
 bool IsStoreEmpty(const Pane& pane) { return pane.Records().IsEmpty(); }
 
 void OnStoreTreeSelChanged(Pane& pane) {
+  if (pane.rebuilding) return;
   HTREEITEM selected = GetSelectedNode(pane);
   pane.selectedKind = GetNodeInfo(pane, selected, nullptr, 0, nullptr, 0);
   FillPresetList(pane, selected);
@@ -164,4 +210,12 @@ void OnStoreTreeNodeDeleted(Pane& pane, HTREEITEM node) { pane.nodes.Remove(Node
 void DeleteAllNodes(Pane& pane) {
   SendMessageA(pane.tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
   pane.nodes.Clear();
+}
+
+void GetStoreTreeTip(const Pane& pane, HTREEITEM node, char* tip, size_t size) {
+  if (size == 0) return;
+  tip[0] = '\0';
+  char label[kItemLabelSize] = {};
+  NodeKind kind = GetNodeInfo(pane, node, label, sizeof(label), nullptr, 0);
+  Text_Copy(tip, size, TreeNodeTip(pane.Records(), kind, label).c_str());
 }

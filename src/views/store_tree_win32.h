@@ -14,8 +14,9 @@ constexpr size_t kNodeLabelSize = 2083;
 // And with this one by GetNodeInfo, the pruning and the list.
 constexpr size_t kItemLabelSize = 260;
 
-// Brings the tree in line with the pane's store; `packagePath` is the
-// document's path for the package pane, null for the system pane.
+// Brings the tree in line with the pane's store, narrowed by the pane's
+// filter (its nodes then open), and the caption with it; `packagePath` is
+// the document's path for the package pane, null for the system pane.
 void RebuildStoreTree(Pane& pane, const char* packagePath);
 
 // The first child of `parent` (null: the top level) labelled `label` in any
@@ -42,6 +43,10 @@ void OnStoreTreeSelChanged(Pane& pane);
 
 // The tree reports a node it deletes (TVN_DELETEITEM).
 void OnStoreTreeNodeDeleted(Pane& pane, HTREEITEM node);
+
+// The tooltip of `node` (TVN_GETINFOTIP): a plug-in node whose label stands
+// for entries it does not tell apart names their class keys; empty for none.
+void GetStoreTreeTip(const Pane& pane, HTREEITEM node, char* tip, size_t size);
 
 // Deletes every node, so that the next rebuild builds the tree anew.
 void DeleteAllNodes(Pane& pane);

@@ -23,18 +23,29 @@ CommandState Working(StoreId store, FocusKind focus, bool selected) {
   return state;
 }
 
-TEST(CommandRules, SavingNeedsAPackageWithContentsAndSaveAlsoAChange) {
+TEST(CommandRules, SaveNeedsAChangeWithSomewhereToGoAndSaveAsAChangeOrContents) {
   CommandState state;  // a new, empty package
   EXPECT_FALSE(CanSave(state));
   EXPECT_FALSE(CanSaveAs(state));
-  state.modified = true;  // a copy into the package, undone: changed, but empty
+  state.modified = true;  // a copy into the new package, undone: changed, empty, no file
   EXPECT_FALSE(CanSave(state));
+  EXPECT_TRUE(CanSaveAs(state));
   state.packageEmpty = false;
   EXPECT_TRUE(CanSave(state));
   EXPECT_TRUE(CanSaveAs(state));
   state.modified = false;  // just saved or opened
   EXPECT_FALSE(CanSave(state));
   EXPECT_TRUE(CanSaveAs(state));
+
+  // An opened package emptied by deletes: its file must lose them too.
+  CommandState emptied;
+  emptied.hasFile = true;
+  emptied.modified = true;
+  EXPECT_TRUE(CanSave(emptied));
+  EXPECT_TRUE(CanSaveAs(emptied));
+  emptied.modified = false;  // opened empty, or saved so
+  EXPECT_FALSE(CanSave(emptied));
+  EXPECT_FALSE(CanSaveAs(emptied));
 }
 
 TEST(CommandRules, CopyingGoesFromTheActivePaneToTheOtherAndNeedsASelection) {
@@ -169,6 +180,25 @@ TEST(FocusRing, MovesTreeListTreeListAndPassesOverEmptyControls) {
   to = Step(1, FocusKind::Tree, false, emptyPackageList);
   EXPECT_EQ(0, to.pane);
   EXPECT_EQ(FocusKind::Tree, to.kind);
+}
+
+TEST(FocusRing, TheFindBoxSitsWhereTheRingGoesRound) {
+  Ring full = {{true, true, true, true}};
+  auto passes = [&](int pane, FocusKind kind, bool forward, const Ring& ring) {
+    return StepPassesFindBox({pane, kind}, Step(pane, kind, forward, ring), forward);
+  };
+  EXPECT_TRUE(passes(1, FocusKind::List, true, full));
+  EXPECT_TRUE(passes(0, FocusKind::Tree, false, full));
+  EXPECT_FALSE(passes(0, FocusKind::List, true, full));
+  EXPECT_FALSE(passes(1, FocusKind::Tree, false, full));
+  // Empty controls at the end are passed over on the way to the box.
+  Ring emptySystemList = {{true, true, true, false}};
+  EXPECT_TRUE(passes(1, FocusKind::Tree, true, emptySystemList));
+  // The only control with items: every step goes round, by way of the box.
+  Ring onlyHere = {{false, false, false, true}};
+  EXPECT_TRUE(passes(1, FocusKind::List, true, onlyHere));
+  EXPECT_TRUE(passes(1, FocusKind::List, false, onlyHere));
+  EXPECT_FALSE(passes(1, FocusKind::None, true, full));
 }
 
 TEST(FocusRing, WithoutAFocusedControlStartsInTheActivePaneAndStopsWhenAllAreEmpty) {

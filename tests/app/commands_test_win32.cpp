@@ -202,7 +202,7 @@ TEST_F(Commands, AnUndoThatFailsInPartIsReportedAndThePaneShowsWhatCameBack) {
   EXPECT_EQ("Veltrane Ordalis 1.0 - Untitled", Caption());  // the package did not change
 }
 
-TEST_F(Commands, CtrlTabMovesRoundTheFourControlsPassingOverEmptyOnes) {
+TEST_F(Commands, CtrlTabMovesRoundTheFourControlsAndTheFindBoxPassingOverEmptyOnes) {
   ShowFrame();
   SetFocus(Package().tree);
   PressKey(VK_TAB, kKeyCtrl);  // the new package's list is empty
@@ -211,14 +211,61 @@ TEST_F(Commands, CtrlTabMovesRoundTheFourControlsPassingOverEmptyOnes) {
   PressKey(VK_TAB, kKeyCtrl);
   EXPECT_EQ(System().list, GetFocus());
   EXPECT_EQ(std::vector<int32_t>{0}, SelectedItems(System().list));
+  PressKey(VK_TAB, kKeyCtrl);  // the find box sits where the ring goes round
+  EXPECT_EQ(frame_->findBox, GetFocus());
   PressKey(VK_TAB, kKeyCtrl);
   EXPECT_EQ(Package().tree, GetFocus());
+  PressKey(VK_TAB, kKeyCtrl | kKeyShift);
+  EXPECT_EQ(frame_->findBox, GetFocus());
   PressKey(VK_TAB, kKeyCtrl | kKeyShift);
   EXPECT_EQ(System().list, GetFocus());
   PressKey(VK_TAB, kKeyCtrl | kKeyShift);
   EXPECT_EQ(System().tree, GetFocus());
   PressKey(VK_TAB, kKeyCtrl | kKeyShift);
   EXPECT_EQ(Package().tree, GetFocus());
+}
+
+int32_t FocusedItem(HWND list) {
+  return static_cast<int32_t>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+}
+
+TEST_F(Commands, TabAndShiftTabMoveAsCtrlTabDoesAndAListTakesTheFocusWithAFocusedItem) {
+  ShowFrame();
+  SetFocus(Package().tree);
+  PressKey(VK_TAB);
+  EXPECT_EQ(System().tree, GetFocus());
+  Select(System(), "FX Plug-Ins/delay");
+  PressKey(VK_TAB);
+  EXPECT_EQ(System().list, GetFocus());
+  EXPECT_EQ(0, FocusedItem(System().list));  // the first Down goes on from here
+  PressKey(VK_DOWN);
+  EXPECT_EQ(std::vector<int32_t>{1}, SelectedItems(System().list));
+  PressKey(VK_TAB, kKeyShift);
+  EXPECT_EQ(System().tree, GetFocus());
+  PressKey(VK_TAB, kKeyShift);
+  EXPECT_EQ(Package().tree, GetFocus());
+  PressKey(VK_TAB, kKeyShift);
+  EXPECT_EQ(System().list, GetFocus());
+
+  // Enter on "FX Plug-Ins" lists the plug-ins with the first one focused.
+  Select(System(), "FX Plug-Ins");
+  SetFocus(System().list);
+  SelectItems(System().list, {1});
+  PressEnter(System());
+  EXPECT_EQ("delay", NodeLabel(System().tree, Selected(System().tree)));
+  EXPECT_EQ(0, FocusedItem(System().list));
+  PressKey(VK_DOWN);
+  EXPECT_EQ(std::vector<int32_t>{1}, SelectedItems(System().list));
+
+  // The name box keeps its own Tab.
+  Select(System(), "FX Chains");
+  HWND edit = reinterpret_cast<HWND>(SendMessageA(System().list, LVM_EDITLABELA, 0, 0));
+  ASSERT_NE(nullptr, edit);
+  ASSERT_EQ(edit, GetFocus());
+  PressKey(VK_TAB);
+  EXPECT_EQ(edit, GetFocus());
+  SendMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 0);
+  Pump();
 }
 
 TEST_F(Commands, CtrlASelectsAListF2RenamesAndKeysInTheNameBoxAreItsOwn) {
@@ -293,6 +340,56 @@ TEST_F(Commands, F1ShowsTheHelpAndShiftF1DoesNothing) {
   EXPECT_EQ(0u, shortcuts.find("Keyboard shortcuts|Ctrl+N\tNew package\r\n")) << shortcuts;
   EXPECT_NE(std::string::npos, shortcuts.find("Ctrl+Shift+Z\tRedo\r\n"));
   EXPECT_EQ(frame_->window, GetActiveWindow());
+}
+
+RECT RectIn(HWND dialog, int id) {
+  RECT r = {};
+  GetWindowRect(GetDlgItem(dialog, id), &r);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+// How tall the static's text is when drawn as the static draws it.
+int32_t NeededHeight(HWND control) {
+  char text[1024] = {};
+  int length = GetWindowTextA(control, text, sizeof(text));
+  RECT r = {};
+  GetClientRect(control, &r);
+  HDC dc = GetDC(control);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+  DrawTextA(dc, text, length, &r, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  return r.bottom - r.top;
+}
+
+// Every text of the box has room for all its lines, none runs under the
+// next, and the button stays below them inside the box. Run again at 120,
+// 144 and 192 DPI in a process of its own (frame_process_test_win32.cpp).
+TEST_F(Commands, TheAboutBoxsTextsHaveRoomForEveryLineAtTheScreensDpi) {
+  std::vector<std::string> faults;
+  DialogWatcher watcher([&](HWND dialog) {
+    const int ids[] = {IDC_ABOUT_NAME,           IDC_ABOUT_VERSION, IDC_ABOUT_STORE_INTRO, IDC_ABOUT_STORE,
+                       IDC_ABOUT_SETTINGS_INTRO, IDC_ABOUT_SETTINGS};
+    int32_t above = 0;
+    for (int id : ids) {
+      RECT r = RectIn(dialog, id);
+      int32_t needed = NeededHeight(GetDlgItem(dialog, id));
+      if (r.bottom - r.top < needed) {
+        faults.push_back("text " + std::to_string(id) + " is " + std::to_string(r.bottom - r.top) + " high for " +
+                         std::to_string(needed));
+      }
+      if (r.top < above) faults.push_back("text " + std::to_string(id) + " runs under the one above");
+      above = r.bottom;
+    }
+    RECT ok = RectIn(dialog, IDOK), client = {};
+    GetClientRect(dialog, &client);
+    if (ok.top < above) faults.push_back("the button covers a text");
+    if (ok.bottom > client.bottom) faults.push_back("the button is outside the box");
+  });
+  TypeCharacter('?', kKeyAlt);
+  ASSERT_EQ(1, watcher.seen);
+  EXPECT_TRUE(faults.empty()) << faults.front();
 }
 
 TEST_F(Commands, TheAboutBoxNamesTheProgramItsBuildAndWhereItKeepsThingsAndTheHomePageOpens) {

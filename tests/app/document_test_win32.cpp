@@ -139,6 +139,44 @@ TEST_F(Document, NewOpenSaveAndSaveAsCarryTheirFlagsIntoTheTitle) {
   EXPECT_EQ("one.vtpreset(FX Plug-Ins(delay))", TreeShape(Package().tree));
 }
 
+// Deletes, or an undo, can leave an opened package with nothing in it: that
+// is a change its file must take too.
+TEST_F(Document, AnOpenedPackageEmptiedByADeleteOrAnUndoCanBeSaved) {
+  StartFrame();
+  CopyDelayPresets({"Warm"});
+  std::string one = folder_.Join("one.vtpreset");
+  dialogs_.answers.push_back({one, false});
+  PressKey('S', kKeyCtrl);
+  ASSERT_EQ("delay/Warm", PackageContents(one));
+  EXPECT_FALSE(MenuEnabled(ID_FILE_SAVE));
+  EXPECT_TRUE(MenuEnabled(ID_FILE_SAVE_AS));
+
+  ShowFrame();
+  Select(Package(), "one.vtpreset/FX Plug-Ins");
+  SetFocus(Package().tree);
+  PressKey(VK_DELETE);
+  EXPECT_EQ("one.vtpreset", TreeShape(Package().tree));
+  EXPECT_EQ(TitleOf("one.vtpreset*"), Caption());
+  EXPECT_TRUE(MenuEnabled(ID_FILE_SAVE));
+  EXPECT_TRUE(ButtonEnabled(ID_FILE_SAVE));
+  EXPECT_TRUE(MenuEnabled(ID_FILE_SAVE_AS));
+  PressKey('S', kKeyCtrl);
+  EXPECT_EQ(1u, dialogs_.asked.size());
+  EXPECT_EQ(TitleOf("one.vtpreset"), Caption());
+  EXPECT_EQ("", PackageContents(one));
+  EXPECT_FALSE(MenuEnabled(ID_FILE_SAVE));
+  EXPECT_FALSE(MenuEnabled(ID_FILE_SAVE_AS));  // nothing changed, nothing in it
+
+  // The copy into an untitled package, undone: changed and empty, with no
+  // file yet: Save As only.
+  PressKey('N', kKeyCtrl);
+  CopyDelayPresets({"Long"});
+  PressKey('Z', kKeyCtrl);
+  EXPECT_EQ(TitleOf("Untitled*"), Caption());
+  EXPECT_FALSE(MenuEnabled(ID_FILE_SAVE));
+  EXPECT_TRUE(MenuEnabled(ID_FILE_SAVE_AS));
+}
+
 // Undoing after New must not reach into the new package.
 TEST_F(Document, AStepRecordedOnOnePackageIsNotTakenOnTheNextOne) {
   StartFrame();

@@ -152,14 +152,36 @@ TEST_F(DragDrop, APlugInDroppedOnThePackageListArrivesWholeAndIsShownSelected) {
   EXPECT_EQ("Veltrane Ordalis 1.0 - Untitled*", Caption());
 }
 
-TEST_F(DragDrop, TheSameNodeDroppedOnThePackageTreeLeavesItsSelectionWhereItWas) {
+// A drop on a node of the tree leaves the tree's selection where it was; a
+// drop on the tree's empty area below its nodes shows where the records
+// arrived, as a drop on the list does.
+TEST_F(DragDrop, TheSameNodeDroppedOnATreeNodeLeavesTheSelectionAndBelowTheNodesShowsItsArrival) {
   Select(Package(), "Untitled");
   DragNode(System(), "FX Plug-Ins/delay");
-  DropOn(Package().tree);
+  RECT row = {};
+  HTREEITEM root = NodeAt(Package().tree, "Untitled");
+  memcpy(&row, &root, sizeof(root));
+  SendMessageA(Package().tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&row));
+  POINT onRoot = {(row.left + row.right) / 2, (row.top + row.bottom) / 2};
+  MapWindowPoints(Package().tree, Frame(), &onRoot, 1);
+  MoveTo(onRoot);
+  ReleaseAt(onRoot);
   ExpectNoDragLeft();
   EXPECT_EQ("Untitled(FX Plug-Ins(delay))", TreeShape(Package().tree));
-  EXPECT_EQ(NodeAt(Package().tree, "Untitled"), Selected(Package().tree));
+  EXPECT_EQ(root, Selected(Package().tree));
   EXPECT_EQ(Pattern(4096, 3), PackageBytes("delay", "Big"));
+
+  DragNode(System(), "FX Plug-Ins/Chorus");
+  RECT client = {};
+  GetClientRect(Package().tree, &client);
+  POINT below = {client.right / 2, client.bottom - 4};
+  MapWindowPoints(Package().tree, Frame(), &below, 1);
+  MoveTo(below);
+  ReleaseAt(below);
+  ExpectNoDragLeft();
+  EXPECT_EQ("Untitled(FX Plug-Ins(Chorus, delay))", TreeShape(Package().tree));
+  EXPECT_EQ(NodeAt(Package().tree, "Untitled/FX Plug-Ins/Chorus"), Selected(Package().tree));
+  EXPECT_EQ("Wide", ListLabels(Package().list));
 }
 
 TEST_F(DragDrop, SeveralItemsTravelAsAnOutlineOfThemAllAndOneAsTheListsOwnImage) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -206,27 +207,76 @@ TEST(OrdalisProcess, AMissingResponseFileEndsWithExitCodeTwo) {
   EXPECT_EQ(2u, exitCode);
 }
 
-// The frame's layout test of this very program, run again in a process
-// that starts with the screen set to 150 percent.
-TEST(OrdalisProcess, TheFrameLaysOutAt150PercentWhenTheScreenIsSetSo) {
+// Sets the screen's DPI for the processes started from here on, and puts
+// it back.
+class ScreenDpi {
+ public:
+  explicit ScreenDpi(uint32_t dpi) {
+    ok_ = Reg_CreateKey(Reg_Root(RegRoot::CurrentUser), "Control Panel\\Desktop", RegAccess::All, desktop_.Out()) == 0 &&
+          Reg_SetDword(desktop_.Get(), "LogPixels", dpi) == 0;
+  }
+  ~ScreenDpi() { Reg_DeleteValue(desktop_.Get(), "LogPixels"); }
+  bool ok() const { return ok_; }
+
+ private:
+  ScopedRegKey desktop_;
+  bool ok_ = false;
+};
+
+// Runs `test` of this very program again, in a process that starts with the
+// screen at `dpi`; gives the process's exit code.
+DWORD RunAtDpi(uint32_t dpi, const char* test) {
   char self[1024];
-  ASSERT_EQ(0, File_GetModulePath(self, sizeof(self)));
-  ScopedRegKey desktop;
-  ASSERT_EQ(0, Reg_CreateKey(Reg_Root(RegRoot::CurrentUser), "Control Panel\\Desktop", RegAccess::All,
-                             desktop.Out()));
-  ASSERT_EQ(0, Reg_SetDword(desktop.Get(), "LogPixels", 144));
-  SetEnvironmentVariableA("ORDALIS_EXPECTED_DPI", "144");
+  if (File_GetModulePath(self, sizeof(self)) != 0) return 98;
+  ScreenDpi screen(dpi);
+  if (!screen.ok()) return 97;
+  std::string expected = std::to_string(dpi);
+  SetEnvironmentVariableA("ORDALIS_EXPECTED_DPI", expected.c_str());
   ChildProcess child;
-  bool started = child.Start(self, "--gtest_filter=Frame.PanesSplitterAndPicturesFollowTheLayoutRulesAtTheScreensDpi");
+  bool started = child.Start(self, std::string("--gtest_filter=") + test);
   SetEnvironmentVariableA("ORDALIS_EXPECTED_DPI", nullptr);
   DWORD exitCode = 99;
   if (started) {
     WaitForSingleObject(child.info.hProcess, 120000);
     GetExitCodeProcess(child.info.hProcess, &exitCode);
   }
-  Reg_DeleteValue(desktop.Get(), "LogPixels");
-  ASSERT_TRUE(started);
-  EXPECT_EQ(0u, exitCode);
+  return exitCode;
+}
+
+TEST(OrdalisProcess, TheFrameLaysOutAt150PercentWhenTheScreenIsSetSo) {
+  EXPECT_EQ(0u, RunAtDpi(144, "Frame.PanesSplitterAndPicturesFollowTheLayoutRulesAtTheScreensDpi"));
+}
+
+TEST(OrdalisProcess, TheAboutBoxHasRoomForItsTextsAt125150And200Percent) {
+  for (uint32_t dpi : {120u, 144u, 192u}) {
+    SCOPED_TRACE(dpi);
+    EXPECT_EQ(0u, RunAtDpi(dpi, "Commands.TheAboutBoxsTextsHaveRoomForEveryLineAtTheScreensDpi"));
+  }
+}
+
+// Without a stored place, the first window is 800 by 600 at 96 DPI, scaled
+// with the screen and never larger than the work area.
+TEST(OrdalisProcess, TheFirstWindowIsScaledToTheScreenAndFitsItsWorkArea) {
+  ScopedRegKey metrics;
+  if (Reg_OpenKey(Reg_Root(RegRoot::CurrentUser), "Software\\Veltrane\\Ordalis\\1.0\\Metrics", RegAccess::All,
+                  metrics.Out()) == 0) {
+    Reg_DeleteValue(metrics.Get(), "B100");
+  }
+  RECT work = {};
+  ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+  ScreenDpi screen(144);
+  ASSERT_TRUE(screen.ok());
+  ChildProcess child;
+  ASSERT_TRUE(child.Start(ProgramPath()));
+  HWND frame = WaitForWindow(child.info.hProcess, child.info.dwProcessId, "Ordalis.Class.Frame", 30000);
+  ASSERT_NE(nullptr, frame);
+  RECT bounds = {};
+  ASSERT_TRUE(GetWindowRect(frame, &bounds));
+  EXPECT_EQ(std::min<LONG>(1200, work.right - work.left), bounds.right - bounds.left);
+  EXPECT_EQ(std::min<LONG>(900, work.bottom - work.top), bounds.bottom - bounds.top);
+  // Ended without saving its place, so that the other starts find none.
+  TerminateProcess(child.info.hProcess, 0);
+  WaitForSingleObject(child.info.hProcess, 30000);
 }
 
 // Without its manifest the program would run in the system's code page and

@@ -139,6 +139,37 @@ TEST_F(Frame, ANarrowWindowKeepsSomeListAndMinimisingLeavesTheLayout) {
   ExpectLayoutRules();
 }
 
+// Made small and large again, the window shows the split as before and
+// keeps what the user chose; the captions are drawn again where they went.
+TEST_F(Frame, ASplitKeepsItsProportionOverAResizeAndOnlyTheUsersDragIsSaved) {
+  StartFrame();
+  ShowFrame();
+  DragSplitter(Package(), -60);
+  int32_t package = Width(Rect(Package().tree)), system = Width(Rect(System().tree));
+  int32_t chosen = SplitToSetting(package, frame_->dpi);
+  SetWindowPos(frame_->window, nullptr, 0, 0, 250, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_LT(Width(Rect(Package().tree)), package);
+  ValidateRect(System().label, nullptr);
+  SetWindowPos(frame_->window, nullptr, 0, 0, 800, 600, SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_TRUE(GetUpdateRect(System().label, nullptr, FALSE));
+  EXPECT_TRUE(GetUpdateRect(Package().label, nullptr, FALSE));
+  EXPECT_EQ(package, Width(Rect(Package().tree)));
+  EXPECT_EQ(system, Width(Rect(System().tree)));
+  ExpectLayoutRules();
+
+  // Twice as wide: the tree takes its share of the width.
+  RECT before = Rect(Package().list);
+  SetWindowPos(frame_->window, nullptr, 0, 0, 1600, 600, SWP_NOZORDER | SWP_NOACTIVATE);
+  int32_t share = package * 1000 / (package + Width(before) + Px(kSplitterWidth));
+  int32_t wide = Width(Rect(Package().tree)) * 1000 /
+                 (Width(Rect(Package().tree)) + Width(Rect(Package().list)) + Px(kSplitterWidth));
+  EXPECT_NEAR(share, wide, 5);
+  SetWindowPos(frame_->window, nullptr, 0, 0, 250, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+  DestroyFrame();
+  EXPECT_EQ(chosen, VtGetMetric(settings_, kPackageSplitMetric));
+  EXPECT_EQ(kDefaultSplit, VtGetMetric(settings_, kSystemSplitMetric));
+}
+
 TEST_F(Frame, TheFocusedControlMakesItsPaneActiveAndTooltipsNameTheButtons) {
   WriteStore();
   StartFrame();
@@ -157,6 +188,9 @@ TEST_F(Frame, TheFocusedControlMakesItsPaneActiveAndTooltipsNameTheButtons) {
   tip.hdr.idFrom = ID_EDIT_REDO;
   SendMessageA(frame_->window, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&tip));
   EXPECT_STREQ("Redo (Ctrl+Shift+Z)", tip.lpszText);
+  tip.hdr.idFrom = ID_EDIT_DELETE;
+  SendMessageA(frame_->window, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&tip));
+  EXPECT_STREQ("Delete (Delete)", tip.lpszText);
   tip.hdr.idFrom = ID_FILE_SAVE_AS;
   SendMessageA(frame_->window, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&tip));
   EXPECT_STREQ("", tip.lpszText);

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -101,6 +102,32 @@ TEST_F(Cli, CreateAndListGiveEachOtherTheirJson) {
   EXPECT_EQ("OK\n", RunCli({"check", Path("b.vtpreset")}).out);
 }
 
+TEST_F(Cli, ListMatchShowsOnlyWhatTheFindBoxWouldInTheSameJson) {
+  ASSERT_EQ(0, RunCli({"create", Path("a.vtpreset"), "--from-json", Put("listed.json", kListed)}).exitCode);
+  // "HALL" finds a preset in any letter case; the plug-in keeps only it.
+  CliRun run = RunCli({"list", Path("a.vtpreset"), "--json", "--match", "HALL"});
+  ASSERT_EQ(0, run.exitCode) << run.err;
+  EXPECT_EQ("{\"plugins\":[{\"name\":\"Studio \\\"Reverb\\\"\",\"displayName\":\"Studio \\\"Reverb\\\"\","
+            "\"classKey\":\"{5A1C0E10-2B3D-4E5F-8091-A2B3C4D5E6F7}\",\"flags\":2147483648,\"presets\":["
+            "{\"name\":\"Hall\",\"size\":3}]}],\"chains\":[]}\n",
+            run.out);
+  // A plug-in found by the name it is shown under keeps all its presets;
+  // chains are found by name too.
+  run = RunCli({"list", "--match", "cantorel", Path("a.vtpreset"), "--json"});
+  EXPECT_NE(std::string::npos, run.out.find("\"displayName\":\"Veltrane Cantorel Reverb\"")) << run.out;
+  EXPECT_EQ(std::string::npos, run.out.find("Studio")) << run.out;
+  run = RunCli({"list", Path("a.vtpreset"), "--match", "dRuM"});
+  EXPECT_EQ(std::string::npos, run.out.find("Hall")) << run.out;
+  EXPECT_NE(std::string::npos, run.out.find("Drums")) << run.out;
+  EXPECT_EQ(std::string::npos, run.out.find("Vocal")) << run.out;
+  // Nothing found is an empty store, not a failure.
+  run = RunCli({"list", Path("a.vtpreset"), "--json", "--match", "nowhere"});
+  EXPECT_EQ(0, run.exitCode);
+  EXPECT_EQ("{\"plugins\":[],\"chains\":[]}\n", run.out);
+  EXPECT_EQ(2, RunCli({"list", Path("a.vtpreset"), "--match"}).exitCode);
+  EXPECT_EQ(2, RunCli({"check", Path("a.vtpreset"), "--match", "x"}).exitCode);
+}
+
 TEST_F(Cli, FailuresAndBadUsageHaveTheirExitCodes) {
   CliRun run = RunCli({"--help"});
   EXPECT_EQ(0, run.exitCode);
@@ -146,6 +173,17 @@ TEST_F(Cli, FailuresAndBadUsageHaveTheirExitCodes) {
   run = RunCli({"create", Path("no folder/c.vtpreset"), "--from-json", Put("empty.json", "{\"plugins\":[],\"chains\":[]}")});
   EXPECT_EQ(1, run.exitCode);
   EXPECT_NE(std::string::npos, run.err.find("(0x8004E006)")) << run.err;
+  // An existing target that is no plain file stays what it is.
+  std::string stdoutLink = Path("out.vtpreset");
+  ASSERT_EQ(0, symlink("/dev/stdout", stdoutLink.c_str()));
+  for (const std::string& special : {Path("pipe.vtpreset"), stdoutLink}) {
+    run = RunCli({"create", special, "--from-json", Path("empty.json")});
+    EXPECT_EQ(1, run.exitCode) << special;
+    EXPECT_NE(std::string::npos, run.err.find("(0x8004E006)")) << run.err;
+    struct stat st;
+    ASSERT_EQ(0, lstat(special.c_str(), &st));
+    EXPECT_FALSE(S_ISREG(st.st_mode)) << special;
+  }
 }
 
 }  // namespace

@@ -125,6 +125,36 @@ TEST_F(CliTransfer, ExportedPackagesListExactlyTheStoreWithItsBytes) {
   EXPECT_NE(std::string::npos, output_.find("no plug-in named 'Nobody'")) << output_;
 }
 
+TEST_F(CliTransfer, MatchCopiesOnlyWhatTheFindBoxWouldShowAndNarrowsNamedItems) {
+  WriteStoreWithRegTool();
+  // "HALL" is in one preset's name; the chain, the other presets and the
+  // editor effect stay behind.
+  ASSERT_EQ(0u, Cli("export \"" + Package() + "\" --match HALL")) << output_;
+  EXPECT_TRUE(Has(output_, "1 item copied")) << output_;
+  ASSERT_EQ(0u, Cli("list \"" + Package() + "\" --json")) << output_;
+  EXPECT_TRUE(Has(output_, "\"presets\":[{\"name\":\"Big Hall\",\"size\":3000}]}]")) << output_;
+  EXPECT_FALSE(Has(output_, "Mastering")) << output_;
+
+  // A plug-in found by its name keeps all its presets; with --plugin the
+  // match narrows what the plug-in holds.
+  ASSERT_EQ(0u, Cli("system --json --match delay")) << output_;
+  EXPECT_TRUE(Has(output_, "\"name\":\"Slap\"")) << output_;
+  EXPECT_FALSE(Has(output_, "Studio Reverb")) << output_;
+  ASSERT_EQ(0u, Cli("export \"" + Package() + "\" --plugin \"Studio Reverb\" --match room --skip")) << output_;
+  EXPECT_TRUE(Has(output_, "1 item copied")) << output_;
+  ASSERT_EQ(0u, Cli("list \"" + Package() + "\" --match warm")) << output_;
+  EXPECT_FALSE(Has(output_, "Warm")) << output_;  // never copied
+
+  // Back into a store without the chain: only the matching chain comes.
+  ASSERT_EQ(0u, Cli("export \"" + Package() + "\" --chain mastering --match MAST --skip")) << output_;
+  ASSERT_EQ(0u, Reg("delete \"HKCU\\" + ChainKeyPath("Chain0001") + "\" /f")) << output_;
+  ASSERT_EQ(0u, Cli("import \"" + Package() + "\" --match aster --skip")) << output_;
+  EXPECT_TRUE(Has(output_, "1 item copied")) << output_;
+  ASSERT_EQ(0u, Cli("system --match master")) << output_;
+  EXPECT_TRUE(Has(output_, "Mastering")) << output_;
+  EXPECT_EQ(2u, Cli("import \"" + Package() + "\" --match")) << output_;
+}
+
 TEST_F(CliTransfer, ImportIntoAnEmptyStoreReproducesIt) {
   WriteStoreWithRegTool();
   std::string before = Store();

@@ -14,6 +14,9 @@
 //   e2e_probe windows             the program's other shown windows, one a line: the
 //                                 caption, then " | " and each static text
 //   e2e_probe title               the frame's caption
+//   e2e_probe split PANE          the widths of the tree and the list: "TREE LIST"
+//   e2e_probe caption PANE        the caption on the screen: "X Y WIDTH HEIGHT TEXT"
+//   e2e_probe focuseditem PANE    the label of the list's focused item (empty for none)
 //
 // PANE is "package" or "system". Exit code 0 on success, 1 when the thing
 // asked for is not there, 2 on a usage error.
@@ -328,6 +331,33 @@ int ShowListPoint(HWND list) {
   return PrintPoint(list, client.right / 3, client.bottom - client.bottom / 4);
 }
 
+// The widths of the pane's tree and list: "TREE LIST".
+int ShowSplit(HWND tree, HWND list) {
+  RECT t = {}, l = {};
+  GetWindowRect(tree, &t);
+  GetWindowRect(list, &l);
+  return printf("%ld %ld\n", static_cast<long>(t.right - t.left), static_cast<long>(l.right - l.left)) < 0;
+}
+
+// The pane's caption on the screen: "X Y WIDTH HEIGHT", and its text.
+int ShowCaption(HWND frame, int pane) {
+  HWND label = GetDlgItem(frame, 10 + pane);
+  RECT r = {};
+  char text[kTextSize] = {};
+  if (label == nullptr || !GetWindowRect(label, &r)) return 1;
+  GetWindowTextA(label, text, sizeof(text));
+  return printf("%ld %ld %ld %ld %s\n", static_cast<long>(r.left), static_cast<long>(r.top),
+                static_cast<long>(r.right - r.left), static_cast<long>(r.bottom - r.top), text) < 0;
+}
+
+// The label of the list's focused item, empty when none has the focus.
+int ShowFocusedItem(HWND list) {
+  int index = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+  char text[kTextSize] = {};
+  if (index >= 0 && !ListLabel(list, index, text, sizeof(text))) return 1;
+  return printf("%s\n", text) < 0;
+}
+
 struct WindowSearch {
   HWND frame;
   DWORD process;
@@ -396,5 +426,8 @@ int main(int argc, char** argv) {
   if (strcmp(verb, "list") == 0) return ShowList(controls.list[pane]);
   if (strcmp(verb, "item") == 0 && argc == 4) return ShowItem(controls.list[pane], argv[3]);
   if (strcmp(verb, "listpoint") == 0) return ShowListPoint(controls.list[pane]);
+  if (strcmp(verb, "split") == 0) return ShowSplit(controls.tree[pane], controls.list[pane]);
+  if (strcmp(verb, "caption") == 0) return ShowCaption(controls.frame, pane);
+  if (strcmp(verb, "focuseditem") == 0) return ShowFocusedItem(controls.list[pane]);
   return 2;
 }

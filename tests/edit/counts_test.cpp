@@ -22,26 +22,31 @@ class Counts : public EditTest {
   }
 };
 
-TEST_F(Counts, RecordsWithoutANameOrDataAreLeftOutAndNamed) {
+TEST_F(Counts, RecordsWithoutDataAreLeftOutAndNamedAndTheUnnamedPresetIsTheDefaultValue) {
   PlugInEntry* entry = AddEntry(StoreId::Package, "Reverb", kClassA);
-  AddPreset(entry, "", Pattern(5, 1));  // would be the key's default value
+  AddPreset(entry, "", Pattern(5, 1));  // the key's default value, as the loader reads it
   AddPreset(entry, "Empty", {});
   AddPreset(entry, "Hall", Pattern(6, 2));
   AddChain(StoreId::Package, "Silent", "K1", {});
 
   ASSERT_EQ(0, Record(Select(FocusKind::Tree, NodeKind::PackageRoot, "", {"Package"})));
-  EXPECT_EQ(1, GetPendingActionCount(history_));
-  ASSERT_EQ(3, edit_.leftOut.Count());
-  EXPECT_STREQ("the preset \"\" of Reverb has no name", edit_.leftOut.At(0));
-  EXPECT_STREQ("the preset \"Empty\" of Reverb has no data", edit_.leftOut.At(1));
-  EXPECT_STREQ("the chain \"Silent\" has no stream", edit_.leftOut.At(2));
+  EXPECT_EQ(2, GetPendingActionCount(history_));
+  ASSERT_EQ(2, edit_.leftOut.Count());
+  EXPECT_STREQ("the preset \"Empty\" of Reverb has no data", edit_.leftOut.At(0));
+  EXPECT_STREQ("the chain \"Silent\" has no stream", edit_.leftOut.At(1));
   ASSERT_EQ(0, CommitRecordedGroup(edit_, StoreId::System).status);
   std::vector<unsigned char> bytes;
   uint32_t type = 0;
-  EXPECT_FALSE(QueryValue(PlugInKey(kClassA), "", &type, &bytes));
+  ASSERT_TRUE(QueryValue(PlugInKey(kClassA), "", &type, &bytes));
+  EXPECT_EQ(kRegBinary, type);
+  EXPECT_EQ(Pattern(5, 1), bytes);
   EXPECT_FALSE(QueryValue(PlugInKey(kClassA), "Empty", &type, &bytes));
   EXPECT_TRUE(QueryValue(PlugInKey(kClassA), "Hall", &type, &bytes));
   ExpectSystemInLineWithTheStore();
+  // Read back, it is a preset again.
+  LoadSystem();
+  ASSERT_NE(nullptr, stores_.system.plugIns);
+  EXPECT_NE(nullptr, stores_.system.plugIns->Get(0)->FindPreset(""));
 }
 
 // A drop shows the destination's node for what arrived, not for what was

@@ -35,6 +35,11 @@ class FailurePart : public EditTest, public ::testing::WithParamInterface<Fail> 
   std::string OwnChain(const char* keyName, const char* name) const {
     return chainFolder_ + "\\" + keyName + "\\" + name + kChainFileExtension;
   }
+  // Another program reads the file and lets no one replace it meanwhile.
+  void Hold(const std::string& file) {
+    ASSERT_EQ(0, File_Open(file.c_str(), kFileRead, kShareRead, FileCreate::OpenExisting, 0, holder_.Out()));
+  }
+  ScopedFile holder_;
 
   // A store with a file-backed preset and a file-backed chain that the copy
   // overwrites, and a package with something for every part of the store.
@@ -60,7 +65,7 @@ class FailurePart : public EditTest, public ::testing::WithParamInterface<Fail> 
   void Break(Fail fail) {
     switch (fail) {
       case Fail::OverwrittenFile:
-        ASSERT_EQ(0, File_CreateFolder((OwnPreset(kClassA, "Hall") + ".tmp").c_str()));
+        Hold(OwnPreset(kClassA, "Hall"));
         break;
       case Fail::NewFolder:
         ASSERT_TRUE(WriteWholeFile(presetFolder_ + "\\" + kClassB, Pattern(1, 1)));
@@ -72,7 +77,7 @@ class FailurePart : public EditTest, public ::testing::WithParamInterface<Fail> 
         ASSERT_TRUE(WriteWholeFile(chainFolder_ + "\\K1", Pattern(1, 2)));
         break;
       case Fail::ChainFile:
-        ASSERT_EQ(0, File_CreateFolder((OwnChain("K9", "Keep") + ".tmp").c_str()));
+        Hold(OwnChain("K9", "Keep"));
         break;
       case Fail::RefusedValue:
 #ifndef _WIN32

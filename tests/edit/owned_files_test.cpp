@@ -84,7 +84,7 @@ TEST_F(OwnedFiles, AnOverwriteLeavesSharedAndOutsideFilesAndItsUndoNamesThemAgai
   EXPECT_EQ(alone_, QueryText(PlugInKey(kClassA), "Bright"));
 }
 
-TEST_F(OwnedFiles, ADeleteOrRenameDeletesAFileOnlyWhenNoOtherValueNamesIt) {
+TEST_F(OwnedFiles, ADeleteOrRenameLeavesFilesOutsideTheStoresFolders) {
   ShareVendorFiles();
   std::string before = Disk();
 
@@ -92,7 +92,8 @@ TEST_F(OwnedFiles, ADeleteOrRenameDeletesAFileOnlyWhenNoOtherValueNamesIt) {
                               Select(FocusKind::List, NodeKind::PlugIn, "Not Installed 000", {"Warm", "Bright"}))
                   .committed);
   EXPECT_TRUE(File_Exists(shared_.c_str()));
-  EXPECT_FALSE(File_Exists(alone_.c_str()));  // its own file, named by no other value
+  EXPECT_TRUE(File_Exists(alone_.c_str()));  // named by no other value, but the vendor's
+  EXPECT_EQ("(none)", QueryText(PlugInKey(kClassA), "Bright"));
   EXPECT_EQ(shared_, QueryText(PlugInKey(kClassA), "Warm Copy"));
   // Undo writes the deleted file back where it was, so both values are as before.
   ExpectUndoAndRedoExact(before);

@@ -88,9 +88,10 @@ TEST_F(SystemEdit, UndoOfADeleteWritesPresetsAndFilesBackAndRecreatesTheEntry) {
 }
 
 TEST_F(SystemEdit, AFailedWriteIsReportedAndLeavesItsRecordOut) {
-  // A DefLocation that cannot be a folder: large presets cannot be written.
-  WriteFile("blocker", Pattern(1, 1));
-  SetText(kDirectShowPresetsKey, "DefLocation", folder_.Join("blocker"), kRegExpandSz);
+  // A file stands where the plug-in's folder would be: large presets
+  // cannot be written.
+  ASSERT_EQ(0, File_CreateFolderPath(presetFolder_.c_str()));
+  ASSERT_TRUE(WriteWholeFile(presetFolder_ + "\\" + kClassC, Pattern(1, 1)));
   PlugInEntry* incoming = AddEntry(StoreId::Package, "P", kClassC);
   AddPreset(incoming, "fits", Pattern(10, 1));
   AddPreset(incoming, "too big", Pattern(1000, 2));

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/file.h"
+#include "support/host_link.h"
 #include "support/temp_folder.h"
 #include "support/wine_host.h"
 
@@ -246,6 +247,103 @@ TEST_F(FileContract, NamesCarryAnyCharacterInUtf8) {
   std::vector<unsigned char> bytes;
   ASSERT_TRUE(ReadWholeFile(path, &bytes));
   EXPECT_EQ(Bytes("utf"), bytes);
+}
+
+FileIdentity IdentityOf(const std::string& path) {
+  FileIdentity identity = {};
+  EXPECT_EQ(0, File_GetIdentity(path.c_str(), &identity)) << path;
+  return identity;
+}
+
+bool IsLink(const std::string& path) {
+  bool link = false;
+  EXPECT_EQ(0, File_IsLink(path.c_str(), &link)) << path;
+  return link;
+}
+
+// Two values may name one file by any spelling the file system takes; only
+// the file itself tells that they do.
+TEST_F(FileContract, OneFileHasOneIdentityByEverySpellingAndName) {
+  ASSERT_EQ(0, File_CreateFolder(temp_.Join("sub").c_str()));
+  std::string path = temp_.Join("sub\\Long Preset Name.dxp"), other = temp_.Join("sub\\Other.dxp");
+  ASSERT_TRUE(WriteWholeFile(path, Bytes("one")));
+  ASSERT_TRUE(WriteWholeFile(other, Bytes("one")));
+  FileIdentity identity = IdentityOf(path);
+  EXPECT_FALSE(identity.isFolder);
+  EXPECT_EQ(1u, identity.links);
+  EXPECT_FALSE(File_SameFile(identity, IdentityOf(other)));  // the same bytes make no same file
+  EXPECT_FALSE(File_SameFile(identity, IdentityOf(temp_.Join("sub"))));
+  EXPECT_TRUE(IdentityOf(temp_.Join("sub")).isFolder);
+
+  for (int which = 0; which < kSpellingCount; ++which) {
+    std::string spelling = OtherSpellings(path, which);
+    EXPECT_TRUE(File_SameFile(identity, IdentityOf(spelling))) << spelling;
+    EXPECT_FALSE(IsLink(spelling)) << spelling;
+  }
+  EXPECT_TRUE(File_SameFile(identity, IdentityOf(temp_.Join("sub\\..\\sub\\Long Preset Name.dxp"))));
+
+  // A second name: the same file, not a link, and counted.
+  ASSERT_TRUE(MakeHardLink(path, temp_.Join("second.dxp")));
+  EXPECT_TRUE(File_SameFile(identity, IdentityOf(temp_.Join("second.dxp"))));
+  EXPECT_FALSE(IsLink(temp_.Join("second.dxp")));
+  EXPECT_EQ(2u, IdentityOf(path).links);
+
+  FileIdentity missing;
+  EXPECT_EQ(StatusFromError(kErrorFileNotFound), File_GetIdentity(temp_.Join("absent.dxp").c_str(), &missing));
+}
+
+// A link reaches another file than its name says: the identity is the
+// target's, and the link is told apart from a plain name, whether it leads
+// to a file or a folder, and whether or not its target still exists.
+TEST_F(FileContract, LinksAreSeenAsLinksAndTheirIdentityIsTheTargets) {
+  if (!CanMakeSymbolicLinks()) GTEST_SKIP() << "symbolic links cannot be made here yet";
+  ASSERT_EQ(0, File_CreateFolder(temp_.Join("outside").c_str()));
+  ASSERT_EQ(0, File_CreateFolder(temp_.Join("store").c_str()));
+  std::string target = temp_.Join("outside\\target.dxp"), near = temp_.Join("store\\near.dxp");
+  ASSERT_TRUE(WriteWholeFile(target, Bytes("theirs")));
+  ASSERT_TRUE(WriteWholeFile(near, Bytes("ours")));
+  std::string fileLink = temp_.Join("store\\link.dxp"), folderLink = temp_.Join("store\\folder");
+  std::string sideways = temp_.Join("store\\sideways.dxp");
+  ASSERT_TRUE(MakeSymbolicLink(target, fileLink));
+  ASSERT_TRUE(MakeSymbolicLink(temp_.Join("outside"), folderLink));
+  ASSERT_TRUE(MakeSymbolicLink(near, sideways));  // a link to a file in its own folder
+
+  EXPECT_TRUE(IsLink(fileLink));
+  EXPECT_TRUE(IsLink(folderLink));
+  EXPECT_TRUE(IsLink(folderLink + "\\"));
+  EXPECT_TRUE(IsLink(sideways));
+  EXPECT_FALSE(IsLink(target));
+  EXPECT_FALSE(IsLink(near));
+  EXPECT_FALSE(IsLink(temp_.Join("store")));
+  // Only the last name is looked at: a file reached through a linked folder
+  // is not itself a link.
+  EXPECT_FALSE(IsLink(folderLink + "\\target.dxp"));
+
+  FileIdentity identity = IdentityOf(target);
+  EXPECT_TRUE(File_SameFile(identity, IdentityOf(fileLink)));
+  EXPECT_TRUE(File_SameFile(identity, IdentityOf(folderLink + "\\target.dxp")));
+  EXPECT_TRUE(File_SameFile(IdentityOf(near), IdentityOf(sideways)));
+  EXPECT_TRUE(IdentityOf(folderLink).isFolder);
+
+  bool link = false;
+  EXPECT_LT(File_IsLink(temp_.Join("store\\absent.dxp").c_str(), &link), 0);
+}
+
+TEST_F(FileContract, DevicesAndPipesHaveNoIdentity) {
+  FileIdentity identity;
+#ifdef _WIN32
+  for (const char* device : {"NUL", "\\\\.\\NUL", "CON"}) {
+    EXPECT_LT(File_GetIdentity(device, &identity), 0) << device;
+  }
+#else
+  std::string pipe = temp_.Join("pipe"), native = pipe;
+  for (char& c : native) {
+    if (c == '\\') c = '/';
+  }
+  ASSERT_EQ(0, mkfifo(native.c_str(), 0600));
+  EXPECT_EQ(StatusFromError(kErrorAccessDenied), File_GetIdentity(pipe.c_str(), &identity));
+  EXPECT_EQ(StatusFromError(kErrorAccessDenied), File_GetIdentity("/dev/null", &identity));
+#endif
 }
 
 TEST_F(FileContract, TheProgramKnowsItsOwnPath) {

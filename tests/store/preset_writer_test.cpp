@@ -149,10 +149,12 @@ TEST_F(PresetWriter, NamesThatWouldLeadOutOfTheStoreAreRefusedAndNothingIsWritte
 
 TEST_F(PresetWriter, AFailedFileWriteLeavesTheOldFileAndValueAsTheyWere) {
   ASSERT_EQ(0, Write("Preset", Pattern(500, 1)));
-  // The new bytes cannot be written out: a folder stands where they would go
-  // before they take the file's place.
-  ASSERT_EQ(0, File_CreateFolder((FileOf("Preset") + ".tmp").c_str()));
+  // The new bytes cannot take the file's place: another program reads the
+  // file and lets no one replace it meanwhile.
+  ScopedFile holder;
+  ASSERT_EQ(0, File_Open(FileOf("Preset").c_str(), kFileRead, kShareRead, FileCreate::OpenExisting, 0, holder.Out()));
   EXPECT_EQ(E_RIFF_WRITE, Write("Preset", Pattern(600, 2)));
+  holder.Reset();
   EXPECT_NE(std::string::npos, std::string(failure_.detail).find(FileOf("Preset"))) << failure_.detail;
   EXPECT_EQ(FileOf("Preset"), QueryText(PlugInKey(kClassA), "Preset"));
   EXPECT_EQ(Pattern(500, 1), FileBytes(FileOf("Preset")));
@@ -187,28 +189,45 @@ TEST_F(PresetWriter, AFileThatBelongsToAnotherPresetIsNeverOverwritten) {
 }
 
 TEST_F(PresetWriter, OnlyADefLocationThatIsAnAbsoluteFolderTakesFiles) {
-  std::string binary = folder_.Join("binary");
-  SetValue(kDirectShowPresetsKey, kDefLocationValue, kRegBinary, binary.c_str(), static_cast<uint32_t>(binary.size()));
   ASSERT_EQ(0, Write("Large", Pattern(300, 1)));
-  EXPECT_EQ(binary + "\\" + kClassA + "\\Large.dxp", QueryText(PlugInKey(kClassA), "Large"));
   std::string before = DescribeFullLoad();
-
-  // Relative, drive-relative, unexpanded, empty, longer than 259
-  // characters: files would land in the wrong place, or nowhere the loader
-  // looks. The write fails naming the setting, and nothing is written.
-  for (const std::string& location : {std::string("rel\\dir"), std::string("C:nodrive"),
-                                      folder_.Join("%TEMP%\\presets"), std::string(),
-                                      folder_.Join(std::string(300, 'd'))}) {
-    SCOPED_TRACE(location);
-    SetText(kDirectShowPresetsKey, kDefLocationValue, location, kRegExpandSz);
+  auto expectRefused = [&](const std::string& why) {
     EXPECT_TRUE(StatusFailed(Write("Other", Pattern(300, 3))));
-    EXPECT_NE(std::string::npos, std::string(failure_.detail).find("DefLocation")) << failure_.detail;
+    EXPECT_NE(std::string::npos, std::string(failure_.detail).find(why)) << failure_.detail;
     EXPECT_EQ("(none)", QueryText(PlugInKey(kClassA), "Other"));
     EXPECT_EQ(before, DescribeFullLoad());
     // Presets that stay in the registry do not need it.
     ASSERT_EQ(0, Write("Small", Pattern(30, 3)));
     ASSERT_EQ(0, Delete("Small"));
+  };
+
+  // Relative, drive-relative, unexpanded, empty, longer than 259
+  // characters, a whole drive or share, a device: files would land in the
+  // wrong place, nowhere the loader looks, or among files the store does
+  // not own. The write fails naming the setting and the value.
+  for (const std::string& location :
+       {std::string("rel\\dir"), std::string("C:nodrive"), folder_.Join("%TEMP%\\presets"), std::string(),
+        folder_.Join(std::string(300, 'd')), std::string("C:\\"), std::string("c:\\Windows\\.."),
+        std::string("\\\\server\\share\\"), std::string("\\\\?\\C:\\"), std::string("\\\\.\\PhysicalDrive0"),
+        std::string("\\\\?\\GLOBALROOT\\Device"), std::string("C:\\Presets\\NUL"), std::string("/")}) {
+    SCOPED_TRACE(location);
+    SetText(kDirectShowPresetsKey, kDefLocationValue, location, kRegExpandSz);
+    expectRefused(location.size() < 200 ? "DefLocation of " : "DefLocation");
   }
+  // A file where the folder should be says so.
+  std::string file = folder_.Join("not-a-folder");
+  ASSERT_TRUE(WriteWholeFile(file, Pattern(4, 4)));
+  SetText(kDirectShowPresetsKey, kDefLocationValue, file, kRegSz);
+  expectRefused("DefLocation names a file, not a folder");
+  // Only text is a folder's path, whatever other values' bytes spell.
+  std::string text = folder_.Join("presets");
+  for (uint32_t type : {kRegBinary, kRegDword, kRegMultiSz, kRegNone}) {
+    SCOPED_TRACE(type);
+    SetValue(kDirectShowPresetsKey, kDefLocationValue, type, text.c_str(), static_cast<uint32_t>(text.size() + 1));
+    expectRefused("DefLocation of HKEY_CURRENT_USER\\Software\\DirectShow\\Presets is a value of type");
+  }
+  SetText(kDirectShowPresetsKey, kDefLocationValue, text, kRegSz);
+  EXPECT_EQ(0, Write("Other", Pattern(300, 3)));
 }
 
 }  // namespace

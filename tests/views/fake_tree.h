@@ -32,8 +32,11 @@ class FakeTree : public StoreTreeControl {
   Node Find(const std::string& path) const;  // labels joined by "/"
   const Item& At(Node node) const { return items_.at(node); }
 
+  void ManyChanges(Node parent) override { bulkParents.push_back(parent); }
+
   int inserts = 0;
   int deletes = 0;
+  std::vector<Node> bulkParents;  // the parents ManyChanges was told of
 
  private:
   std::vector<Node>& ChildrenOf(Node parent) { return parent == 0 ? top_ : items_.at(parent).children; }

@@ -8,8 +8,10 @@
 
 #include "edit/edit_fixture.h"
 #include "platform/file.h"
+#include "platform/registry.h"
 #include "platform/status.h"
 #include "store/chain_writer.h"
+#include "store/preset_store.h"
 #include "store/preset_writer.h"
 #include "store/store_layout.h"
 #include "support/disk_snapshot.h"
@@ -26,6 +28,25 @@ TEST(RenameRules, NamesOfUpTo63CharactersPassCountedAsTheEditBoxCounts) {
   // Two-byte characters count once; a character beyond the basic plane twice.
   EXPECT_EQ(NameCheck::Acceptable, CheckNewName((std::string(62, 'a') + "\xC3\xA9").c_str()));
   EXPECT_EQ(NameCheck::TooLong, CheckNewName((std::string(62, 'a') + "\xF0\x9F\x8E\xB9").c_str()));
+}
+
+TEST(RenameRules, SpacesAroundANameAreTrimmedAndThoseInsideKept) {
+  char name[16];
+  TrimNewName("  Drum Hall ", name, sizeof(name));
+  EXPECT_STREQ("Drum Hall", name);
+  TrimNewName("   ", name, sizeof(name));
+  EXPECT_STREQ("", name);  // nothing left: as a cancelled edit
+  EXPECT_EQ(NameCheck::Cancelled, CheckNewName(name));
+  TrimNewName(nullptr, name, sizeof(name));
+  EXPECT_STREQ("", name);
+  TrimNewName(" a  b\t", name, sizeof(name));
+  EXPECT_STREQ("a  b\t", name);  // only spaces go
+  // Cut to the buffer, never mid-character.
+  std::string padded(1, ' ');
+  padded.append(14, 'x');
+  padded.append("\xC3\xA9 ");
+  TrimNewName(padded.c_str(), name, sizeof(name));
+  EXPECT_STREQ(std::string(14, 'x').c_str(), name);
 }
 
 class Rename : public EditTest {
@@ -135,6 +156,90 @@ TEST_F(Rename, ANameTakenInTheStoreSinceItWasReadIsRefusedAndChangesNothing) {
 
 int32_t FailWrite(Stores&, const PlugInEntry&, const PresetRecord&, StoreId, const StoreChange*) {
   return E_RIFF_WRITE;
+}
+
+// The names the plug-in's key holds its values under, as spelt there.
+std::string ValueNames(const std::string& key) {
+  std::string names;
+  ScopedRegKey opened;
+  if (Reg_OpenKey(Reg_Root(RegRoot::CurrentUser), key.c_str(), RegAccess::Read, opened.Out()) != 0) return names;
+  for (uint32_t i = 0;; ++i) {
+    char name[300];
+    uint32_t size = sizeof(name);
+    if (Reg_EnumValue(opened.Get(), i, name, &size, nullptr, nullptr, nullptr) != 0) break;
+    names += names.empty() ? "" : ",";
+    names += name;
+  }
+  return names;
+}
+
+TEST_F(Rename, ALetterCaseChangeIsStoredUnderTheNewSpellingWithItsBytes) {
+  RenameOutcome outcome = RenamePreset("Warm", "WARM");
+  EXPECT_TRUE(outcome.renamed);
+  EXPECT_EQ(RenameStep::None, outcome.failed);
+  std::string names = ValueNames(PlugInKey(kClassA));
+  EXPECT_NE(std::string::npos, names.find("WARM")) << names;
+  EXPECT_EQ(std::string::npos, names.find("Warm")) << names;
+  EXPECT_EQ(Pattern(20, 1), Stored("WARM"));
+  ASSERT_NE(nullptr, delay_->FindPreset("warm"));
+  EXPECT_STREQ("WARM", delay_->FindPreset("warm")->name);
+  EXPECT_EQ(2, delay_->GetPresetCount());
+
+  // A preset in a file, and the entry's only preset: the entry goes and
+  // comes back with it.
+  PlugInEntry* solo = AddEntry(StoreId::System, "Solo", kClassB);
+  AddPreset(solo, "Big", Pattern(4096, 5));
+  ASSERT_EQ(0, WriteDirectShowPreset(*solo, *solo->FindPreset("Big")));
+  Register(kClassB, "Solo");
+  LoadSystem();
+  EXPECT_TRUE(RenameItem(stores_, StoreId::System, NodeKind::PlugIn, "Solo", "Big", "big").renamed);
+  EXPECT_EQ("big", ValueNames(PlugInKey(kClassB)));
+  std::vector<unsigned char> bytes;
+  ASSERT_TRUE(ReadWholeFile(QueryText(PlugInKey(kClassB), "big"), &bytes));
+  EXPECT_EQ(Pattern(4096, 5), bytes);
+  const PlugInEntry* again = stores_.system.plugIns->FindPlugInByName("Solo");
+  ASSERT_NE(nullptr, again);
+  EXPECT_STREQ("big", again->FindPreset("BIG")->name);
+}
+
+// The first write under the new spelling fails, the one after succeeds.
+int g_writes = 0;
+int32_t FailFirstWrite(Stores& stores, const PlugInEntry& entry, const PresetRecord& preset, StoreId store,
+                       const StoreChange* change) {
+  if (g_writes++ == 0) return E_RIFF_WRITE;
+  return PutPreset(stores, entry, preset, store, change);
+}
+
+TEST_F(Rename, ALetterCaseChangeThatCannotBeWrittenPutsTheOldSpellingBack) {
+  SystemStoreOperations writers = RealSystemStoreOperations();
+  writers.putPreset = FailFirstWrite;
+  g_writes = 0;
+  RenameOutcome outcome = RenamePreset("Warm", "WARM", writers);
+  EXPECT_FALSE(outcome.renamed);
+  EXPECT_EQ(RenameStep::WriteNew, outcome.failed);
+  EXPECT_EQ(E_RIFF_WRITE, outcome.status);
+  EXPECT_EQ(Pattern(20, 1), Stored("Warm"));
+  EXPECT_NE(std::string::npos, ValueNames(PlugInKey(kClassA)).find("Warm"));
+  ASSERT_NE(nullptr, delay_->FindPreset("Warm"));
+  EXPECT_STREQ("Warm", delay_->FindPreset("Warm")->name);
+
+  // A removal that fails changes nothing.
+  writers = RealSystemStoreOperations();
+  writers.removePreset = [](Stores&, const PlugInEntry&, const PresetRecord&, StoreId, const StoreChange*) {
+    return StatusFromError(kErrorAccessDenied);
+  };
+  outcome = RenamePreset("Warm", "WARM", writers);
+  EXPECT_FALSE(outcome.renamed);
+  EXPECT_FALSE(outcome.bothStored);
+  EXPECT_STREQ("Warm", delay_->FindPreset("Warm")->name);
+}
+
+TEST_F(Rename, AChainsLetterCaseChangesInItsKeyInEitherStore) {
+  EXPECT_TRUE(RenameItem(stores_, StoreId::System, NodeKind::ChainGroup, "FX Chains", "Vocal", "VOCAL").renamed);
+  EXPECT_EQ("VOCAL", QueryText(ChainKeyPath("chain-1"), kChainNameValue));
+  AddChain(StoreId::Package, "Drums", "chain-2", Pattern(40, 4));
+  EXPECT_TRUE(RenameItem(stores_, StoreId::Package, NodeKind::ChainGroup, "FX Chains", "Drums", "drums").renamed);
+  EXPECT_STREQ("drums", stores_.package.chains->FindChainByName("DRUMS")->name);
 }
 int32_t FailDelete(Stores&, const PlugInEntry&, const PresetRecord&, StoreId, const StoreChange*) {
   return StatusFromError(kErrorAccessDenied);

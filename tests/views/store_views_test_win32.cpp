@@ -3,11 +3,14 @@
 // are opened.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "app/frame_fixture_win32.h"
 #include "package/package_file.h"
 #include "platform/process.h"
+#include "platform/registry.h"
 #include "resource.h"
 #include "store/store_layout.h"
 
@@ -45,6 +48,33 @@ class StoreViews : public FrameTest {
     SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
     EXPECT_EQ(item.iImage, item.iSelectedImage);
     return item.iImage;
+  }
+
+  // The tip the list gives for item `index`, as its tooltip asks for it.
+  std::string ListTip(Pane& pane, int32_t index) {
+    char text[1024] = "untouched";
+    NMLVGETINFOTIPA tip = {};
+    tip.hdr = {pane.list, static_cast<UINT_PTR>(PaneListId(pane.index)), static_cast<UINT>(LVN_GETINFOTIPA)};
+    tip.pszText = text;
+    tip.cchTextMax = sizeof(text);
+    tip.iItem = index;
+    SendMessageA(frame_->window, WM_NOTIFY, tip.hdr.idFrom, reinterpret_cast<LPARAM>(&tip));
+    return text;
+  }
+
+  std::string TreeTip(Pane& pane, const std::string& path) {
+    char text[1024] = "untouched";
+    NMTVGETINFOTIPA tip = {};
+    tip.hdr = {pane.tree, static_cast<UINT_PTR>(PaneTreeId(pane.index)), static_cast<UINT>(TVN_GETINFOTIPA)};
+    tip.pszText = text;
+    tip.cchTextMax = sizeof(text);
+    tip.hItem = NodeAt(pane.tree, path);
+    SendMessageA(frame_->window, WM_NOTIFY, tip.hdr.idFrom, reinterpret_cast<LPARAM>(&tip));
+    return text;
+  }
+
+  static int32_t FocusedItem(HWND list) {
+    return static_cast<int32_t>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
   }
 
   bool Expanded(HWND tree, HTREEITEM node) {
@@ -222,6 +252,128 @@ TEST_F(StoreViews, ComingBackKeepsExpansionSelectionAndListUnlessTheStoreChanged
   // The tree moved the selection to the next plug-in, and the list followed.
   EXPECT_EQ("Not Installed 000", NodeLabel(tree, Selected(tree)));
   EXPECT_EQ("Odd", ListLabels(System().list));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(StoreViews, ARefilledListKeepsTheSelectionAndFocusOfTheItemsStillThere) {
+  WriteStore();
+  StartFrame();
+  Select(System(), "FX Plug-Ins/delay");
+  HWND list = System().list;
+  LVITEMA state = {};
+  state.stateMask = state.state = LVIS_SELECTED;
+  SendMessageA(list, LVM_SETITEMSTATE, ListIndexOf(list, "Big"), reinterpret_cast<LPARAM>(&state));
+  SendMessageA(list, LVM_SETITEMSTATE, ListIndexOf(list, "Warm"), reinterpret_cast<LPARAM>(&state));
+  state.stateMask = state.state = LVIS_FOCUSED;
+  SendMessageA(list, LVM_SETITEMSTATE, ListIndexOf(list, "Warm"), reinterpret_cast<LPARAM>(&state));
+
+  // Another program adds a preset before them and removes one of them.
+  SetBinary(PlugInKey(kClassA), "Able", Pattern(10, 9));
+  Activate();
+  EXPECT_EQ("Able, Big, Long, Warm", ListLabels(list));
+  EXPECT_EQ((std::vector<int32_t>{1, 3}), SelectedItems(list));
+  EXPECT_EQ(3, FocusedItem(list));
+  ScopedRegKey key;
+  ASSERT_EQ(0, Reg_OpenKey(Reg_Root(RegRoot::CurrentUser), PlugInKey(kClassA).c_str(), RegAccess::All, key.Out()));
+  ASSERT_EQ(0, Reg_DeleteValue(key.Get(), "Big"));
+  SendMessageA(frame_->window, WM_COMMAND, ID_EDIT_REFRESH, 0);
+  EXPECT_EQ("Able, Long, Warm", ListLabels(list));
+  EXPECT_EQ(std::vector<int32_t>{2}, SelectedItems(list));
+  EXPECT_EQ(2, FocusedItem(list));
+}
+
+TEST_F(StoreViews, TipsNameTheClassOfLookAlikeEntriesAndShowNamesTheListCuts) {
+  WriteStore();
+  SetBinary(PlugInKey(kClassD), "Other", Pattern(10, 9));
+  Register(kClassD, "Delay");  // another plug-in of the same name, in other letters
+  std::string longName = "A preset whose name is far too long for a narrow list to show whole";
+  SetBinary(PlugInKey(kClassA), longName.c_str(), Pattern(10, 9));
+  StartFrame();
+  Select(System(), "FX Plug-Ins");
+  HWND list = System().list;
+  EXPECT_EQ(std::string("Not Installed 000 (") + kClassC + ")", ListTip(System(), ListIndexOf(list, "Not Installed 000")));
+  std::vector<std::string> tips;
+  for (int32_t i = 0; i < SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); ++i) {
+    char label[64] = {};
+    LVITEMA item = {};
+    item.pszText = label;
+    item.cchTextMax = sizeof(label);
+    SendMessageA(list, LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(&item));
+    if (lstrcmpiA(label, "delay") == 0) tips.push_back(ListTip(System(), i));
+  }
+  std::sort(tips.begin(), tips.end());
+  EXPECT_EQ((std::vector<std::string>{std::string("Delay (") + kClassD + ")", std::string("delay (") + kClassA + ")"}),
+            tips);
+  EXPECT_EQ("", ListTip(System(), ListIndexOf(list, "Chorus")));
+  EXPECT_NE(std::string::npos, TreeTip(System(), "FX Plug-Ins/Not Installed 000").find(kClassC));
+  EXPECT_EQ("", TreeTip(System(), "FX Plug-Ins/Chorus"));
+  EXPECT_EQ("", TreeTip(System(), "FX Chains"));
+
+  Select(System(), "FX Plug-Ins/delay");
+  int32_t item = ListIndexOf(list, longName);
+  EXPECT_EQ("", ListTip(System(), item));  // shown whole
+  SetWindowPos(frame_->window, nullptr, 0, 0, 480, 600, SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(longName, ListTip(System(), item));
+  EXPECT_EQ("", ListTip(System(), ListIndexOf(list, "Warm")));
+}
+
+// A preset kept in a plug-in key's default value has an empty name.
+TEST_F(StoreViews, APresetWithoutANameShowsNoNameGreyedWhileItsNameStaysEmpty) {
+  WriteStore();
+  SetBinary(PlugInKey(kClassA), "", Pattern(12, 4));
+  StartFrame();
+  Select(System(), "FX Plug-Ins/delay");
+  HWND list = System().list;
+  EXPECT_EQ(", Big, Long, Warm", ListLabels(list));
+  const PlugInEntry* delay = frame_->stores.system.plugIns->FindPlugInByName("delay");
+  ASSERT_NE(nullptr, delay->FindPreset(""));
+
+  // Drawn into a white picture as the list draws it: the empty label gets
+  // grey text, a named one nothing more.
+  RECT bounds = {};
+  bounds.left = LVIR_BOUNDS;
+  SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&bounds));
+  HDC screen = GetDC(list);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP picture = CreateCompatibleBitmap(screen, bounds.right + 200, bounds.bottom + 4);
+  HGDIOBJ old = SelectObject(dc, picture);
+  RECT all = {0, 0, bounds.right + 200, bounds.bottom + 4};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  auto stage = [&](DWORD drawStage, int32_t item) {
+    NMLVCUSTOMDRAW draw = {};
+    draw.nmcd.hdr = {list, static_cast<UINT_PTR>(PaneListId(kSystemPane)), static_cast<UINT>(NM_CUSTOMDRAW)};
+    draw.nmcd.dwDrawStage = drawStage;
+    draw.nmcd.hdc = dc;
+    draw.nmcd.dwItemSpec = static_cast<DWORD_PTR>(item);
+    return SendMessageA(frame_->window, WM_NOTIFY, draw.nmcd.hdr.idFrom, reinterpret_cast<LPARAM>(&draw));
+  };
+  EXPECT_EQ(CDRF_NOTIFYITEMDRAW, stage(CDDS_PREPAINT, -1));
+  EXPECT_EQ(CDRF_DODEFAULT, stage(CDDS_ITEMPREPAINT, ListIndexOf(list, "Big")));
+  EXPECT_EQ(CDRF_NOTIFYPOSTPAINT, stage(CDDS_ITEMPREPAINT, 0));
+  stage(CDDS_ITEMPOSTPAINT, 0);
+  int32_t grey = 0;
+  for (int32_t x = bounds.left; x < bounds.right + 200; ++x) {
+    for (int32_t y = bounds.top; y < bounds.bottom; ++y) {
+      COLORREF pixel = GetPixel(dc, x, y);
+      if (pixel != RGB(255, 255, 255) && pixel != CLR_INVALID) ++grey;
+    }
+  }
+  EXPECT_GT(grey, 10);
+  SelectObject(dc, old);
+  DeleteObject(picture);
+  DeleteDC(dc);
+  ReleaseDC(list, screen);
+
+  // The item is still found by its empty name: copied, it arrives nameless.
+  EXPECT_TRUE(Copy(StoreId::System, ListSelection(NodeKind::PlugIn, "delay", {""})).committed);
+  const PlugInEntry* copied = frame_->stores.package.plugIns->FindPlugInByName("delay");
+  ASSERT_NE(nullptr, copied);
+  ASSERT_NE(nullptr, copied->FindPreset(""));
+  EXPECT_EQ(Pattern(12, 4), std::vector<unsigned char>(copied->FindPreset("")->data.Bytes(),
+                                                       copied->FindPreset("")->data.Bytes() + 12));
 }
 
 }  // namespace
