@@ -100,6 +100,24 @@
 #define IDS_FIND_CUE 33050
 #define IDS_FIND_CAPTION 33051
 
+// Start-up, the question before a large delete and long work.
+#define IDS_STARTUP_ARGUMENT 33070
+#define IDS_DELETE_QUESTION 33071
+#define IDS_DELETE_PRESETS 33072
+#define IDS_DELETE_PRESETS_ONE_PLUGIN 33073
+#define IDS_DELETE_ONE_PRESET 33074
+#define IDS_DELETE_CHAINS 33075
+#define IDS_DELETE_ONE_CHAIN 33076
+#define IDS_DELETE_BOTH 33077
+#define IDS_PROGRESS_COUNT 33078
+#define IDS_PROGRESS_COPY 33079
+#define IDS_PROGRESS_DELETE 33080
+#define IDS_PROGRESS_UNDO 33081
+#define IDS_PROGRESS_REDO 33082
+#define IDS_STOPPED_GROUP 33083
+#define IDS_STOPPED_UNDO 33084
+#define IDS_STOPPED_REDO 33085
+
 // Menu items, without their shortcuts (the command table adds them).
 #define IDS_MENU_FILE 33200
 #define IDS_MENU_EDIT 33201
@@ -131,3 +149,8 @@
 #define IDC_ABOUT_SETTINGS 1014
 #define IDC_ABOUT_STORE_INTRO 1015
 #define IDC_ABOUT_SETTINGS_INTRO 1016
+
+// The progress window of long work (dialogs.rc).
+#define IDD_PROGRESS 220
+#define IDC_PROGRESS_TEXT 1030
+#define IDC_PROGRESS_BAR 1031

@@ -36,6 +36,7 @@ struct AppGlobals {
   HACCEL accelerators;
   char frameTitle[260];
   WINDOWPLACEMENT placement;  // read at start-up, applied to the new frame
+  char refusedArgument[260];  // the command-line argument start-up failed on, for its box
   bool frameClassRegistered;
 };
 

@@ -20,7 +20,20 @@ constexpr size_t kOptionNameMax = 63;  // characters of an option name that coun
 // texts (the caller destroys it). Gives 0 or E_OUTOFMEMORY.
 int32_t CommandLine_Split(const char* text, VtList** args);
 
-enum class ArgumentKind { ResponseFile, Option, File, Invalid };
+// Turns a path written the Unix way ("/home/me/bank.vtpreset", as file
+// managers and scripts pass it under Wine) into the platform's spelling of
+// it, written into `out` (cut to `size`); false when it cannot.
+using UnixPathMapper = bool (*)(const char* unixPath, char* out, size_t size);
+
+// What a command line is read with, and what it leaves for the error box.
+struct CommandLineContext {
+  UnixPathMapper mapUnixPath = nullptr;  // null where the platform has no such mapping
+  // The argument that made the result a failure (the bad option, the
+  // response file that could not be opened), cut to fit; empty otherwise.
+  char refused[kNameSize] = {};
+};
+
+enum class ArgumentKind { ResponseFile, Option, File, UnixFile, Invalid };
 
 struct Argument {
   ArgumentKind kind;
@@ -28,8 +41,11 @@ struct Argument {
   int32_t used;       // arguments taken: 2 when "@" takes the next one
 };
 
-// Classifies argument `index` of `args`.
-Argument CommandLine_Classify(const VtList* args, int32_t index);
+// Classifies argument `index` of `args`. An argument that begins with "/"
+// and is no option is a Unix path (UnixFile) when `mapUnixPath` maps it and
+// it either names a file that exists or has a folder part ("/x" stays a bad
+// option).
+Argument CommandLine_Classify(const VtList* args, int32_t index, UnixPathMapper mapUnixPath = nullptr);
 
 // Handles a whole command line (its first argument, the program, skipped):
 // files set the document's path, response files are read and handled in
@@ -37,5 +53,6 @@ Argument CommandLine_Classify(const VtList* args, int32_t index);
 // result E_INVALIDARG and nothing is handled. Otherwise the result is that of
 // the last file or response-file argument: 0 for a file; for a response file
 // E_FILE_OPEN when it cannot be opened, 1 when it is empty or unreadable, or
-// the result of its own arguments.
-int32_t CommandLine_Handle(const char* commandLine, DocumentRecord* document);
+// the result of its own arguments. `context`, when given, supplies the Unix
+// path mapping and receives the argument a failure is about.
+int32_t CommandLine_Handle(const char* commandLine, DocumentRecord* document, CommandLineContext* context = nullptr);

@@ -171,6 +171,11 @@ void OpenRecentFile(FrameState& frame, int32_t index) {
 }
 
 void OpenDroppedFile(FrameState& frame, HDROP drop) {
+  // Work or a question under way holds records of the package it would replace.
+  if (ModalLoopRuns(frame) || frame.busy > 0) {
+    DragFinish(drop);
+    return;
+  }
   char path[kNameSize];
   std::string shown;
   bool named = DroppedFileName(drop, path, sizeof(path), &shown);
@@ -185,6 +190,15 @@ void OpenDroppedFile(FrameState& frame, HDROP drop) {
   UpdateToolbar(frame);
 }
 
+void OpenHandedFile(FrameState& frame, const char* path) {
+  if (!AskToSaveChanges(frame)) return;
+  OpenPackage(frame, path, false);
+  UpdateToolbar(frame);
+}
+
 void OnClose(FrameState& frame) {
+  // Long work runs below this message: the window stays until it is over
+  // (its Cancel ends it sooner).
+  if (frame.busy > 0) return;
   if (AskToSaveChanges(frame)) DestroyWindow(frame.window);
 }

@@ -10,17 +10,16 @@
 #include "app/find_box_win32.h"
 #include "app/frame_parts_win32.h"
 #include "app/frame_win32.h"
+#include "app/instance_handover_win32.h"
 #include "app/selection_commands_win32.h"
 #include "kernel/strings.h"
 #include "resource.h"
 #include "store/system_loader.h"
 #include "views/rename_win32.h"
 
-namespace {
-
-// A modal loop runs: one of ours holds the modal state, or a box or dialog
-// owned by the frame has disabled it.
 bool ModalLoopRuns(const FrameState& frame) { return frame.modal.depth > 0 || !IsWindowEnabled(frame.window); }
+
+namespace {
 
 // The stores are read again through the cache, so an unchanged store costs
 // little; the tree keeps every node still right, and the list is refilled
@@ -155,11 +154,12 @@ void OnActivateApp(FrameState& frame, bool active) {
 
 // A box or dialog owned by the frame has closed.
 void OnEnable(FrameState& frame, bool enabled) {
-  if (enabled && frame.modal.refreshPending && frame.modal.depth == 0) {
+  if (enabled && (frame.modal.refreshPending || frame.modal.openPending) && frame.modal.depth == 0) {
     PostMessageA(frame.window, kMsgDeferredRefresh, 0, 0);
   }
 }
 
 void RunDeferredRefresh(FrameState& frame) {
   if (frame.modal.refreshPending) RequestSystemRefresh(frame);
+  if (frame.modal.openPending) OpenHandedPackage(frame);
 }

@@ -38,6 +38,9 @@ LRESULT OnNotify(FrameState& frame, NMHDR* header);
 
 // Commands and the refresh (frame_commands_win32.cpp).
 bool OnCommand(FrameState& frame, int command);
+// A modal loop runs: one of ours holds the modal state, or a box or dialog
+// owned by the frame has disabled it.
+bool ModalLoopRuns(const FrameState& frame);
 void OnActivateApp(FrameState& frame, bool active);
 void OnEnable(FrameState& frame, bool enabled);
 void RunDeferredRefresh(FrameState& frame);
@@ -71,6 +74,8 @@ int32_t SavePackage(FrameState& frame);
 int32_t SavePackageAs(FrameState& frame);
 void OpenRecentFile(FrameState& frame, int32_t index);
 void OpenDroppedFile(FrameState& frame, HDROP drop);
+// Opens a package handed over by a second start, after the save-changes question.
+void OpenHandedFile(FrameState& frame, const char* path);
 void OnClose(FrameState& frame);
 
 // Help, the home page and the about box (help_window_win32.cpp, about_box_win32.cpp).

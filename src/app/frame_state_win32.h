@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 
 #include "app/document.h"
 #include "app/file_dialogs.h"
@@ -88,6 +89,21 @@ struct FrameState {
   DocumentRecord document = {};
   RecentFiles recent;
   ModalState modal;
+  // A package a second start handed over, waiting to be opened; empty when none.
+  char handedPath[kNameSize] = {};
+  // Long work under way (copy, delete, undo, redo): the frame shows the wait cursor.
+  int32_t busy = 0;
+  // When long work shows its progress window (100-ns ticks): after a
+  // second, then updated every 50 ms, looking at the clock every 16 items;
+  // tests make it show at every item.
+  struct ProgressTiming {
+    uint64_t showAfter = 1000 * 10000;
+    uint64_t interval = 50 * 10000;
+    uint32_t clockEvery = 16;
+  } progressTiming;
+  // Tests: called each time the progress window shows how far the work has
+  // got (`done` items), before it takes the user's input.
+  std::function<void(HWND window, int32_t done)> onProgress;
 
   // The find box's text, by which both panes are narrowed (never saved),
   // and each pane's selection from before it was narrowed.

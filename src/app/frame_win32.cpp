@@ -11,6 +11,7 @@
 #include "app/find_box_win32.h"
 #include "app/frame_layout.h"
 #include "app/frame_parts_win32.h"
+#include "app/instance_handover_win32.h"
 #include "app/package_open_win32.h"
 #include "kernel/msgbox.h"
 #include "kernel/strings.h"
@@ -185,6 +186,11 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       return 0;
     case kMsgDeferredRefresh:
       RunDeferredRefresh(*frame);
+      return 0;
+    case WM_COPYDATA:
+      return OnCopyData(*frame, reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    case kMsgOpenHandedPackage:
+      OpenHandedPackage(*frame);
       return 0;
     case kMsgRefillPresetList:
       if (wParam < 2) RefreshPresetList(frame->panes[wParam]);

@@ -10,6 +10,7 @@
 #include "app/frame_parts_win32.h"
 #include "app/frame_win32.h"
 #include "app/overwrite_box_win32.h"
+#include "app/work_progress_win32.h"
 #include "kernel/msgbox.h"
 #include "kernel/strings.h"
 #include "platform/text.h"
@@ -34,19 +35,33 @@ namespace {
 using StepFunction = int32_t (*)(History& history, Stores& stores, StoreId* changedStore, ActionFailure* failure,
                                  OverwriteQuestion* question);
 
-void TakeStep(FrameState& frame, int32_t available, StepFunction step, uint32_t failureId) {
+struct StepTexts {
+  uint32_t progress;  // the progress window's caption
+  uint32_t stopped;   // how far the step got when the user stopped it
+  uint32_t failed;    // the error box of a step that failed
+};
+
+void TakeStep(FrameState& frame, int32_t available, StepFunction step, const StepTexts& texts) {
   if (available == 0) return;
   StoreId changed = StoreId::Package;
   ActionFailure failure;
   OverwriteBox question(frame);
+  WorkProgress work(frame, texts.progress);
   int32_t status = step(frame.history, frame.stores, &changed, &failure, &question);
-  if (status == E_CANCELLED) return;  // declined at the question: nothing changed
   RefreshStorePane(frame, changed);
-  if (status < 0) ShowItemFailure(frame, failureId, failure, failure.status < 0 ? failure.status : status);
+  if (status == E_CANCELLED) {
+    work.ReportStop(texts.stopped);
+  } else if (status < 0) {
+    ShowItemFailure(frame, texts.failed, failure, failure.status < 0 ? failure.status : status);
+  }
 }
 
 }  // namespace
 
-void UndoLastStep(FrameState& frame) { TakeStep(frame, GetUndoCount(frame.history), Undo, IDS_UNDO_FAILED); }
+void UndoLastStep(FrameState& frame) {
+  TakeStep(frame, GetUndoCount(frame.history), Undo, {IDS_PROGRESS_UNDO, IDS_STOPPED_UNDO, IDS_UNDO_FAILED});
+}
 
-void RedoLastStep(FrameState& frame) { TakeStep(frame, GetRedoCount(frame.history), Redo, IDS_REDO_FAILED); }
+void RedoLastStep(FrameState& frame) {
+  TakeStep(frame, GetRedoCount(frame.history), Redo, {IDS_PROGRESS_REDO, IDS_STOPPED_REDO, IDS_REDO_FAILED});
+}

@@ -3,9 +3,12 @@
 // changed store's pane shows the result; a failure is reported by item.
 #include "app/selection_commands_win32.h"
 
+#include "app/delete_question.h"
 #include "app/frame_parts_win32.h"
 #include "app/frame_win32.h"
 #include "app/overwrite_box_win32.h"
+#include "app/work_progress_win32.h"
+#include "kernel/msgbox.h"
 #include "platform/status.h"
 #include "platform/text.h"
 #include "resource.h"
@@ -38,6 +41,25 @@ void ShowLeftOut(FrameState& frame, const NameList& leftOut) {
   ShowFrameBox(frame, MB_OK | MB_ICONINFORMATION, IDS_COPY_LEFT_OUT, lines);
 }
 
+// A delete that takes much from this computer asks first (No is the
+// default): several plug-ins' presets, a whole group, or more than a few
+// items. The package is only written by Save, so deletes there never ask.
+bool ConfirmDelete(FrameState& frame, StoreId store, const std::vector<Selection>& selections) {
+  DeleteScope scope;
+  for (const Selection& selection : selections) {
+    DeleteScope part = MeasureDelete(frame.stores, store, selection);
+    scope.presets += part.presets;
+    scope.plugIns += part.plugIns;
+    scope.chains += part.chains;
+    scope.wholeGroup = scope.wholeGroup || part.wholeGroup;
+  }
+  if (!DeleteNeedsConfirmation(store, scope) || scope.presets + scope.chains == 0) return true;
+  char question[512];
+  FormatDeleteQuestion(frame.strings, scope, question, sizeof(question));
+  ModalScope modal(frame.modal);
+  return VtMsgBox(frame.window, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, "%s", question) == IDYES;
+}
+
 }  // namespace
 
 PaneCopyResult CopyPaneSelection(FrameState& frame, Pane& source, FocusKind focus) {
@@ -49,10 +71,12 @@ PaneCopyResult CopyPaneSelection(FrameState& frame, Pane& source, FocusKind focu
   StoreId destination = OtherStore(source.store);
   OverwriteBox question(frame);
   EditContext edit = {frame.stores, frame.history, &question};
+  WorkProgress work(frame, IDS_PROGRESS_COPY);
   EditOutcome outcome =
       status == 0 ? CopySelectionsToOtherStore(edit, source.store, selections.data(), static_cast<int>(selections.size()))
                   : EditOutcome{status, false, destination, {}};
   ShowOutcome(frame, outcome, IDS_COPY_FAILED, IDS_COPY_INCOMPLETE);
+  work.ReportStop(IDS_STOPPED_GROUP);
   bool refused = !outcome.committed && outcome.failure.item[0] != '\0';
   if (outcome.status != E_CANCELLED && !refused) ShowLeftOut(frame, edit.leftOut);
   result.recorded = outcome.committed;
@@ -69,11 +93,14 @@ bool DeletePaneSelection(FrameState& frame, Pane& pane, FocusKind focus) {
   std::vector<Selection> selections;
   int32_t status = GatherShownSelections(pane, focus, &selections);
   if (status == 0 && selections.empty()) return false;
+  if (status == 0 && !ConfirmDelete(frame, pane.store, selections)) return false;
   EditContext edit = {frame.stores, frame.history, nullptr};
+  WorkProgress work(frame, IDS_PROGRESS_DELETE);
   EditOutcome outcome = status == 0 ? DeleteSelections(edit, pane.store, selections.data(),
                                                        static_cast<int>(selections.size()))
                                     : EditOutcome{status, false, pane.store, {}};
   ShowOutcome(frame, outcome, IDS_DELETE_INCOMPLETE, IDS_DELETE_INCOMPLETE);
+  work.ReportStop(IDS_STOPPED_GROUP);
   return outcome.committed;
 }
 

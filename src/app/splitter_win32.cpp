@@ -38,6 +38,11 @@ LRESULT OnNcHitTest(FrameState& frame, WPARAM wParam, LPARAM lParam) {
 }
 
 bool OnSetCursor(FrameState& frame, HWND window, UINT hitTest) {
+  if (frame.busy > 0) {
+    // Long work runs: over the frame and its controls alike.
+    SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    return true;
+  }
   if (hitTest != HTCLIENT || window != frame.window) return false;
   if (frame.splitterCursor == nullptr) {
     frame.splitterCursor = LoadCursorA(frame.instance, MAKEINTRESOURCEA(IDC_SPLITTER));

@@ -7,6 +7,8 @@
 #include "app/command_line.h"
 #include "app/frame_layout.h"
 #include "app/frame_win32.h"
+#include "app/instance_handover_win32.h"
+#include "app/unix_path_win32.h"
 #include "kernel/kernel.h"
 #include "kernel/msgbox.h"
 #include "kernel/product.h"
@@ -54,6 +56,28 @@ int32_t StartFrame(AppGlobals* app, const DocumentRecord& document) {
   return 0;
 }
 
+// Reads the command line into `document`; a file may be given as a Unix
+// path under Wine. The argument a failure is about goes to `refused`.
+int32_t ReadCommandLine(const char* commandLine, DocumentRecord* document, char* refused, size_t size) {
+  Document_SetUntitled(document);
+  CommandLineContext context;
+  context.mapUnixPath = MapUnixPath;
+  int32_t status = CommandLine_Handle(commandLine, document, &context);
+  Text_Copy(refused, size, context.refused);
+  return status;
+}
+
+// The error box of a start that failed: the general operation text, the
+// argument that was refused when there is one, and the explanation.
+void ReportStartupFailure(const AppGlobals* app, int32_t status, const char* refused) {
+  char operation[512] = {};
+  if (refused[0] != '\0' && app->strings != nullptr) {
+    VtLoadString(app->strings, IDS_STARTUP_ARGUMENT, operation, sizeof(operation));
+  }
+  uintptr_t text = operation[0] != '\0' ? VtOperationText(operation) : kOperationStartup;
+  VtErrorHandler_MsgBox(VtOwnerNone(), MB_OK | MB_ICONEXCLAMATION, text, status, refused, false);
+}
+
 // Settings, strings, the untitled document, common controls, placement,
 // command line, local-server registration and the frame; a failure ends
 // start-up.
@@ -63,14 +87,34 @@ int32_t StartApplication(AppGlobals* app, const char* commandLine) {
   status = VtLang_Open(&app->strings, app->instance, 2, 0);
   if (status < 0) return status;
   DocumentRecord document;
-  Document_SetUntitled(&document);
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   LoadPlacement(app);
-  status = CommandLine_Handle(commandLine, &document);
+  status = ReadCommandLine(commandLine, &document, app->refusedArgument, sizeof(app->refusedArgument));
   if (status < 0) return status;
   RegisterLocalServer();
   return StartFrame(app, document);
+}
+
+// A second start: the running frame comes to the front and opens the
+// package this command line names. A command line that cannot be used is
+// refused here, as at a first start.
+HWND HandOver(AppGlobals* app, HWND running, const char* commandLine, int* exitCode) {
+  VtMsgBoxSetAppData(app->instance, nullptr, kProductFullName);
+  VtRegisterProductTokens();
+  // Only for the text that names a refused argument.
+  if (VtLang_Open(&app->strings, app->instance, 2, 0) < 0) app->strings = nullptr;
+  DocumentRecord document;
+  int32_t status = ReadCommandLine(commandLine, &document, app->refusedArgument, sizeof(app->refusedArgument));
+  if (status < 0) {
+    *exitCode = status == E_INVALIDARG ? kExitInvalidArgument : kExitStartupFailed;
+    ReportStartupFailure(app, status, app->refusedArgument);
+    return nullptr;
+  }
+  bool named = (document.flags & kDocUntitled) == 0 && document.path[0] != '\0';
+  HandToRunningInstance(running, named ? document.path : nullptr);
+  *exitCode = kExitNormal;
+  return nullptr;
 }
 
 }  // namespace
@@ -80,11 +124,8 @@ HWND App_Startup(AppGlobals* app, HINSTANCE instance, const char* commandLine, i
   VtKernel_Start(instance);
   app->instance = instance;
   GetSystemInfo(&app->systemInfo);
-  if (VtActivatePrevAppInstance(kFrameClassName)) {
-    // The running instance takes over; this command line is dropped.
-    *exitCode = kExitNormal;
-    return nullptr;
-  }
+  HWND running = FindWindowA(kFrameClassName, nullptr);
+  if (running != nullptr) return HandOver(app, running, commandLine, exitCode);
   VtMsgBoxSetAppData(instance, nullptr, kProductFullName);
   VtRegisterProductTokens();
   Text_Copy(app->frameTitle, sizeof(app->frameTitle), kProductFullName);
@@ -92,7 +133,7 @@ HWND App_Startup(AppGlobals* app, HINSTANCE instance, const char* commandLine, i
   int32_t status = StartApplication(app, commandLine);
   if (status < 0) {
     *exitCode = status == E_INVALIDARG ? kExitInvalidArgument : kExitStartupFailed;
-    VtErrorHandler_MsgBox(VtOwnerNone(), MB_OK | MB_ICONEXCLAMATION, kOperationStartup, status, nullptr, false);
+    ReportStartupFailure(app, status, app->refusedArgument);
     return nullptr;
   }
   *exitCode = kExitNormal;

@@ -18,12 +18,20 @@ void Describe(const HistoryAction& action, const StoreFailure& cause, int32_t st
 // order, or back, newest first, those that were carried out. Taking back in
 // reverse lets two actions on the same key (an overwrite that moved a chain
 // away and a copy that took its key) each find what the later one left.
-// The first failure is what the caller hears of.
-int32_t RunGroup(HistoryGroup& group, Stores& stores, bool apply, ActionFailure* failure) {
+// The first failure is what the caller hears of. `*done` receives how many
+// actions, in the order they run, the progress watcher let run: the action
+// count when it ran them all.
+int32_t RunGroup(HistoryGroup& group, Stores& stores, bool apply, ActionFailure* failure, GroupProgress* progress,
+                 size_t* done) {
   int32_t firstFailure = 0;
   size_t count = group.actions.size();
+  *done = count;
   std::vector<bool> reverted(count, false);
   for (size_t step = 0; step < count; ++step) {
+    if (progress != nullptr && !progress->Step(static_cast<int32_t>(step), static_cast<int32_t>(count))) {
+      *done = step;
+      break;
+    }
     size_t i = apply ? step : count - 1 - step;
     HistoryAction& action = *group.actions[i];
     if (!apply && !action.applied) continue;
@@ -73,20 +81,50 @@ int32_t ClearConflicts(HistoryGroup& group, Stores& stores, bool apply, Overwrit
   return 0;
 }
 
-// Moves the newest group of `from` onto `to`, running it on the way; a step
-// stopped over an item it did not leave stays on `from`.
+// The actions [first, first + count) of `group`, moved into a group of their own.
+std::unique_ptr<HistoryGroup> SplitOff(HistoryGroup& group, size_t first, size_t count) {
+  std::unique_ptr<HistoryGroup> part = MakeOwned<HistoryGroup>();
+  if (!part) return part;
+  part->source = group.source;
+  part->destination = group.destination;
+  part->kind = group.kind;
+  for (size_t i = first; i < first + count; ++i) {
+    if (AppendOwned(part->actions, std::move(group.actions[i])) != 0) {
+      // Without room the part stays with the group: put back what moved.
+      for (size_t k = 0; k < part->actions.size(); ++k) group.actions[first + k] = std::move(part->actions[k]);
+      return nullptr;
+    }
+  }
+  auto begin = group.actions.begin() + static_cast<std::ptrdiff_t>(first);
+  group.actions.erase(begin, begin + static_cast<std::ptrdiff_t>(count));
+  return part;
+}
+
+// Moves the newest group of `from` onto `to`, running it on the way. A step
+// stopped over an item it did not leave changes nothing and stays on `from`;
+// work the progress watcher stopped part-way splits the group where it
+// stopped: what ran moves to `to` (the first actions going forward, the last
+// going back), the rest stays.
 int32_t Replay(std::vector<std::unique_ptr<HistoryGroup>>& from, std::vector<std::unique_ptr<HistoryGroup>>& to,
-               bool apply, Stores& stores, StoreId* changedStore, ActionFailure* failure,
-               OverwriteQuestion* question) {
+               bool apply, Stores& stores, StoreId* changedStore, ActionFailure* failure, OverwriteQuestion* question,
+               GroupProgress* progress) {
   if (from.empty()) return 0;
-  if (changedStore != nullptr) *changedStore = from.back()->destination;
-  int32_t status = ClearConflicts(*from.back(), stores, apply, question, failure);
+  HistoryGroup& group = *from.back();
+  if (changedStore != nullptr) *changedStore = group.destination;
+  int32_t status = ClearConflicts(group, stores, apply, question, failure);
   if (status != 0) return status;
-  std::unique_ptr<HistoryGroup> group = std::move(from.back());
+  size_t done = 0;
+  status = RunGroup(group, stores, apply, failure, progress, &done);
+  size_t count = group.actions.size();
+  if (done < count) {
+    std::unique_ptr<HistoryGroup> part = done > 0 ? SplitOff(group, apply ? 0 : count - done, done) : nullptr;
+    if (part) AppendOwned(to, std::move(part));
+    return E_CANCELLED;
+  }
+  std::unique_ptr<HistoryGroup> whole = std::move(from.back());
   from.pop_back();
-  status = RunGroup(*group, stores, apply, failure);
   // Without room on the other stack the group cannot be replayed again.
-  AppendOwned(to, std::move(group));
+  AppendOwned(to, std::move(whole));
   return status;
 }
 
@@ -132,17 +170,24 @@ int32_t CommitGroup(History& history, Stores& stores, ActionFailure* failure) {
   // A group that cannot be undone is not carried out either.
   int32_t status = AppendOwned(history.undo, std::move(group));
   if (status != 0) return status;
-  return RunGroup(*committed, stores, true, failure);
+  size_t stoppedAt = 0;
+  status = RunGroup(*committed, stores, true, failure, history.progress, &stoppedAt);
+  if (stoppedAt == committed->actions.size()) return status;
+  // What was never carried out is not part of the step.
+  committed->actions.erase(committed->actions.begin() + static_cast<std::ptrdiff_t>(stoppedAt),
+                           committed->actions.end());
+  if (committed->actions.empty()) history.undo.pop_back();
+  return E_CANCELLED;
 }
 
 int32_t Undo(History& history, Stores& stores, StoreId* changedStore, ActionFailure* failure,
              OverwriteQuestion* question) {
-  return Replay(history.undo, history.redo, false, stores, changedStore, failure, question);
+  return Replay(history.undo, history.redo, false, stores, changedStore, failure, question, history.progress);
 }
 
 int32_t Redo(History& history, Stores& stores, StoreId* changedStore, ActionFailure* failure,
              OverwriteQuestion* question) {
-  return Replay(history.redo, history.undo, true, stores, changedStore, failure, question);
+  return Replay(history.redo, history.undo, true, stores, changedStore, failure, question, history.progress);
 }
 
 int32_t GetUndoCount(const History& history) { return static_cast<int32_t>(history.undo.size()); }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "edit/overwrite_question.h"
+#include "edit/group_progress.h"
 #include "model/names.h"
 #include "store/store_check.h"
 #include "store/store_failure.h"
@@ -79,6 +80,9 @@ struct History {
   std::vector<std::unique_ptr<HistoryGroup>> undo;  // newest last
   std::vector<std::unique_ptr<HistoryGroup>> redo;  // newest last
   std::unique_ptr<HistoryGroup> pending;            // the group being recorded, or null
+  // Watches commits, undos and redos item by item and may stop them; null
+  // when nobody watches. Not owned.
+  GroupProgress* progress = nullptr;
 };
 
 // The first action that failed while a group was carried out or taken
@@ -108,7 +112,9 @@ int32_t GetPendingActionCount(const History& history);
 // the newest undo entry, and every action is applied in recording order.
 // A failing action does not stop the rest. Gives E_FAIL (and keeps no group)
 // when the group holds no action; otherwise 0 or the first failure, which
-// `failure` (when given) describes.
+// `failure` (when given) describes. When the progress watcher stops the
+// work, the group keeps only the actions it got to (none: it is dropped)
+// and E_CANCELLED is given.
 int32_t CommitGroup(History& history, Stores& stores, ActionFailure* failure = nullptr);
 
 // Undo reverts, newest first, those actions of the newest undo group that
@@ -123,7 +129,10 @@ int32_t CommitGroup(History& history, Stores& stores, ActionFailure* failure = n
 // on, Yes to All goes on without asking again, any other answer stops the
 // step. Without a question the step stops at the first such item, which
 // `failure` describes. A stopped step changes nothing, stays where it was
-// and gives E_CANCELLED.
+// and gives E_CANCELLED. Work the progress watcher stops also gives
+// E_CANCELLED and splits the group where it stopped: the part done moves to
+// the other stack as a group of its own, the rest stays where it was, so
+// that each can be taken on later.
 int32_t Undo(History& history, Stores& stores, StoreId* changedStore, ActionFailure* failure = nullptr,
              OverwriteQuestion* question = nullptr);
 int32_t Redo(History& history, Stores& stores, StoreId* changedStore, ActionFailure* failure = nullptr,

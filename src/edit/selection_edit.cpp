@@ -153,6 +153,60 @@ uint32_t CountAffectedItems(const Stores& stores, StoreId store, const Selection
   return total;
 }
 
+DeleteScope MeasureDelete(const Stores& stores, StoreId store, const Selection& selection) {
+  const PlugInCollection* plugIns = PlugInsOf(stores, store);
+  DeleteScope scope;
+  auto addEntry = [&scope](const PlugInEntry& entry) {
+    uint32_t presets = static_cast<uint32_t>(entry.GetPresetCount());
+    if (presets == 0) return;
+    scope.presets += presets;
+    scope.plugIns += 1;
+  };
+  auto addAllEntries = [&]() {
+    if (plugIns == nullptr) return;
+    for (int32_t i = 0; i < plugIns->GetCount(); ++i) addEntry(*plugIns->Get(i));
+  };
+  const PlugInEntry* presetsOf = nullptr;  // the entry whose presets the list shows
+  for (int32_t i = 0; i < selection.names.Count(); ++i) {
+    Item item = FindItem(stores, store, selection, selection.names.At(i));
+    switch (item.kind) {
+      case NodeKind::PackageRoot:
+        addAllEntries();
+        scope.chains += ChainCount(ChainsOf(stores, store));
+        scope.wholeGroup = true;
+        break;
+      case NodeKind::PlugInGroup:
+        addAllEntries();
+        scope.wholeGroup = true;
+        break;
+      case NodeKind::ChainGroup:
+        scope.chains += ChainCount(ChainsOf(stores, store));
+        scope.wholeGroup = true;
+        break;
+      case NodeKind::PlugIn:
+        if (item.entry != nullptr) addEntry(*item.entry);
+        break;
+      case NodeKind::Preset:
+        if (item.preset == nullptr) break;
+        scope.presets += 1;
+        if (presetsOf != item.entry) scope.plugIns += 1;
+        presetsOf = item.entry;
+        break;
+      case NodeKind::Chain:
+        if (item.chain != nullptr) scope.chains += 1;
+        break;
+      case NodeKind::None:
+        break;
+    }
+  }
+  return scope;
+}
+
+bool DeleteNeedsConfirmation(StoreId store, const DeleteScope& scope) {
+  if (store != StoreId::System) return false;
+  return scope.wholeGroup || scope.plugIns > 1 || scope.presets + scope.chains > kQuietDeleteLimit;
+}
+
 int32_t RecordCopyOfSelections(EditContext& edit, StoreId source, const Selection* selections, int count) {
   edit.targets.Clear();
   edit.leftOut.Clear();

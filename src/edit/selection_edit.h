@@ -24,6 +24,21 @@ NodeKind ClassifyItem(const char* name, FocusKind focus, NodeKind selectedKind);
 // The presets and chains the names of a selection cover in `store`.
 uint32_t CountAffectedItems(const Stores& stores, StoreId store, const Selection& selection);
 
+// What a delete of a selection would take away, for the question asked
+// before a large one.
+struct DeleteScope {
+  uint32_t presets = 0;
+  uint32_t plugIns = 0;  // plug-in entries some of whose presets go
+  uint32_t chains = 0;
+  bool wholeGroup = false;  // the "FX Plug-Ins" or "FX Chains" group (or the root holding them)
+};
+DeleteScope MeasureDelete(const Stores& stores, StoreId store, const Selection& selection);
+
+// A delete from the system store asks first when it takes more than one
+// plug-in's presets, a whole group, or more than this many items.
+constexpr uint32_t kQuietDeleteLimit = 100;
+bool DeleteNeedsConfirmation(StoreId store, const DeleteScope& scope);
+
 struct EditOutcome {
   int32_t status;          // E_CANCELLED, E_FAIL when nothing was to be done, a refusal, else the commit's status
   bool committed;          // a group went onto the undo stack and `changedStore` changed

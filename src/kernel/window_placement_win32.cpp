@@ -104,9 +104,7 @@ void VtForceRectOntoDesktop(RECT* rect, int32_t horizontalMargin, int32_t vertic
   *rect = ToRect(VtGeometry_ForceOnto(r, VtWorkAreaFor(r), horizontalMargin, verticalMargin));
 }
 
-bool VtActivatePrevAppInstance(const char* frameClass) {
-  HWND frame = FindWindowA(frameClass, nullptr);
-  if (frame == nullptr) return false;
+void VtBringToFront(HWND frame) {
   HWND popup = GetLastActivePopup(frame);
   if (IsIconic(popup)) {
     ShowWindow(popup, SW_RESTORE);
@@ -114,5 +112,11 @@ bool VtActivatePrevAppInstance(const char* frameClass) {
     BringWindowToTop(frame);
     SetForegroundWindow(popup);
   }
+}
+
+bool VtActivatePrevAppInstance(const char* frameClass) {
+  HWND frame = FindWindowA(frameClass, nullptr);
+  if (frame == nullptr) return false;
+  VtBringToFront(frame);
   return true;
 }

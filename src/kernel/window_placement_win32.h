@@ -46,3 +46,6 @@ VtRect VtWorkAreaFor(const VtRect& rect);
 // level window of `frameClass`, restored when minimised. True when one was
 // found.
 bool VtActivatePrevAppInstance(const char* frameClass);
+// Brings `frame` (its last active pop-up, which is restored when minimised)
+// to the front.
+void VtBringToFront(HWND frame);

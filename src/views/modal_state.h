@@ -9,8 +9,9 @@
 struct ModalState {
   int32_t depth = 0;
   bool refreshPending = false;
-  // Called when the last loop ends while a refresh waits; the frame posts
-  // itself a message so the refresh runs outside the loop's caller.
+  bool openPending = false;  // a package handed over by a second start waits
+  // Called when the last loop ends while a refresh or an open waits; the
+  // frame posts itself a message so they run outside the loop's caller.
   void (*refreshDue)(void* context) = nullptr;
   void* context = nullptr;
 };
@@ -19,7 +20,9 @@ inline void ModalState_Enter(ModalState& state) { ++state.depth; }
 
 inline void ModalState_Leave(ModalState& state) {
   if (state.depth > 0) --state.depth;
-  if (state.depth == 0 && state.refreshPending && state.refreshDue != nullptr) state.refreshDue(state.context);
+  if (state.depth == 0 && (state.refreshPending || state.openPending) && state.refreshDue != nullptr) {
+    state.refreshDue(state.context);
+  }
 }
 
 // Holds the state busy for its lifetime.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include <string>
 #include <vector>
 
@@ -140,6 +142,74 @@ TEST_F(ResponseFiles, AFileThatNamesItselfEndsWithInvalidArgument) {
   Outcome o = Handle("Ordalis.exe @\"" + a + "\"");
   EXPECT_EQ(E_INVALIDARG, o.result);
   EXPECT_EQ("x.vtpreset", o.path);
+}
+
+// Stands in for the platform's mapping of Unix paths: "/x/y" becomes
+// "Z:\x\y" below the test's folder; a path under /unmapped has no drive.
+std::string mappedRoot;
+bool FakeMapping(const char* unixPath, char* out, size_t size) {
+  std::string path(unixPath);
+  if (path.rfind("/unmapped", 0) == 0) return false;
+  std::string mapped = mappedRoot + path;
+  if (mapped.size() >= size) return false;
+  snprintf(out, size, "%s", mapped.c_str());
+  return true;
+}
+
+struct Read {
+  int32_t result;
+  std::string path;
+  std::string refused;
+};
+
+Read ReadWithMapping(const std::string& commandLine, UnixPathMapper mapping = FakeMapping) {
+  DocumentRecord document;
+  Document_SetUntitled(&document);
+  CommandLineContext context;
+  context.mapUnixPath = mapping;
+  int32_t result = CommandLine_Handle(commandLine.c_str(), &document, &context);
+  return {result, document.path, context.refused};
+}
+
+TEST_F(ResponseFiles, AUnixPathIsTakenThroughTheMappingAndABadOptionStaysBad) {
+  mappedRoot = "M:";
+  Read r = ReadWithMapping("Ordalis.exe /home/me/bank.vtpreset");
+  EXPECT_EQ(0, r.result);
+  EXPECT_EQ("M:/home/me/bank.vtpreset", r.path);
+  EXPECT_EQ("", r.refused);
+  // The options keep their meaning; a value or an unknown name is still refused.
+  EXPECT_EQ("Untitled", ReadWithMapping("Ordalis.exe /? /help").path);
+  EXPECT_EQ(E_INVALIDARG, ReadWithMapping("Ordalis.exe /help:/x").result);
+  EXPECT_EQ(E_INVALIDARG, ReadWithMapping("Ordalis.exe /x").result);  // no folder part, no such file
+  EXPECT_EQ(E_INVALIDARG, ReadWithMapping("Ordalis.exe /").result);
+  EXPECT_EQ(E_INVALIDARG, ReadWithMapping("Ordalis.exe /unmapped/bank.vtpreset").result);
+  // Without the mapping (Windows) a Unix path is a bad option, as before.
+  EXPECT_EQ(E_INVALIDARG, ReadWithMapping("Ordalis.exe /home/me/bank.vtpreset", nullptr).result);
+
+  // A file at the root of the mapped tree counts when it is there.
+  std::string file = Write("bank.vtpreset", "x");
+  mappedRoot = folder_.Path();  // the separator comes with the Unix path
+  r = ReadWithMapping("Ordalis.exe /bank.vtpreset");
+  EXPECT_EQ(0, r.result);
+  EXPECT_EQ(mappedRoot + "/bank.vtpreset", r.path);
+  // And from a response file too.
+  std::string list = Write("list", "/home/me/other.vtpreset");
+  mappedRoot = "M:";
+  EXPECT_EQ("M:/home/me/other.vtpreset", ReadWithMapping("Ordalis.exe @\"" + list + "\"").path);
+}
+
+TEST_F(ResponseFiles, TheArgumentAFailureIsAboutIsNamed) {
+  EXPECT_EQ("-x", ReadWithMapping("Ordalis.exe a.vtpreset -x").refused);
+  EXPECT_EQ("/unmapped/bank.vtpreset", ReadWithMapping("Ordalis.exe /unmapped/bank.vtpreset").refused);
+  std::string missing = folder_.Join("missing.txt");
+  Read r = ReadWithMapping("Ordalis.exe @\"" + missing + "\"");
+  EXPECT_EQ(E_FILE_OPEN, r.result);
+  EXPECT_EQ(missing, r.refused);
+  // A later argument that is handled well makes the result good again.
+  EXPECT_EQ("", ReadWithMapping("Ordalis.exe @\"" + missing + "\" a.vtpreset").refused);
+  // Inside a response file, the bad argument itself is named.
+  std::string inner = Write("inner", "b.vtpreset -bad");
+  EXPECT_EQ("-bad", ReadWithMapping("Ordalis.exe @\"" + inner + "\"").refused);
 }
 
 }  // namespace

@@ -50,22 +50,6 @@ class Document : public FrameTest {
     WriteStore();
   }
 
-  // A package file holding presets of the plug-in "delay".
-  std::string WritePackageFile(const std::string& name, const std::vector<std::string>& presets) {
-    StoreRecords records;
-    EXPECT_TRUE(records.CreateEmpty());
-    std::unique_ptr<PlugInEntry> entry = PlugInEntry::Create("delay", kClassA);
-    for (const std::string& preset : presets) {
-      std::unique_ptr<PresetRecord> record = PresetRecord::Create(preset.c_str());
-      record->data.Assign(preset.data(), static_cast<uint32_t>(preset.size()));
-      entry->AppendPreset(std::move(record));
-    }
-    records.plugIns->Append(std::move(entry));
-    std::string path = folder_.Join(name);
-    EXPECT_EQ(0, ::WritePackage(path.c_str(), records.plugIns.get(), records.chains.get()));
-    return path;
-  }
-
   void CopyDelayPresets(const std::vector<std::string>& names) {
     ASSERT_TRUE(Copy(StoreId::System, ListSelection(NodeKind::PlugIn, "delay", names)).committed);
   }

@@ -10,6 +10,7 @@
 #include "kernel/metrics.h"
 #include "kernel/product.h"
 #include "kernel/strings.h"
+#include "package/package_file.h"
 #include "platform/registry.h"
 #include "store/store_layout.h"
 
@@ -105,6 +106,21 @@ void FrameTest::WriteStore() {
   SetBinary(EditorKey("Reverb"), "Hall", Pattern(60, 6));
   SetChain("chain-1", "Vocal", Pattern(70, 7));
   SetChain("chain-2", "Drums", Pattern(80, 8));
+}
+
+std::string FrameTest::WritePackageFile(const std::string& name, const std::vector<std::string>& presets) {
+  StoreRecords records;
+  EXPECT_TRUE(records.CreateEmpty());
+  std::unique_ptr<PlugInEntry> entry = PlugInEntry::Create("delay", kClassA);
+  for (const std::string& preset : presets) {
+    std::unique_ptr<PresetRecord> record = PresetRecord::Create(preset.c_str());
+    record->data.Assign(preset.data(), static_cast<uint32_t>(preset.size()));
+    entry->AppendPreset(std::move(record));
+  }
+  records.plugIns->Append(std::move(entry));
+  std::string path = folder_.Join(name);
+  EXPECT_EQ(0, ::WritePackage(path.c_str(), records.plugIns.get(), records.chains.get()));
+  return path;
 }
 
 void FrameTest::StartFrame(const std::string& document) {

@@ -52,6 +52,10 @@ class FrameTest : public SystemStoreTest {
   // two chains.
   void WriteStore();
 
+  // A package file in the test's folder holding presets of the plug-in
+  // "delay" (each preset's data is its name); gives its path.
+  std::string WritePackageFile(const std::string& name, const std::vector<std::string>& presets);
+
   // Creates the frame for `document` ("" for untitled), 800 by 600. It is
   // shown only where the focus matters: under Wine without a window
   // manager, hiding a shown window takes two seconds.

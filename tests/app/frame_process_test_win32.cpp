@@ -7,8 +7,11 @@
 #include <string>
 
 #include "kernel/msgbox.h"
+#include "model/store_records.h"
+#include "package/package_file.h"
 #include "platform/file.h"
 #include "platform/registry.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -97,7 +100,18 @@ std::string TextOf(HWND window) {
   return text;
 }
 
-TEST(OrdalisProcess, ASecondStartBringsTheFirstBackAndEndsWithExitCodeZero) {
+// An empty package file in `folder`; gives its path.
+std::string WriteEmptyPackage(const TempFolder& folder, const std::string& name) {
+  StoreRecords records;
+  EXPECT_TRUE(records.CreateEmpty());
+  std::string path = folder.Join(name);
+  EXPECT_EQ(0, WritePackage(path.c_str(), records.plugIns.get(), records.chains.get()));
+  return path;
+}
+
+TEST(OrdalisProcess, ASecondStartBringsTheFirstBackOpensItsPackageThereAndEndsWithExitCodeZero) {
+  TempFolder folder;
+  std::string package = WriteEmptyPackage(folder, "handed over.vtpreset");
   ChildProcess first;
   ASSERT_TRUE(first.Start(ProgramPath()));
   HWND frame = WaitForWindow(first.info.hProcess, first.info.dwProcessId, "Ordalis.Class.Frame", 30000);
@@ -106,15 +120,54 @@ TEST(OrdalisProcess, ASecondStartBringsTheFirstBackAndEndsWithExitCodeZero) {
   ASSERT_TRUE(WaitUntil([&] { return IsIconic(frame) != 0; }, 10000));
 
   ChildProcess second;
-  ASSERT_TRUE(second.Start(ProgramPath(), "b.vtpreset"));
+  ASSERT_TRUE(second.Start(ProgramPath(), "\"" + package + "\""));
   DWORD exitCode = 99;
   ASSERT_TRUE(WaitForExit(second, &exitCode));
   EXPECT_EQ(0u, exitCode);
   EXPECT_TRUE(WaitUntil([&] { return IsIconic(frame) == 0; }, 10000));
-  EXPECT_EQ("Veltrane Ordalis 1.0 - Untitled", TextOf(frame));  // the second command line was dropped
+  EXPECT_TRUE(WaitUntil([&] { return TextOf(frame) == "Veltrane Ordalis 1.0 - handed over.vtpreset"; }, 10000))
+      << TextOf(frame);
+
+  // Nothing named: the frame only comes back.
+  ChildProcess third;
+  ASSERT_TRUE(third.Start(ProgramPath()));
+  ASSERT_TRUE(WaitForExit(third, &exitCode));
+  EXPECT_EQ(0u, exitCode);
+  EXPECT_EQ("Veltrane Ordalis 1.0 - handed over.vtpreset", TextOf(frame));
 
   PostMessageA(frame, WM_CLOSE, 0, 0);
   ASSERT_TRUE(WaitForExit(first, &exitCode));
+  EXPECT_EQ(0u, exitCode);
+}
+
+// The Unix spelling of a Windows path, as Wine's file managers pass it.
+std::string UnixPathOf(const std::string& path) {
+  using WineUnixName = char*(CDECL*)(const WCHAR*);
+  auto toUnix = reinterpret_cast<WineUnixName>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+  if (toUnix == nullptr) return {};
+  std::wstring wide(path.begin(), path.end());
+  char* unixName = toUnix(wide.c_str());
+  if (unixName == nullptr) return {};
+  std::string result = unixName;
+  HeapFree(GetProcessHeap(), 0, unixName);
+  return result;
+}
+
+TEST(OrdalisProcess, AFileGivenAsAUnixPathOpens) {
+  TempFolder folder;
+  std::string package = WriteEmptyPackage(folder, "bank.vtpreset");
+  std::string unixPath = UnixPathOf(package);
+  if (unixPath.empty()) GTEST_SKIP() << "no Unix paths here";
+  ASSERT_EQ('/', unixPath[0]);
+  ChildProcess child;
+  ASSERT_TRUE(child.Start(ProgramPath(), "\"" + unixPath + "\""));
+  HWND frame = WaitForWindow(child.info.hProcess, child.info.dwProcessId, "Ordalis.Class.Frame", 30000);
+  ASSERT_NE(nullptr, frame);
+  EXPECT_EQ("Veltrane Ordalis 1.0 - bank.vtpreset", TextOf(frame));
+  PostMessageA(frame, WM_CLOSE, 0, 0);
+  DWORD exitCode = 99;
+  ASSERT_TRUE(WaitForExit(child, &exitCode));
   EXPECT_EQ(0u, exitCode);
 }
 
@@ -135,8 +188,11 @@ void StartAndReadTheReport(const std::string& arguments, std::string* text, DWOR
 TEST(OrdalisProcess, AnUnknownOptionEndsWithExitCodeFourAfterTheReport) {
   std::string text;
   DWORD exitCode = 99;
-  StartAndReadTheReport("-x", &text, &exitCode);
-  EXPECT_EQ("An error occurred during the current operation.\n\nAn invalid argument was specifed.", text);
+  StartAndReadTheReport("a.vtpreset -x", &text, &exitCode);
+  EXPECT_EQ(
+      "An error occurred during the current operation.\n\nThe argument -x could not be used.\n\nAn invalid argument "
+      "was specifed.",
+      text);
   EXPECT_EQ(4u, exitCode);
 }
 
@@ -145,8 +201,8 @@ TEST(OrdalisProcess, AMissingResponseFileEndsWithExitCodeTwo) {
   DWORD exitCode = 99;
   StartAndReadTheReport("@no-such-list.txt", &text, &exitCode);
   EXPECT_EQ(
-      "An error occurred during the current operation.\n\nThe file could not be opened. Make sure the file exists "
-      "and that you have access to the file/folder.",
+      "An error occurred during the current operation.\n\nThe argument no-such-list.txt could not be used.\n\nThe "
+      "file could not be opened. Make sure the file exists and that you have access to the file/folder.",
       text);
   EXPECT_EQ(2u, exitCode);
 }

@@ -111,8 +111,12 @@ TEST_P(SelectionRoundTrip, CopiesByteForByteBothWaysDeletesAndEveryStepUndoesAnd
   EXPECT_EQ(inPackage, PackageHoldings());
   EXPECT_NE(nullptr, NodeAt(Package().tree, trip.packagePath));
 
-  // Out of the system store.
+  // Out of the system store; a whole group or two plug-ins ask first.
+  answers_ = {IDYES};
   EXPECT_TRUE(DeleteFrom(System(), trip.systemPath, trip.items));
+  answers_.clear();
+  for (const ShownBox& box : boxes_) EXPECT_EQ(0u, box.text.rfind("Delete ", 0)) << box.text;
+  boxes_.clear();
   Lines remaining = Without(original, inPackage);
   EXPECT_EQ(remaining, SystemHoldings());
   EXPECT_EQ(GroupKind::Delete, GetUndoKind(frame_->history));
@@ -150,9 +154,12 @@ TEST_F(SelectionCommands, ThePackageRootAndItsGroupsCopyEverythingIntoTheSystemS
   ASSERT_TRUE(CopyFrom(System(), "FX Plug-Ins").recorded);
   ASSERT_TRUE(CopyFrom(System(), "FX Chains").recorded);
   ASSERT_EQ(original, PackageHoldings());
+  answers_ = {IDYES, IDYES};
   ASSERT_TRUE(DeleteFrom(System(), "FX Plug-Ins"));
   ASSERT_TRUE(DeleteFrom(System(), "FX Chains"));
   ASSERT_TRUE(SystemHoldings().empty());
+  ASSERT_EQ(2u, boxes_.size());
+  boxes_.clear();
   int32_t steps = GetUndoCount(frame_->history);
 
   // The root node itself.
@@ -325,7 +332,9 @@ TEST_F(SelectionCommands, ItemsNoStoreCanHoldAreLeftOutAndNamed) {
 
 TEST_F(SelectionCommands, ACopyThatFailsPartWayShowsWhatItDidNamesTheItemAndUndoesInOneStep) {
   ASSERT_TRUE(CopyFrom(System(), "FX Plug-Ins").recorded);
+  answers_ = {IDYES};
   ASSERT_TRUE(DeleteFrom(System(), "FX Plug-Ins"));
+  boxes_.clear();
   Lines emptied = SystemHoldings();
   // Chorus's preset grows large enough for a file of its own, and a file
   // stands where that file's folder must go.
@@ -369,16 +378,18 @@ TEST_F(SelectionCommands, TheDeleteKeyAndTheCopyCommandActOnTheFocusedControl) {
   EXPECT_EQ(original.size() - 1, SystemHoldings().size());
   EXPECT_EQ("Big, Warm", ListLabels(System().list));
 
-  // The tree's node with the tree focused: the whole chain group.
+  // The tree's node with the tree focused: the whole chain group, once asked.
   Select(System(), "FX Chains");
   SetFocus(System().tree);
   Pump();
+  answers_ = {IDYES};
   PressKey(VK_DELETE);
   EXPECT_EQ(original.size() - 3, SystemHoldings().size());
   EXPECT_EQ(nullptr, NodeAt(System().tree, "FX Chains"));
   Undo();
   EXPECT_EQ(original.size() - 1, SystemHoldings().size());
-  EXPECT_TRUE(boxes_.empty());
+  ASSERT_EQ(1u, boxes_.size());
+  EXPECT_EQ("Delete 2 chains from this computer?", boxes_[0].text);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "edit/history.h"
@@ -158,6 +159,156 @@ TEST_F(HistoryTest, BeginningAgainDropsTheGroupBeingRecorded) {
   DiscardGroup(history_);
   EXPECT_EQ(2, log_.destroyed);
   EXPECT_EQ(E_FAIL, CommitGroup(history_, stores_));
+}
+
+// Stops the work when `stopAt` items are behind; remembers what it was told.
+struct StoppingProgress final : public GroupProgress {
+  int32_t stopAt;
+  std::vector<std::pair<int32_t, int32_t>> steps;
+  explicit StoppingProgress(int32_t at) : stopAt(at) {}
+  bool Step(int32_t done, int32_t total) override {
+    steps.emplace_back(done, total);
+    return done != stopAt;
+  }
+};
+
+class StoppedWork : public HistoryTest {
+ protected:
+  // Commits a group of actions a, b, c, d unwatched.
+  void CommitFour() {
+    BeginGroup(history_, StoreId::System, StoreId::Package, GroupKind::Delete);
+    for (const char* name : {"a", "b", "c", "d"}) Record(name);
+    ASSERT_EQ(0, CommitGroup(history_, stores_));
+    TakeLog();
+  }
+};
+
+TEST_F(StoppedWork, ACommitStoppedPartWayKeepsWhatItDidAsOneUndoableStep) {
+  BeginGroup(history_, StoreId::System, StoreId::Package, GroupKind::Delete);
+  for (const char* name : {"a", "b", "c", "d"}) Record(name);
+  StoppingProgress progress(2);
+  history_.progress = &progress;
+  EXPECT_EQ(E_CANCELLED, CommitGroup(history_, stores_));
+  EXPECT_EQ((Lines{"apply a", "apply b"}), TakeLog());
+  EXPECT_EQ((std::vector<std::pair<int32_t, int32_t>>{{0, 4}, {1, 4}, {2, 4}}), progress.steps);
+  EXPECT_EQ(2, log_.destroyed);  // c and d never happened: they are not part of the step
+  ASSERT_EQ(1, GetUndoCount(history_));
+
+  history_.progress = nullptr;
+  EXPECT_EQ(0, Undo(history_, stores_, nullptr));
+  EXPECT_EQ((Lines{"revert a", "revert b"}), TakeLog());
+  EXPECT_EQ(0, Redo(history_, stores_, nullptr));
+  EXPECT_EQ((Lines{"apply a", "apply b"}), TakeLog());  // redo carries out only what the commit did
+}
+
+TEST_F(StoppedWork, ACommitStoppedBeforeItsFirstItemLeavesNothingToUndo) {
+  BeginGroup(history_, StoreId::System, StoreId::Package, GroupKind::Copy);
+  Record("a");
+  StoppingProgress progress(0);
+  history_.progress = &progress;
+  EXPECT_EQ(E_CANCELLED, CommitGroup(history_, stores_));
+  EXPECT_TRUE(TakeLog().empty());
+  EXPECT_EQ(0, GetUndoCount(history_));
+  EXPECT_EQ(1, log_.destroyed);
+}
+
+TEST_F(StoppedWork, AnUndoStoppedPartWaySplitsTheStepWhereItStopped) {
+  CommitFour();
+  StoppingProgress progress(3);
+  history_.progress = &progress;
+  StoreId changed = StoreId::System;
+  EXPECT_EQ(E_CANCELLED, Undo(history_, stores_, &changed));
+  EXPECT_EQ(StoreId::Package, changed);
+  EXPECT_EQ((Lines{"revert a", "revert b", "revert c"}), TakeLog());
+  // What was taken back can be carried out again; the rest can still be undone.
+  ASSERT_EQ(1, GetUndoCount(history_));
+  ASSERT_EQ(1, GetRedoCount(history_));
+  history_.progress = nullptr;
+  EXPECT_EQ(0, Undo(history_, stores_, nullptr));
+  EXPECT_EQ((Lines{"revert d"}), TakeLog());
+  EXPECT_EQ(0, Redo(history_, stores_, nullptr));
+  EXPECT_EQ((Lines{"apply d"}), TakeLog());
+  EXPECT_EQ(0, Redo(history_, stores_, nullptr));
+  EXPECT_EQ((Lines{"apply a", "apply b", "apply c"}), TakeLog());
+  EXPECT_EQ(0, log_.destroyed);
+  EXPECT_EQ(GroupKind::Delete, GetUndoKind(history_));
+}
+
+TEST_F(StoppedWork, ARedoStoppedPartWayLeavesTheRestToRedo) {
+  CommitFour();
+  ASSERT_EQ(0, Undo(history_, stores_, nullptr));
+  TakeLog();
+  StoppingProgress progress(1);
+  history_.progress = &progress;
+  EXPECT_EQ(E_CANCELLED, Redo(history_, stores_, nullptr));
+  EXPECT_EQ((Lines{"apply a"}), TakeLog());
+  history_.progress = nullptr;
+  ASSERT_EQ(1, GetUndoCount(history_));
+  ASSERT_EQ(1, GetRedoCount(history_));
+  EXPECT_EQ(0, Redo(history_, stores_, nullptr));
+  EXPECT_EQ((Lines{"apply b", "apply c", "apply d"}), TakeLog());
+  EXPECT_EQ(0, Undo(history_, stores_, nullptr));
+  EXPECT_EQ((Lines{"revert b", "revert c", "revert d"}), TakeLog());
+
+  // Stopped at once, nothing moves.
+  StoppingProgress atOnce(0);
+  history_.progress = &atOnce;
+  EXPECT_EQ(E_CANCELLED, Redo(history_, stores_, nullptr));
+  EXPECT_TRUE(TakeLog().empty());
+  EXPECT_EQ(1, GetUndoCount(history_));
+  EXPECT_EQ(1, GetRedoCount(history_));
+  EXPECT_EQ(0, log_.destroyed);
+}
+
+uint64_t fakeNow = 0;
+uint64_t FakeClock() { return fakeNow; }
+
+TEST(ProgressPacer, ShowsAfterTheWaitThenUpdatesAtTheIntervalAndSurvivesAClockSetBack) {
+  fakeNow = 5000;
+  ProgressPacer pacer(FakeClock, 1000, 50, 1);
+  EXPECT_EQ(ProgressPacer::Due::Nothing, pacer.Check());
+  fakeNow = 5999;
+  EXPECT_EQ(ProgressPacer::Due::Nothing, pacer.Check());
+  EXPECT_FALSE(pacer.Shown());
+  fakeNow = 6000;
+  EXPECT_EQ(ProgressPacer::Due::Show, pacer.Check());
+  EXPECT_TRUE(pacer.Shown());
+  fakeNow = 6049;
+  EXPECT_EQ(ProgressPacer::Due::Nothing, pacer.Check());
+  fakeNow = 6050;
+  EXPECT_EQ(ProgressPacer::Due::Update, pacer.Check());
+  // The clock set back: the interval starts again from there.
+  fakeNow = 100;
+  EXPECT_EQ(ProgressPacer::Due::Nothing, pacer.Check());
+  fakeNow = 150;
+  EXPECT_EQ(ProgressPacer::Due::Update, pacer.Check());
+
+  ProgressPacer atOnce(FakeClock, 0, 0);
+  EXPECT_EQ(ProgressPacer::Due::Show, atOnce.Check());
+  EXPECT_EQ(ProgressPacer::Due::Nothing, atOnce.Check());  // the clock is not read at every item
+}
+
+TEST(ProgressPacer, ReadsTheClockAtEveryNthItemOnly) {
+  static int readings = 0;
+  readings = 0;
+  fakeNow = 0;
+  auto counting = []() -> uint64_t {
+    ++readings;
+    return fakeNow;
+  };
+  ProgressPacer pacer(counting, 100, 10, 4);
+  EXPECT_EQ(1, readings);  // the start
+  fakeNow = 1000;
+  std::vector<ProgressPacer::Due> due;
+  for (int i = 0; i < 9; ++i) due.push_back(pacer.Check());
+  using D = ProgressPacer::Due;
+  EXPECT_EQ((std::vector<D>{D::Show, D::Nothing, D::Nothing, D::Nothing, D::Nothing, D::Nothing, D::Nothing, D::Nothing,
+                            D::Nothing}),
+            due);
+  EXPECT_EQ(1 + 3, readings);  // items 0, 4 and 8
+  fakeNow = 2000;
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(D::Nothing, pacer.Check());
+  EXPECT_EQ(D::Update, pacer.Check());
 }
 
 }  // namespace

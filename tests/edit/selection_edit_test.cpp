@@ -2,6 +2,8 @@
 // covers, and whole groups copied and deleted as one undo step.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "edit/edit_fixture.h"
 
 namespace {
@@ -44,6 +46,51 @@ TEST_F(SelectionEdit, CountsWhatTheNamesCover) {
                                    Select(FocusKind::List, NodeKind::PlugInGroup, "FX Plug-Ins", {"alpha", "Beta", "Gamma"})));
   EXPECT_EQ(2u, CountAffectedItems(stores_, StoreId::System, Select(FocusKind::List, NodeKind::PlugIn, "Alpha", {"1", "x"})));
   EXPECT_EQ(0u, CountAffectedItems(stores_, StoreId::Package, Select(FocusKind::Tree, NodeKind::PlugInGroup, "", {"FX Plug-Ins"})));
+}
+
+// What a delete takes, and whether it is large enough to ask first.
+struct Measured {
+  uint32_t presets, plugIns, chains;
+  bool group, asks;
+  bool operator==(const Measured&) const = default;
+};
+
+TEST_F(SelectionEdit, ADeleteOfSeveralPlugInsAWholeGroupOrManyItemsFromTheSystemStoreAsksFirst) {
+  auto measure = [this](StoreId store, const Selection& selection) {
+    DeleteScope scope = MeasureDelete(stores_, store, selection);
+    return Measured{scope.presets, scope.plugIns, scope.chains, scope.wholeGroup,
+                    DeleteNeedsConfirmation(store, scope)};
+  };
+  EXPECT_EQ((Measured{3, 2, 2, true, true}),
+            measure(StoreId::System, Select(FocusKind::Tree, NodeKind::PackageRoot, "", {"This PC"})));
+  EXPECT_EQ((Measured{3, 2, 0, true, true}),
+            measure(StoreId::System, Select(FocusKind::Tree, NodeKind::PlugInGroup, "", {"FX Plug-Ins"})));
+  EXPECT_EQ((Measured{0, 0, 2, true, true}),
+            measure(StoreId::System, Select(FocusKind::List, NodeKind::PackageRoot, "This PC", {"FX Chains"})));
+  // Two plug-ins chosen in the list; one plug-in alone, its presets, or a chain do not ask.
+  EXPECT_EQ((Measured{3, 2, 0, false, true}),
+            measure(StoreId::System, Select(FocusKind::List, NodeKind::PlugInGroup, "FX Plug-Ins", {"Alpha", "beta"})));
+  EXPECT_EQ((Measured{2, 1, 0, false, false}),
+            measure(StoreId::System, Select(FocusKind::Tree, NodeKind::PlugIn, "FX Plug-Ins", {"Alpha"})));
+  EXPECT_EQ((Measured{2, 1, 0, false, false}),
+            measure(StoreId::System, Select(FocusKind::List, NodeKind::PlugIn, "Alpha", {"1", "2", "missing"})));
+  EXPECT_EQ((Measured{0, 0, 1, false, false}),
+            measure(StoreId::System, Select(FocusKind::List, NodeKind::ChainGroup, "FX Chains", {"Vocal"})));
+  // The package is written only by Save: deleting there never asks.
+  PlugInEntry* p = AddEntry(StoreId::Package, "Alpha", kClassA);
+  AddPreset(p, "1", Pattern(5, 1));
+  PlugInEntry* q = AddEntry(StoreId::Package, "Beta", kClassB);
+  AddPreset(q, "1", Pattern(5, 1));
+  EXPECT_EQ((Measured{2, 2, 0, true, false}),
+            measure(StoreId::Package, Select(FocusKind::Tree, NodeKind::PlugInGroup, "", {"FX Plug-Ins"})));
+
+  // More than a hundred presets of one plug-in ask too.
+  PlugInEntry* big = AddEntry(StoreId::System, "Gamma", kClassC);
+  for (int i = 0; i < 101; ++i) AddPreset(big, std::to_string(i).c_str(), Pattern(3, i));
+  EXPECT_EQ((Measured{101, 1, 0, false, true}),
+            measure(StoreId::System, Select(FocusKind::Tree, NodeKind::PlugIn, "FX Plug-Ins", {"Gamma"})));
+  big->RemovePreset(big->FindPreset("0"));
+  EXPECT_FALSE(measure(StoreId::System, Select(FocusKind::Tree, NodeKind::PlugIn, "FX Plug-Ins", {"Gamma"})).asks);
 }
 
 TEST_F(SelectionEdit, CopyingTheWholeStoreIsOneUndoStepNamedCopy) {
