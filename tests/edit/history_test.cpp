@@ -196,7 +196,7 @@ TEST_F(StoppedWork, ACommitStoppedPartWayKeepsWhatItDidAsOneUndoableStep) {
 
   history_.progress = nullptr;
   EXPECT_EQ(0, Undo(history_, stores_, nullptr));
-  EXPECT_EQ((Lines{"revert a", "revert b"}), TakeLog());
+  EXPECT_EQ((Lines{"revert b", "revert a"}), TakeLog());
   EXPECT_EQ(0, Redo(history_, stores_, nullptr));
   EXPECT_EQ((Lines{"apply a", "apply b"}), TakeLog());  // redo carries out only what the commit did
 }
@@ -219,17 +219,17 @@ TEST_F(StoppedWork, AnUndoStoppedPartWaySplitsTheStepWhereItStopped) {
   StoreId changed = StoreId::System;
   EXPECT_EQ(E_CANCELLED, Undo(history_, stores_, &changed));
   EXPECT_EQ(StoreId::Package, changed);
-  EXPECT_EQ((Lines{"revert a", "revert b", "revert c"}), TakeLog());
+  EXPECT_EQ((Lines{"revert d", "revert c", "revert b"}), TakeLog());  // newest first
   // What was taken back can be carried out again; the rest can still be undone.
   ASSERT_EQ(1, GetUndoCount(history_));
   ASSERT_EQ(1, GetRedoCount(history_));
   history_.progress = nullptr;
   EXPECT_EQ(0, Undo(history_, stores_, nullptr));
-  EXPECT_EQ((Lines{"revert d"}), TakeLog());
+  EXPECT_EQ((Lines{"revert a"}), TakeLog());
   EXPECT_EQ(0, Redo(history_, stores_, nullptr));
-  EXPECT_EQ((Lines{"apply d"}), TakeLog());
+  EXPECT_EQ((Lines{"apply a"}), TakeLog());
   EXPECT_EQ(0, Redo(history_, stores_, nullptr));
-  EXPECT_EQ((Lines{"apply a", "apply b", "apply c"}), TakeLog());
+  EXPECT_EQ((Lines{"apply b", "apply c", "apply d"}), TakeLog());
   EXPECT_EQ(0, log_.destroyed);
   EXPECT_EQ(GroupKind::Delete, GetUndoKind(history_));
 }
@@ -248,7 +248,7 @@ TEST_F(StoppedWork, ARedoStoppedPartWayLeavesTheRestToRedo) {
   EXPECT_EQ(0, Redo(history_, stores_, nullptr));
   EXPECT_EQ((Lines{"apply b", "apply c", "apply d"}), TakeLog());
   EXPECT_EQ(0, Undo(history_, stores_, nullptr));
-  EXPECT_EQ((Lines{"revert b", "revert c", "revert d"}), TakeLog());
+  EXPECT_EQ((Lines{"revert d", "revert c", "revert b"}), TakeLog());
 
   // Stopped at once, nothing moves.
   StoppingProgress atOnce(0);
