@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Ctrl+Tab and Ctrl+Shift+Tab move through the four controls, the Edit
+# Ctrl+Tab and Ctrl+Shift+Tab move through the four controls and the find
+# box (where the ring goes round), the Edit
 # menu's copy commands follow the active pane, and F5 re-reads the store
 # after a preset is added from outside.
 . "$(dirname "${BASH_SOURCE[0]}")/journey.sh"
@@ -13,7 +14,7 @@ check "focus at the start" "package tree" "$(probe focus)"
 select_node system "FX Plug-Ins" || fail "no FX Plug-Ins node"
 wait_until 5 list_is system "Aurora Reverb, Tidewater Delay" || fail "system list: $(list_labels system)"
 check "focus after a click on the system tree" "system tree" "$(probe focus)"
-for control in "system list" "package tree" "package list" "system tree"; do
+for control in "system list" "other Edit" "package tree" "package list" "system tree"; do
   keys ctrl+Tab
   wait_until 5 focus_is "$control" || fail "Ctrl+Tab: expected $control, focus on $(probe focus)"
 done
