@@ -1,4 +1,6 @@
-// Unicode simple case folding, for the native case-insensitive comparison.
+// Generated case tables (tools/gen_casefold.py): Unicode simple case folding
+// for the native locale-free sort, and the simple upper-case mapping of
+// UTF-16 units by which the registry tells names apart.
 #pragma once
 
 #include <cstddef>
@@ -13,3 +15,14 @@ extern const CaseFoldPair kCaseFoldPairs[];
 extern const size_t kCaseFoldPairCount;
 
 uint32_t CaseFold(uint32_t codePoint);
+
+struct UpcasePair {
+  uint16_t from;
+  uint16_t to;
+};
+
+extern const UpcasePair kUpcasePairs[];
+extern const size_t kUpcasePairCount;
+
+// The unit's simple upper case; a unit without one stands for itself.
+char16_t UpcaseUnit(char16_t unit);

@@ -42,13 +42,13 @@ size_t LowerBound(const Items& items, const char* name, bool* found) {
   size_t lo = 0, hi = items.size();
   while (lo < hi) {
     size_t mid = lo + (hi - lo) / 2;
-    if (Text_CompareNoCase(Name(items[mid]), name) < 0) {
+    if (Text_CompareNames(Name(items[mid]), name) < 0) {
       lo = mid + 1;
     } else {
       hi = mid;
     }
   }
-  *found = lo < items.size() && Text_CompareNoCase(Name(items[lo]), name) == 0;
+  *found = lo < items.size() && Text_CompareNames(Name(items[lo]), name) == 0;
   return lo;
 }
 

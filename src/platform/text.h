@@ -27,21 +27,27 @@ size_t Text_ToUtf16(const char* src, char16_t* dst, size_t dstUnits);
 // Gives the bytes written.
 size_t Text_FromUtf16(const char16_t* src, size_t srcUnits, char* dst, size_t dstSize);
 
-// Comparisons for user-visible names: negative, 0 or positive. The
+// Comparisons that sort what is shown: negative, 0 or positive. The
 // case-insensitive one is the platform's locale-aware comparison on Windows
-// and Unicode simple case folding natively.
+// and Unicode simple case folding natively. They never decide whether two
+// names are the same name; Text_CompareNames and the equalities below do.
 int Text_CompareNoCase(const char* a, const char* b);
 int Text_Compare(const char* a, const char* b);
 
-// Equality under the two comparisons above. Texts of printable ASCII
-// characters are decided without asking the platform, which makes the many
-// lookups by name cheap; any other text is compared as above.
+// The registry's order of names: ordinal over UTF-16 units, each upper-cased
+// by the simple one-to-one mapping. No normalisation, nothing ignored: two
+// names are one name exactly when this gives 0, on every platform.
+int Text_CompareNames(const char* a, const char* b);
+
+// The identity of names: Text_CompareNames gives 0 (letter case aside), or
+// the same units (letter case counts).
 bool Text_EqualNoCase(const char* a, const char* b);
 bool Text_Equal(const char* a, const char* b);
 
-// A key for hashing texts: two texts have the same key exactly when they
-// are equal under Text_EqualNoCase (ignoreCase) or Text_Equal. Writes it to
-// `key` and gives its length, or 0 when it does not fit in `size` bytes.
+// A key for hashing names: two texts have the same key exactly when they
+// are equal under Text_EqualNoCase (ignoreCase) or Text_Equal. Two bytes a
+// UTF-16 unit. Writes it to `key` and gives its length, or 0 when it does
+// not fit in `size` bytes.
 size_t Text_SortKey(const char* text, bool ignoreCase, unsigned char* key, size_t size);
 
 // True when the code page is UTF-8 (always natively).

@@ -53,24 +53,31 @@ size_t Text_Append(char* dst, size_t dstSize, const char* src) {
 
 // UTF-8 <-> UTF-16 with the rules Windows follows for CP_UTF8: malformed input
 // becomes U+FFFD, one per offending byte or unpaired surrogate.
+uint32_t TextUtf8Decode(const unsigned char*& s) {
+  size_t n = TextUtf8CharLength(reinterpret_cast<const char*>(s), strnlen(reinterpret_cast<const char*>(s), 4));
+  uint32_t cp;
+  if (n == 1) {
+    cp = s[0] < 0x80 ? s[0] : 0xFFFD;
+  } else if (n == 2) {
+    cp = ((s[0] & 0x1Fu) << 6) | (s[1] & 0x3Fu);
+  } else if (n == 3) {
+    cp = ((s[0] & 0x0Fu) << 12) | ((s[1] & 0x3Fu) << 6) | (s[2] & 0x3Fu);
+    if (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
+  } else {
+    cp = ((s[0] & 0x07u) << 18) | ((s[1] & 0x3Fu) << 12) | ((s[2] & 0x3Fu) << 6) | (s[3] & 0x3Fu);
+    if (cp < 0x10000 || cp > 0x10FFFF) cp = 0xFFFD;
+  }
+  s += n;
+  return cp;
+}
+
 size_t TextUtf8ToUtf16(const char* src, char16_t* dst, size_t dstUnits) {
   if (dstUnits == 0) return 0;
   const unsigned char* s = reinterpret_cast<const unsigned char*>(src);
   size_t out = 0;
   while (*s) {
-    size_t n = TextUtf8CharLength(reinterpret_cast<const char*>(s), strnlen(reinterpret_cast<const char*>(s), 4));
-    uint32_t cp;
-    if (n == 1) {
-      cp = s[0] < 0x80 ? s[0] : 0xFFFD;
-    } else if (n == 2) {
-      cp = ((s[0] & 0x1Fu) << 6) | (s[1] & 0x3Fu);
-    } else if (n == 3) {
-      cp = ((s[0] & 0x0Fu) << 12) | ((s[1] & 0x3Fu) << 6) | (s[2] & 0x3Fu);
-      if (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
-    } else {
-      cp = ((s[0] & 0x07u) << 18) | ((s[1] & 0x3Fu) << 12) | ((s[2] & 0x3Fu) << 6) | (s[3] & 0x3Fu);
-      if (cp < 0x10000 || cp > 0x10FFFF) cp = 0xFFFD;
-    }
+    const unsigned char* next = s;
+    uint32_t cp = TextUtf8Decode(next);
     size_t units = cp >= 0x10000 ? 2 : 1;
     if (out + units > dstUnits - 1) break;
     if (units == 2) {
@@ -79,7 +86,7 @@ size_t TextUtf8ToUtf16(const char* src, char16_t* dst, size_t dstUnits) {
     } else {
       dst[out++] = static_cast<char16_t>(cp);
     }
-    s += n;
+    s = next;
   }
   dst[out] = 0;
   return out;
@@ -122,47 +129,4 @@ size_t TextUtf16ToUtf8(const char16_t* src, size_t srcUnits, char* dst, size_t d
   }
   dst[out] = '\0';
   return out;
-}
-
-namespace {
-
-bool IsPrintableAscii(unsigned char c) { return c >= 0x20 && c <= 0x7E; }
-
-bool AllPrintableAscii(const unsigned char* s) {
-  for (; *s != '\0'; ++s) {
-    if (!IsPrintableAscii(*s)) return false;
-  }
-  return true;
-}
-
-unsigned char FoldAscii(unsigned char c) { return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c; }
-
-// 1 equal, 0 different, -1 when only the platform can tell.
-int EqualByBytes(const char* a, const char* b, bool fold) {
-  const unsigned char* pa = reinterpret_cast<const unsigned char*>(a);
-  const unsigned char* pb = reinterpret_cast<const unsigned char*>(b);
-  bool plain = true;
-  for (; *pa != '\0' && *pb != '\0'; ++pa, ++pb) {
-    unsigned char ca = fold ? FoldAscii(*pa) : *pa;
-    unsigned char cb = fold ? FoldAscii(*pb) : *pb;
-    if (ca != cb) break;
-    plain = plain && IsPrintableAscii(*pa);
-  }
-  if (*pa == '\0' && *pb == '\0') return 1;  // the same text, letter case aside
-  // Two different texts of printable ASCII are different under the
-  // platform's comparison as well; anything else may hold characters the
-  // platform ignores or folds together.
-  return plain && AllPrintableAscii(pa) && AllPrintableAscii(pb) ? 0 : -1;
-}
-
-}  // namespace
-
-bool Text_EqualNoCase(const char* a, const char* b) {
-  int verdict = EqualByBytes(a, b, true);
-  return verdict >= 0 ? verdict == 1 : Text_CompareNoCase(a, b) == 0;
-}
-
-bool Text_Equal(const char* a, const char* b) {
-  int verdict = EqualByBytes(a, b, false);
-  return verdict >= 0 ? verdict == 1 : Text_Compare(a, b) == 0;
 }

@@ -71,20 +71,3 @@ size_t Text_FromUtf16(const char16_t* src, size_t srcUnits, char* dst, size_t ds
 int Text_CompareNoCase(const char* a, const char* b) { return CompareFolded(a, b, true); }
 
 int Text_Compare(const char* a, const char* b) { return CompareFolded(a, b, false); }
-
-size_t Text_SortKey(const char* text, bool ignoreCase, unsigned char* key, size_t size) {
-  // Natively equality is equality of the (folded) code points, so their
-  // sequence is the key. Each takes four bytes, the stray bytes' stand-ins too.
-  const unsigned char* s = reinterpret_cast<const unsigned char*>(text);
-  size_t length = 0;
-  while (*s != '\0') {
-    uint32_t cp = NextCodePoint(s);
-    if (ignoreCase) cp = CaseFold(cp);
-    if (length + 4 > size) return 0;
-    key[length++] = static_cast<unsigned char>(cp >> 24);
-    key[length++] = static_cast<unsigned char>(cp >> 16);
-    key[length++] = static_cast<unsigned char>(cp >> 8);
-    key[length++] = static_cast<unsigned char>(cp);
-  }
-  return length;
-}

@@ -93,12 +93,3 @@ size_t Text_FromUtf16(const char16_t* src, size_t srcUnits, char* dst, size_t ds
 int Text_CompareNoCase(const char* a, const char* b) { return CompareWide(a, b, NORM_IGNORECASE); }
 
 int Text_Compare(const char* a, const char* b) { return CompareWide(a, b, 0); }
-
-size_t Text_SortKey(const char* text, bool ignoreCase, unsigned char* key, size_t size) {
-  WideText wide(text);
-  if (wide.Get() == nullptr || size > 0x7FFFFFFF) return 0;
-  // Texts that compare equal have equal sort keys, and only those.
-  int length = LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | (ignoreCase ? NORM_IGNORECASE : 0), wide.Get(), -1,
-                            reinterpret_cast<wchar_t*>(key), static_cast<int>(size));
-  return length > 0 ? static_cast<size_t>(length) : 0;
-}

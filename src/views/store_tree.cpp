@@ -57,7 +57,7 @@ void CompletePlugIns(StoreTreeControl& tree, Node group, const PlugInCollection&
     // What could be listed still goes in; the next rebuild adds the rest.
   }
   std::stable_sort(missing.begin(), missing.end(), [](const std::string& a, const std::string& b) {
-    return Text_CompareNoCase(a.c_str(), b.c_str()) < 0;
+    return Text_CompareNames(a.c_str(), b.c_str()) < 0;
   });
   missing.erase(std::unique(missing.begin(), missing.end(),
                             [](const std::string& a, const std::string& b) {

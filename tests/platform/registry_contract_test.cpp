@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/registry.h"
+#include "platform/text.h"
 #include "support/scratch_key.h"
 
 namespace {
@@ -189,6 +190,76 @@ TEST_F(RegistryContract, NamesCarryAnyCharacterInUtf8) {
   // Letter case of accented letters does not matter either.
   ScopedRegKey upper;
   EXPECT_EQ(0, Reg_OpenKey(Key(), "R\xC3\x89VERB \xE2\x82\xAC", RegAccess::Read, upper.Out()));
+}
+
+// Pairs that look alike but are two names to the registry, and pairs that
+// are one name. The program decides identity by Text_EqualNoCase, which must
+// agree with this for every pair, natively and under Wine.
+const char* const kApartPairs[][2] = {
+    {"Stra\xC3\x9F" "e", "STRASSE"},          // sharp s stays itself
+    {"Caf\xC3\xA9", "Cafe\xCC\x81"},          // precomposed and combining accent
+    {"ab", "a\xC2\xAD" "b"},                   // soft hyphen
+    {"\xE2\x84\xAA", "k"},                    // Kelvin sign
+    {"\xF0\x90\x90\xA8", "\xF0\x90\x90\x80"},  // letters beyond the 16-bit units
+};
+const char* const kSamePairs[][2] = {
+    {"Vocal", "VOCAL"},
+    {"Stra\xC3\x9F" "e", "STRA\xC3\x9F" "E"},
+    {"Caf\xC3\xA9", "CAF\xC3\x89"},
+    {"\xCF\x83\xCE\xB9", "\xCE\xA3\xCE\x99"},  // σι and ΣΙ
+};
+
+TEST_F(RegistryContract, NamesAreTheSameExactlyAsTheProgramDecides) {
+  for (const auto& pair : kApartPairs) {
+    ScopedRegKey sub;
+    ASSERT_EQ(0, Reg_CreateKey(Key(), "apart", RegAccess::All, sub.Out()));
+    ASSERT_EQ(0, Reg_SetText(sub.Get(), pair[0], "first"));
+    ASSERT_EQ(0, Reg_SetText(sub.Get(), pair[1], "second"));
+    RegKeyInfo info;
+    ASSERT_EQ(0, Reg_QueryInfo(sub.Get(), &info));
+    EXPECT_EQ(2u, info.valueCount) << pair[0];
+    char text[16];
+    ASSERT_EQ(0, Reg_QueryText(sub.Get(), pair[0], text, sizeof(text)));
+    EXPECT_STREQ("first", text) << pair[0];
+    EXPECT_FALSE(Text_EqualNoCase(pair[0], pair[1])) << pair[0];
+    // Keys follow the same rule as values.
+    ScopedRegKey one, other;
+    ASSERT_EQ(0, Reg_CreateKey(sub.Get(), pair[0], RegAccess::All, one.Out()));
+    EXPECT_EQ(kErrorFileNotFound, Reg_OpenKey(sub.Get(), pair[1], RegAccess::Read, other.Out())) << pair[0];
+    sub.Reset();
+    ASSERT_EQ(0, Reg_DeleteTree(Key(), "apart"));
+  }
+  for (const auto& pair : kSamePairs) {
+    ASSERT_EQ(0, Reg_SetText(Key(), pair[0], "first"));
+    ASSERT_EQ(0, Reg_SetText(Key(), pair[1], "second"));
+    char text[16];
+    ASSERT_EQ(0, Reg_QueryText(Key(), pair[0], text, sizeof(text)));
+    EXPECT_STREQ("second", text) << pair[0];
+    EXPECT_TRUE(Text_EqualNoCase(pair[0], pair[1])) << pair[0];
+    ASSERT_EQ(0, Reg_DeleteValue(Key(), pair[0]));
+  }
+}
+
+// The enumeration order of keys is the registry's order of names, which the
+// memory registry must copy: code that merges sorted lists relies on it.
+TEST_F(RegistryContract, SubkeysEnumerateInTheOrderOfNames) {
+  const char* const names[] = {"_under", "zeta", "Alpha", "\xC3\xA9t\xC3\xA9", "Zulu", "[bracket"};
+  for (const char* name : names) {
+    ScopedRegKey sub;
+    ASSERT_EQ(0, Reg_CreateKey(Key(), name, RegAccess::All, sub.Out()));
+  }
+  std::string previous;
+  for (uint32_t i = 0;; ++i) {
+    char name[32];
+    uint32_t size = sizeof(name);
+    int32_t status = Reg_EnumKey(Key(), i, name, &size);
+    if (status == kErrorNoMoreItems) break;
+    ASSERT_EQ(0, status);
+    if (i > 0) {
+      EXPECT_LT(Text_CompareNames(previous.c_str(), name), 0) << previous << " before " << name;
+    }
+    previous = name;
+  }
 }
 
 TEST_F(RegistryContract, InfoCountsSubkeysAndValuesAndTracksWrites) {

@@ -141,3 +141,53 @@ TEST(Text, SortKeysAreEqualExactlyForEqualTexts) {
 }
 
 }  // namespace
+
+namespace {
+
+// Identity of names is one fixed rule, whatever the locale sorts together:
+// only letter case of single units is set aside.
+TEST(Text, NamesAreOneExactlyWhenTheirUpperCaseUnitsAreEqual) {
+  const std::string sharpS = "Stra\xC3\x9F" "e";
+  const std::string precomposed = "Caf\xC3\xA9";
+  const std::string combining = "Cafe\xCC\x81";
+  const std::string softHyphen = "a\xC2\xAD" "b";
+  const char* const apart[][2] = {{sharpS.c_str(), "STRASSE"}, {precomposed.c_str(), combining.c_str()},
+                                  {"ab", softHyphen.c_str()},   {"\xE2\x84\xAA", "k"},
+                                  {"Vocal", "Vocal "},          {"\xC4\xB0", "i"}};  // İ is not i
+  for (const auto& pair : apart) {
+    EXPECT_FALSE(Text_EqualNoCase(pair[0], pair[1])) << pair[0] << " / " << pair[1];
+    EXPECT_NE(0, Text_CompareNames(pair[0], pair[1])) << pair[0];
+  }
+  const char* const same[][2] = {{"Vocal", "VOCAL"},
+                                 {sharpS.c_str(), "STRA\xC3\x9F" "E"},
+                                 {precomposed.c_str(), "CAF\xC3\x89"},
+                                 {"\xCF\x82", "\xCF\x83"},            // final and medial sigma: both Σ
+                                 {"\xE1\xBE\x80", "\xE1\xBE\x88"},    // ᾀ and ᾈ, by the single title case
+                                 {"\xC4\xB1", "I"}};                   // dotless ı upper-cases to I
+  for (const auto& pair : same) {
+    EXPECT_TRUE(Text_EqualNoCase(pair[0], pair[1])) << pair[0] << " / " << pair[1];
+    EXPECT_EQ(0, Text_CompareNames(pair[0], pair[1])) << pair[0];
+  }
+  // The locale may still sort a soft hyphen as nothing; that only orders
+  // what is shown and never merges two names.
+  EXPECT_EQ(Text_EqualNoCase("ab", softHyphen.c_str()), Text_CompareNames("ab", softHyphen.c_str()) == 0);
+}
+
+// The order is ordinal over upper-cased UTF-16 units: ASCII punctuation
+// between the cases falls after the letters, and a character beyond the
+// 16-bit units (a surrogate pair) sorts before U+E000 and above.
+TEST(Text, NamesOrderByTheirUpperCaseUnits) {
+  EXPECT_LT(Text_CompareNames("apple", "_apple"), 0);
+  EXPECT_LT(Text_CompareNames("Zulu", "[x"), 0);
+  EXPECT_LT(Text_CompareNames("abc", "ABCD"), 0);
+  EXPECT_LT(Text_CompareNames("\xF0\x9F\x8E\xB5", "\xEF\xBC\xA1"), 0);  // 🎵 before Ａ
+  EXPECT_GT(Text_CompareNames("\xC3\xA9", "Z"), 0);
+  EXPECT_EQ(0, Text_CompareNames("", ""));
+  EXPECT_LT(Text_CompareNames("", "a"), 0);
+  // Malformed bytes are each a replacement character, as Windows converts
+  // them, so they never read past the text.
+  EXPECT_EQ(0, Text_CompareNames("\xC3", "\xFF"));
+  EXPECT_NE(0, Text_CompareNames("\xC3", "\xC3\xC3"));
+}
+
+}  // namespace
