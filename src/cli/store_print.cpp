@@ -77,6 +77,11 @@ const std::vector<std::unique_ptr<ChainRecord>>& ChainsOf(const ChainCollection*
   return chains != nullptr ? chains->Chains() : kNone;
 }
 
+// " (1 byte)", " (5 bytes)": the size that ends a line of the tree.
+void PrintSize(FILE* out, const char* before, uint32_t size) {
+  fprintf(out, "%s%u byte%s)\n", before, size, size == 1 ? "" : "s");
+}
+
 }  // namespace
 
 void PrintStoreTree(FILE* out, const PlugInCollection* plugIns, const ChainCollection* chains) {
@@ -94,7 +99,7 @@ void PrintStoreTree(FILE* out, const PlugInCollection* plugIns, const ChainColle
     for (const std::unique_ptr<PresetRecord>& preset : entry->Presets()) {
       fputs("    ", out);
       PrintName(out, preset->name);
-      fprintf(out, " (%u bytes)\n", preset->data.Size());
+      PrintSize(out, " (", preset->data.Size());
     }
   }
   fprintf(out, "FX Chains (%d)\n", ChainCount(chains));
@@ -103,7 +108,7 @@ void PrintStoreTree(FILE* out, const PlugInCollection* plugIns, const ChainColle
     PrintName(out, chain->name);
     fputs(" [", out);
     PrintName(out, chain->keyName);
-    fprintf(out, "] (%u bytes)\n", chain->stream.Size());
+    PrintSize(out, "] (", chain->stream.Size());
   }
 }
 
