@@ -80,7 +80,7 @@ void Document_FormatTitle(const DocumentRecord* document, VtLang* strings, char*
   // What the caption holds besides the name decides the room for the name.
   int32_t others = VtSnPrintF(title, size, format, "", modifiedMark, readOnlyMark);
   size_t room = static_cast<size_t>(others) + 1 < size ? size - 1 - static_cast<size_t>(others) : 0;
-  char name[kNameSize];
+  char name[kFilePathSize];
   ShortenInMiddle(Document_FileName(document->path), room, name, sizeof(name));
   VtSnPrintF(title, size, format, name, modifiedMark, readOnlyMark);
 }

@@ -18,7 +18,7 @@ constexpr const char* kUntitledPath = "Untitled";
 constexpr size_t kTitleSize = 288;
 
 struct DocumentRecord {
-  char path[kNameSize];  // full path of the package file, or "Untitled"
+  char path[kFilePathSize];  // full path of the package file, or "Untitled"
   uint32_t flags;
 };
 

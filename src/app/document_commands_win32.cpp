@@ -39,7 +39,7 @@ void InitialFolder(const FrameState& frame, char* folder, size_t size) {
 // kept for the next time. E_FAIL when cancelled or when no path came back.
 int32_t AskForFile(FrameState& frame, FileDialogKind kind, const char* fileName, FileDialogAnswer* answer) {
   bool open = kind == FileDialogKind::Open;
-  char title[128], filterName[128], pattern[64], extension[32], folder[kNameSize];
+  char title[128], filterName[128], pattern[64], extension[32], folder[kFilePathSize];
   VtLoadString(frame.strings, open ? IDS_OPEN_TITLE : IDS_SAVE_TITLE, title, sizeof(title));
   VtLoadString(frame.strings, open ? IDS_OPEN_FILTER : IDS_SAVE_FILTER, filterName, sizeof(filterName));
   VtLoadString(frame.strings, IDS_PACKAGE_PATTERN, pattern, sizeof(pattern));
@@ -73,7 +73,7 @@ int32_t WriteDocument(FrameState& frame, const char* path) {
 // that is read-only is refused, one whose attributes cannot be read asks
 // again.
 int32_t AskForSaveTarget(FrameState& frame, FileDialogAnswer* answer) {
-  char name[kNameSize];
+  char name[kFilePathSize];
   Text_Copy(name, sizeof(name), frame.document.path);
   for (;;) {
     if (AskForFile(frame, FileDialogKind::Save, name, answer) < 0) return E_FAIL;
@@ -171,7 +171,7 @@ void OpenRecentFile(FrameState& frame, int32_t index) {
 }
 
 void OpenDroppedFile(FrameState& frame, HDROP drop) {
-  char path[kNameSize];
+  char path[kFilePathSize];
   std::string shown;
   bool named = DroppedFileName(drop, path, sizeof(path), &shown);
   DragFinish(drop);

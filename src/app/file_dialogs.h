@@ -19,7 +19,7 @@ struct FileDialogRequest {
 };
 
 struct FileDialogAnswer {
-  char path[kNameSize];  // the chosen file's full path
+  char path[kFilePathSize];  // the chosen file's full path
   bool readOnly;         // the open dialog's read-only box was ticked
 };
 

@@ -22,7 +22,7 @@ class CommonDialogs final : public FileDialogs {
   int32_t Ask(void* owner, const FileDialogRequest& request, FileDialogAnswer* answer) override {
     char filter[300];
     BuildFilter(request, filter, sizeof(filter));
-    char path[kNameSize];
+    char path[kFilePathSize];
     Text_Copy(path, sizeof(path), request.fileName != nullptr ? request.fileName : "");
     OPENFILENAMEA dialog = {};
     // The size before the places bar, which the dialog does not show.

@@ -46,7 +46,7 @@ struct PresetDrag {
   int sourcePane = kPackagePane;
   FocusKind sourceFocus = FocusKind::None;      // the tree's node or the list's items are dragged
   NodeKind sourceKind = NodeKind::None;         // the source tree's selected node when the drag began
-  char sourceLabel[260] = {};                   // and its label
+  char sourceLabel[kNameSize] = {};             // and its label
   HCURSOR noDropCursor = nullptr;
   HCURSOR dropCursor = nullptr;
   HCURSOR previousCursor = nullptr;  // shown again when the drag ends

@@ -84,7 +84,7 @@ size_t RecentFiles_MenuText(const RecentFiles& files, int32_t index, const char*
   char number[16];
   snprintf(number, sizeof(number), "&%d ", static_cast<int>(index + 1));
   // A path has at most kNameChars bytes, so doubled it always fits.
-  char doubled[2 * kNameSize];
+  char doubled[2 * kFilePathSize];
   size_t used = 0;
   for (const char* p = entry.path; *p != '\0' && used + 2 < sizeof(doubled); ++p) {
     if (*p == '&') doubled[used++] = '&';

@@ -22,7 +22,7 @@ constexpr size_t kRecentMenuTextSize = 3 + 2 * kNameChars + 16 + 1;
 struct RecentFile {
   uint32_t marker;    // kRecentMarker in a valid entry
   uint32_t readOnly;  // 0, or all bits set when the file was read-only
-  char path[kNameSize];
+  char path[kFilePathSize];
 };
 
 struct RecentFiles {

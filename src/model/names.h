@@ -3,8 +3,13 @@
 
 #include <cstddef>
 
-constexpr size_t kNameChars = 259;  // names of presets, plug-ins and chains
-constexpr size_t kNameSize = kNameChars + 1;
+// Names of presets, plug-ins and chains hold up to 259 UTF-16 units, what a
+// package's name field holds; in UTF-8 a unit takes at most three bytes, so
+// such a name is always whole in kNameSize bytes.
+constexpr size_t kNameChars = 259;
+constexpr size_t kNameSize = 3 * kNameChars + 1;
+// A file path the program names: up to 259 characters.
+constexpr size_t kFilePathSize = kNameChars + 1;
 constexpr size_t kKeyChars = 39;  // class keys and chain key names
 constexpr size_t kKeySize = kKeyChars + 1;
 

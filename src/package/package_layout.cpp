@@ -33,6 +33,18 @@ void Package_PutName(unsigned char* field, size_t units, const char* text) {
   }
 }
 
+bool Package_NameFits(const char* text, size_t units) { return units > 0 && NameFitsUnits(text, units - 1); }
+
+bool Package_NamesFit(const PlugInEntry& entry) {
+  return Package_NameFits(entry.name, kNameUnits) && Package_NameFits(entry.classKey, kKeyUnits);
+}
+
+bool Package_PresetNameFits(const PresetRecord& preset) { return Package_NameFits(preset.name, kNameUnits); }
+
+bool Package_ChainNamesFit(const ChainRecord& chain) {
+  return Package_NameFits(chain.name, kNameUnits) && Package_NameFits(chain.keyName, kKeyUnits);
+}
+
 bool Package_IsSafePlugIn(const PlugInEntry& entry) {
   if (entry.classKey[0] == '\0') return entry.IsEditor();
   return IsSafeKeyName(entry.classKey);

@@ -60,6 +60,15 @@ void Package_GetName(const unsigned char* field, size_t units, char* text, size_
 // its last unit 0.
 void Package_PutName(unsigned char* field, size_t units, const char* text);
 
+// True when the text fills a field of `units` units, its NUL included,
+// without being cut.
+bool Package_NameFits(const char* text, size_t units);
+// A record whose names all fit their fields; the writer refuses the others
+// rather than cut a name.
+bool Package_NamesFit(const PlugInEntry& entry);
+bool Package_PresetNameFits(const PresetRecord& preset);
+bool Package_ChainNamesFit(const ChainRecord& chain);
+
 // What a package may hold: a class key and a chain key name name a key and
 // a folder of the system store, so they must not lead out of it; only an
 // editor entry goes without a class key. Data and streams are never empty.

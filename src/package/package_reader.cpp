@@ -13,7 +13,16 @@ namespace {
 struct PackageReader {
   FileHandle file;
   uint64_t fileSize;
+  const char* problem = nullptr;  // what is wrong with the file, once known
 };
+
+// Records what is wrong with the file; the first word found stands. A member
+// or chunk that cannot be found is a fault of the file, not a missing item.
+int32_t Refuse(PackageReader& reader, int32_t status, const char* problem) {
+  if (status == 0) return 0;
+  if (reader.problem == nullptr && status != E_OUTOFMEMORY) reader.problem = problem;
+  return status == E_RIFF_END_OF_REGION ? E_PACKAGE_FORMAT : status;
+}
 
 int32_t ReadId(FileHandle file, RiffId* id) {
   unsigned char bytes[4];
@@ -100,23 +109,26 @@ int32_t ReadMember(FileHandle file, RiffId type, int32_t* group, Begin begin, Vi
 // then the block whose length the head gives at `lengthAt`. The length must
 // fit what the chunk holds after the head and what the file still holds, and
 // is checked before the block is allocated; a length of 0 is refused.
-int32_t ReadHeadAndBlock(const PackageReader& reader, uint32_t chunkSize, unsigned char* head, uint32_t headSize,
+int32_t ReadHeadAndBlock(PackageReader& reader, uint32_t chunkSize, unsigned char* head, uint32_t headSize,
                          size_t lengthAt, ByteBlock* block) {
   int32_t status = riff_ReadDataBounded(reader.file, head, headSize, chunkSize);
-  if (status != 0) return status;
+  if (status != 0) return Refuse(reader, status, "the file ends inside a header");
   uint32_t length = riff_GetU32(head + lengthAt);
-  if (length == 0 || chunkSize < headSize || length > chunkSize - headSize || length > BytesLeftInFile(reader)) {
-    return E_RIFF_READ;
+  if (length == 0) return Refuse(reader, E_RIFF_READ, "a preset or chain holds no data");
+  if (chunkSize < headSize || length > chunkSize - headSize || length > BytesLeftInFile(reader)) {
+    return Refuse(reader, E_RIFF_READ, "a preset's or chain's data runs past its chunk or the file");
   }
   std::unique_ptr<unsigned char[]> bytes = NewBytes(length);
   if (!bytes) return E_OUTOFMEMORY;
   uint32_t done = 0;
-  if (File_Read(reader.file, bytes.get(), length, &done) != 0 || done != length) return E_RIFF_READ;
+  if (File_Read(reader.file, bytes.get(), length, &done) != 0 || done != length) {
+    return Refuse(reader, E_RIFF_READ, "the file cannot be read to its end");
+  }
   block->Adopt(std::move(bytes), length);
   return 0;
 }
 
-int32_t ReadPresetHead(const PackageReader& reader, uint32_t chunkSize, PresetRecord* preset) {
+int32_t ReadPresetHead(PackageReader& reader, uint32_t chunkSize, PresetRecord* preset) {
   unsigned char head[kPresetHeadSize] = {};
   int32_t status = ReadHeadAndBlock(reader, chunkSize, head, sizeof(head), kPresetLengthAt, &preset->data);
   if (status != 0) return status;
@@ -127,7 +139,7 @@ int32_t ReadPresetHead(const PackageReader& reader, uint32_t chunkSize, PresetRe
 }
 
 // The stream has no pad byte after it: the file stays right after it.
-int32_t ReadChainHead(const PackageReader& reader, uint32_t chunkSize, ChainRecord* chain) {
+int32_t ReadChainHead(PackageReader& reader, uint32_t chunkSize, ChainRecord* chain) {
   unsigned char head[kChainHeadSize] = {};
   int32_t status = ReadHeadAndBlock(reader, chunkSize, head, sizeof(head), kChainLengthAt, &chain->stream);
   if (status != 0) return status;
@@ -138,7 +150,7 @@ int32_t ReadChainHead(const PackageReader& reader, uint32_t chunkSize, ChainReco
   return 0;
 }
 
-int32_t ReadPlugInHead(const PackageReader& reader, int32_t contentsSize, PlugInEntry* entry) {
+int32_t ReadPlugInHead(PackageReader& reader, int32_t contentsSize, PlugInEntry* entry) {
   uint64_t start = 0;
   riff_SaveLocation(reader.file, &start);
   int32_t left = contentsSize;
@@ -147,28 +159,39 @@ int32_t ReadPlugInHead(const PackageReader& reader, int32_t contentsSize, PlugIn
   unsigned char head[kPlugInHeadSize] = {};
   if (status == 0) status = riff_ReadDataBounded(reader.file, head, sizeof(head), chunkSize);
   riff_RestoreLocation(reader.file, start);
-  if (status != 0) return status;
+  if (status != 0) return Refuse(reader, status, "a plug-in has no header");
   entry->flags = riff_GetU32(head + kPlugInFlagsAt);
   Package_GetName(head + kPlugInClassKeyAt, kKeyUnits, entry->classKey, sizeof(entry->classKey));
   Package_GetName(head + kPlugInNameAt, kNameUnits, entry->name, sizeof(entry->name));
-  return Package_IsSafePlugIn(*entry) ? 0 : E_PACKAGE_FORMAT;
+  if (Package_IsSafePlugIn(*entry)) return 0;
+  return Refuse(reader, E_PACKAGE_FORMAT,
+                entry->classKey[0] == '\0' ? "a plug-in has no class key and is not an effect of the editor"
+                                            : "a plug-in's class key cannot name a key of the store");
 }
 
-int32_t ReadPreset(const PackageReader& reader, PlugInEntry* entry, int32_t* group) {
+int32_t ReadPreset(PackageReader& reader, PlugInEntry* entry, int32_t* group) {
   std::unique_ptr<PresetRecord> preset = PresetRecord::Create();
   if (!preset) return E_OUTOFMEMORY;
+  bool headed = false;
   int32_t status = ReadMember(
       reader.file, kPresetType, group, [](int32_t) { return 0; },
       [&](RiffId id, uint32_t size) {
-        if (id == kPresetHeadId) return ReadPresetHead(reader, size, preset.get());
+        if (id == kPresetHeadId) {
+          headed = true;
+          return ReadPresetHead(reader, size, preset.get());
+        }
         riff_SkipChunk(reader.file, size);
         return 0;
       });
+  status = Refuse(reader, status, "a plug-in's preset list holds something that is no preset");
+  // A preset without its head has neither name nor data: no package writes
+  // one, and no store could take it.
+  if (status == 0 && !headed) status = Refuse(reader, E_PACKAGE_FORMAT, "a preset has no header");
   if (status == 0) status = entry->AppendPreset(std::move(preset));
   return status;
 }
 
-int32_t ReadChain(const PackageReader& reader, ChainCollection& chains, int32_t* group) {
+int32_t ReadChain(PackageReader& reader, ChainCollection& chains, int32_t* group) {
   std::unique_ptr<ChainRecord> chain = ChainRecord::Create();
   if (!chain) return E_OUTOFMEMORY;
   int32_t status = ReadMember(
@@ -178,13 +201,17 @@ int32_t ReadChain(const PackageReader& reader, ChainCollection& chains, int32_t*
         riff_SkipChunk(reader.file, size);
         return 0;
       });
+  status = Refuse(reader, status, "the chain list holds something that is no chain");
   // A "chn " without its head has no key name, which is refused with the rest.
-  if (status == 0 && !Package_IsSafeChainKey(chain->keyName)) status = E_PACKAGE_FORMAT;
+  if (status == 0 && chain->keyName[0] == '\0') status = Refuse(reader, E_PACKAGE_FORMAT, "a chain has no header");
+  if (status == 0 && !Package_IsSafeChainKey(chain->keyName)) {
+    status = Refuse(reader, E_PACKAGE_FORMAT, "a chain's key name cannot name a key of the store");
+  }
   if (status == 0) status = chains.Append(std::move(chain));
   return status;
 }
 
-int32_t ReadPlugIn(const PackageReader& reader, PlugInCollection& plugIns, int32_t* group) {
+int32_t ReadPlugIn(PackageReader& reader, PlugInCollection& plugIns, int32_t* group) {
   std::unique_ptr<PlugInEntry> entry = PlugInEntry::Create();
   if (!entry) return E_OUTOFMEMORY;
   int32_t status = ReadMember(
@@ -201,6 +228,7 @@ int32_t ReadPlugIn(const PackageReader& reader, PlugInCollection& plugIns, int32
         riff_SkipChunk(reader.file, size);
         return 0;
       });
+  status = Refuse(reader, status, "the plug-in list holds something that is no plug-in");
   if (status == 0) status = plugIns.Append(std::move(entry));
   return status;
 }
@@ -219,27 +247,24 @@ int32_t FindPackageHeader(FileHandle file, int32_t formRemaining) {
 
 }  // namespace
 
-int32_t ReadPackage(const char* path, PlugInCollection& plugIns, ChainCollection& chains) {
-  ScopedFile file;
-  if (File_Open(path, kFileRead, kShareRead, FileCreate::OpenExisting, kFileHintSequential, file.Out()) != 0) {
-    return E_FILE_OPEN;
-  }
-  PackageReader reader{file.Get(), 0};
+namespace {
+
+int32_t ReadOpenPackage(PackageReader& reader, PlugInCollection& plugIns, ChainCollection& chains) {
   if (File_GetSize(reader.file, &reader.fileSize) != 0) return E_FILE_OPEN;
   // Positions are 32-bit: files of 2 GiB or more are not supported.
-  if (reader.fileSize > kRiffMaxSize) return E_PACKAGE_FORMAT;
+  if (reader.fileSize > kRiffMaxSize) return Refuse(reader, E_PACKAGE_FORMAT, "the file is 2 GiB or larger");
 
   riff_RestoreLocation(reader.file, 0);
   uint32_t formSize = 0;
   RiffId formType = 0;
   if (riff_ReadFileID(reader.file, &formSize, &formType) != 0 || formType != kPackageForm ||
       formSize > kRiffMaxSize) {
-    return E_PACKAGE_FORMAT;
+    return Refuse(reader, E_PACKAGE_FORMAT, "the file is not a package");
   }
   int32_t remaining = static_cast<int32_t>(formSize);
   int32_t status = FindPackageHeader(reader.file, remaining);
-  if (status != 0) return status;
-  if (remaining < 8) return E_PACKAGE_FORMAT;
+  if (status != 0) return Refuse(reader, status, "the package has no format chunk");
+  if (remaining < 8) return Refuse(reader, E_PACKAGE_FORMAT, "the package holds nothing after its format chunk");
 
   // Any number of groups, in file order; other chunks are passed over.
   return WalkRegion(reader.file, remaining, nullptr, [&](RiffId id, uint32_t size) {
@@ -258,4 +283,20 @@ int32_t ReadPackage(const char* path, PlugInCollection& plugIns, ChainCollection
     riff_SkipChunk(reader.file, size);
     return 0;
   });
+}
+
+}  // namespace
+
+int32_t ReadPackage(const char* path, PlugInCollection& plugIns, ChainCollection& chains, const char** problem) {
+  if (problem != nullptr) *problem = nullptr;
+  ScopedFile file;
+  if (File_Open(path, kFileRead, kShareRead, FileCreate::OpenExisting, kFileHintSequential, file.Out()) != 0) {
+    return E_FILE_OPEN;
+  }
+  PackageReader reader{file.Get(), 0};
+  int32_t status = ReadOpenPackage(reader, plugIns, chains);
+  if (status != 0 && status != E_OUTOFMEMORY && problem != nullptr) {
+    *problem = reader.problem != nullptr ? reader.problem : "a chunk is longer than what holds it, or the file ends early";
+  }
+  return status;
 }

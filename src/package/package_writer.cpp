@@ -178,6 +178,23 @@ int32_t CreateTempFile(const char* path, char* tempPath, size_t size, ScopedFile
   return E_FILE_CREATE;
 }
 
+// Every name the package would hold fits its field: a name is never cut.
+bool AllNamesFit(const PlugInCollection* plugIns, const ChainCollection* chains) {
+  for (int32_t i = 0; plugIns != nullptr && i < plugIns->GetCount(); ++i) {
+    const PlugInEntry* entry = plugIns->Get(i);
+    if (!Package_IsSafePlugIn(*entry) || CountStoredPresets(*entry) == 0) continue;
+    if (!Package_NamesFit(*entry)) return false;
+    for (const std::unique_ptr<PresetRecord>& preset : entry->Presets()) {
+      if (Package_CanStorePreset(*preset) && !Package_PresetNameFits(*preset)) return false;
+    }
+  }
+  for (int32_t i = 0; chains != nullptr && i < chains->GetChainCount(); ++i) {
+    const ChainRecord* chain = chains->Get(i);
+    if (Package_CanStoreChain(*chain) && !Package_ChainNamesFit(*chain)) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 int32_t WritePackage(const char* path, const PlugInCollection* plugIns, const ChainCollection* chains) {
@@ -185,6 +202,7 @@ int32_t WritePackage(const char* path, const PlugInCollection* plugIns, const Ch
   // Wine's move would replace a read-only file.
   FileInfo info;
   if (File_GetInfo(path, &info) == 0 && (info.readOnly || info.isFolder)) return E_FILE_CREATE;
+  if (!AllNamesFit(plugIns, chains)) return StatusFromError(kErrorFilenameTooLong);
 
   char tempPath[kPathSize];
   ScopedFile file;

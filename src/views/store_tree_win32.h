@@ -7,12 +7,13 @@
 
 #include <cstddef>
 
+#include "model/names.h"
 #include "views/pane_win32.h"
 
 // Labels are read with buffers of this size by the lookups.
 constexpr size_t kNodeLabelSize = 2083;
 // And with this one by GetNodeInfo, the pruning and the list.
-constexpr size_t kItemLabelSize = 260;
+constexpr size_t kItemLabelSize = kNameSize;
 
 // Brings the tree in line with the pane's store; `packagePath` is the
 // document's path for the package pane, null for the system pane.

@@ -3,8 +3,10 @@
 #include "package/package_file.h"
 
 ReadResult ReadPackageAt(const std::string& path) {
-  ReadResult result{0, PlugInCollection::Create(), ChainCollection::Create()};
-  result.status = ReadPackage(path.c_str(), *result.plugIns, *result.chains);
+  ReadResult result{0, PlugInCollection::Create(), ChainCollection::Create(), {}};
+  const char* problem = nullptr;
+  result.status = ReadPackage(path.c_str(), *result.plugIns, *result.chains, &problem);
+  if (problem != nullptr) result.problem = problem;
   return result;
 }
 

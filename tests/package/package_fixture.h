@@ -17,6 +17,7 @@ struct ReadResult {
   int32_t status;
   std::unique_ptr<PlugInCollection> plugIns;
   std::unique_ptr<ChainCollection> chains;
+  std::string problem;  // what the reader said is wrong with the file
 };
 
 ReadResult ReadPackageAt(const std::string& path);

@@ -23,6 +23,7 @@ struct BrokenFile {
   const char* what;
   ByteVector bytes;
   int32_t status;
+  const char* problem = nullptr;  // when the words matter to the user
 };
 
 // A preset whose head declares `length` data bytes in a chunk of `chunkSize`,
@@ -48,23 +49,33 @@ std::vector<BrokenFile> BrokenFiles() {
       {"another form", Join({ByteVector{'R', 'I', 'F', 'F'}, U32(4), ByteVector{'W', 'A', 'V', 'E'}}), E_PACKAGE_FORMAT},
       {"form of 4 GiB", FormSized(0xFFFFFFFFu, {PackageHeader()}), E_PACKAGE_FORMAT},
       {"form too small for its type", FormSized(2, {PackageHeader()}), E_PACKAGE_FORMAT},
-      {"no header chunk", Form({List("plgs", {Plug("P")})}), E_RIFF_END_OF_REGION},
+      {"no header chunk", Form({List("plgs", {Plug("P")})}), E_PACKAGE_FORMAT, "the package has no format chunk"},
+      {"empty form", Form({}), E_PACKAGE_FORMAT, "the package has no format chunk"},
       {"chunk past the form", Form({PackageHeader(), ChunkSized("junk", 64, ByteVector(8, 0))}), E_PACKAGE_FORMAT},
       {"group past the form", Form({PackageHeader(), ListSized("plgs", 0x7FFFFFF0u, {Plug("P")})}), E_PACKAGE_FORMAT},
       {"member past its group", Package({ListSized("plgs", 20, {Plug("P")})}), E_PACKAGE_FORMAT},
       {"chunk past its member",
        Package({List("plgs", {ListSized("plug", 628, {PlugInHead(0, kKey, "P"), ChunkSized("plst", 0xFFFFFFF0u, {})})})}),
        E_PACKAGE_FORMAT},
-      {"plug-in without head", Package({List("plgs", {List("plug", {List("plst", {})})})}), E_RIFF_END_OF_REGION},
-      {"chunk after the last member", Package({List("plgs", {Plug("P"), Chunk("junk", {1})})}), E_RIFF_END_OF_REGION},
+      {"plug-in without head", Package({List("plgs", {List("plug", {List("plst", {})})})}), E_PACKAGE_FORMAT,
+       "a plug-in has no header"},
+      {"preset without head",
+       Package({List("plgs", {List("plug", {PlugInHead(0, kKey, "P"), List("plst", {List("pset", {})})})})}),
+       E_PACKAGE_FORMAT, "a preset has no header"},
+      {"preset with foreign chunks only",
+       Package({List("plgs", {List("plug", {PlugInHead(0, kKey, "P"),
+                                            List("plst", {List("pset", {Chunk("junk", {1, 2})})})})})}),
+       E_PACKAGE_FORMAT, "a preset has no header"},
+      {"chunk after the last member", Package({List("plgs", {Plug("P"), Chunk("junk", {1})})}), E_PACKAGE_FORMAT,
+       "the plug-in list holds something that is no plug-in"},
       {"preset without data",
        Package({List("plgs", {List("plug", {PlugInHead(0, kKey, "P"), List("plst", {PresetList("empty", {})})})})}),
-       E_RIFF_READ},
+       E_RIFF_READ, "a preset or chain holds no data"},
       {"data longer than its chunk", DeclaredPreset(540, 1000), E_RIFF_READ},
       {"data longer than the file", DeclaredPreset(0x7FFF0000u, 0x7FFE0000u), E_RIFF_READ},
       {"stream longer than its chunk", DeclaredChain(632, 17), E_RIFF_READ},
       {"stream longer than the file", DeclaredChain(0x7FFF0000u, 0x7FFE0000u), E_RIFF_READ},
-      {"chain without head", Package({List("clst", {List("chn ", {})})}), E_PACKAGE_FORMAT},
+      {"chain without head", Package({List("clst", {List("chn ", {})})}), E_PACKAGE_FORMAT, "a chain has no header"},
   };
 }
 
@@ -73,7 +84,13 @@ class PackageRead : public PackageTest {};
 TEST_F(PackageRead, BrokenFilesAreRefusedWithTheirStatus) {
   for (const BrokenFile& broken : BrokenFiles()) {
     SCOPED_TRACE(broken.what);
-    EXPECT_EQ(broken.status, LoadBytes(broken.bytes).status);
+    ReadResult read = LoadBytes(broken.bytes);
+    EXPECT_EQ(broken.status, read.status);
+    // Never the words of a missing item: the file is at fault and says how.
+    EXPECT_FALSE(read.problem.empty());
+    if (broken.problem != nullptr) {
+      EXPECT_EQ(broken.problem, read.problem);
+    }
   }
   EXPECT_EQ(E_FILE_OPEN, Load("missing.vtpreset").status);
 }
@@ -96,16 +113,17 @@ TEST_F(PackageRead, ToleratesOrderAndForeignChunks) {
                           List("clst", {foreign, ChainList("c", "Chain0001", {1, 2, 3, 4}, 5, 6)}),
                           PackageHeader(),
                           List("plgs", {List("plug", {foreign, PlugInHead(0, kKey, "Second"),
-                                                      List("plst", {List("pset", {foreign})})})})});
+                                                      List("plst", {List("pset", {foreign, Chunk("psth",
+                                                          Join({Utf16Field("p", 260), U32(1), {9, 0}}))})})})})});
   ReadResult read = LoadBytes(bytes);
   ASSERT_EQ(0, read.status);
   ASSERT_EQ(2, read.plugIns->GetCount());
   EXPECT_STREQ("First", read.plugIns->Get(0)->name);
   EXPECT_STREQ("Second", read.plugIns->Get(1)->name);
-  // A preset list member without its head gives an empty preset.
+  // A foreign chunk before a preset's head is passed over.
   ASSERT_EQ(1, read.plugIns->Get(1)->GetPresetCount());
-  EXPECT_STREQ("", read.plugIns->Get(1)->GetPreset(0)->name);
-  EXPECT_EQ(0u, read.plugIns->Get(1)->GetPreset(0)->data.Size());
+  EXPECT_STREQ("p", read.plugIns->Get(1)->GetPreset(0)->name);
+  EXPECT_EQ(ByteVector({9}), Contents(read.plugIns->Get(1)->GetPreset(0)->data));
   ASSERT_EQ(1, read.chains->GetChainCount());
   EXPECT_EQ(5u, read.chains->Get(0)->flags);
   EXPECT_EQ(6u, read.chains->Get(0)->type);

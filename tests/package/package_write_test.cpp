@@ -53,6 +53,49 @@ TEST_F(PackageWrite, RecordsTheReaderWouldRefuseAreLeftOut) {
   EXPECT_EQ(Join({U32(5), U32(3)}), ByteVector(bytes.begin() + 24, bytes.begin() + 32));
 }
 
+std::string Repeat(const char* text, int count) {
+  std::string repeated;
+  for (int i = 0; i < count; ++i) repeated += text;
+  return repeated;
+}
+
+// A name field holds 259 UTF-16 units whatever their bytes; such names come
+// back whole, and one unit more is refused rather than cut.
+TEST_F(PackageWrite, NamesThatFillTheFieldComeBackWholeAndLongerOnesAreRefused) {
+  const std::string accents = Repeat("\xC3\xA9", 259);              // 518 bytes
+  const std::string euros = Repeat("\xE2\x82\xAC", 259);           // 777 bytes
+  const std::string notes = Repeat("\xF0\x9F\x8E\xB5", 129) + "x";  // pairs, 259 units
+  PlugInEntry* entry = AddPlugIn(plugIns_.get(), euros.c_str(), kKey);
+  AddPreset(entry, accents.c_str(), {1});
+  AddPreset(entry, notes.c_str(), {2});
+  AddChain(chains_.get(), euros.c_str(), "Chain0001", {3});
+  ASSERT_EQ(0, Save());
+  ReadResult read = Load();
+  ASSERT_EQ(0, read.status);
+  ASSERT_EQ(1, read.plugIns->GetCount());
+  EXPECT_EQ(euros, read.plugIns->Get(0)->name);
+  ASSERT_EQ(2, read.plugIns->Get(0)->GetPresetCount());
+  EXPECT_EQ(accents, read.plugIns->Get(0)->GetPreset(0)->name);
+  EXPECT_EQ(notes, read.plugIns->Get(0)->GetPreset(1)->name);
+  ASSERT_EQ(1, read.chains->GetChainCount());
+  EXPECT_EQ(euros, read.chains->Get(0)->name);
+
+  const ByteVector saved = FileBytes();
+  const std::string tooLong[] = {accents + "e", Repeat("\xF0\x9F\x8E\xB5", 130), std::string(260, 'a')};
+  for (const std::string& name : tooLong) {
+    SCOPED_TRACE(name.size());
+    PresetRecord* added = AddPreset(entry, name.c_str(), {4});
+    EXPECT_EQ(StatusFromError(kErrorFilenameTooLong), Save());
+    EXPECT_EQ(saved, FileBytes());
+    entry->RemovePreset(added);
+  }
+  ChainRecord* chain = AddChain(chains_.get(), std::string(260, 'c').c_str(), "Chain0002", {5});
+  EXPECT_EQ(StatusFromError(kErrorFilenameTooLong), Save());
+  chains_->Remove(chain);
+  EXPECT_EQ(0, Save());
+  EXPECT_EQ(saved, FileBytes());
+}
+
 TEST_F(PackageWrite, EntriesWithoutPresetsGiveAnEmptyGroup) {
   AddPlugIn(plugIns_.get(), "No presets", kKey);
   AddChain(chains_.get(), "no stream", "Chain0001", {});
