@@ -75,6 +75,11 @@ int Cli_Failure(const char* what, int32_t status) {
   return kExitFailure;
 }
 
+int Cli_ReadFailure(const char* what, int32_t status, const char* problem) {
+  if (problem == nullptr) return Cli_Failure(what, status);
+  return Cli_Error("%s: %s (0x%08X)", what, problem, static_cast<unsigned>(status));
+}
+
 int Cli_TakePackage(const char* command, const char* arg, const char** package) {
   if (arg[0] == '-' && arg[1] == '-') return Cli_UsageError("%s: unknown option '%s'", command, arg);
   if (*package != nullptr) return Cli_UsageError("%s: more than one package given", command);

@@ -19,6 +19,9 @@ int Cli_UsageError(const char* format, ...) __attribute__((format(printf, 1, 2))
 // Prints "ordalis-cli: <what>: <explanation of status> (0xXXXXXXXX)" to
 // stderr; gives kExitFailure.
 int Cli_Failure(const char* what, int32_t status);
+// As Cli_Failure, but where the package reader said what is wrong with the
+// file (`problem` not null) that is the explanation.
+int Cli_ReadFailure(const char* what, int32_t status, const char* problem);
 
 // Prints "ordalis-cli: <message>" to stderr; gives kExitFailure.
 int Cli_Error(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -25,11 +25,12 @@ struct PackageArguments {
 // -1 to go on, or the exit code.
 int ReadNamedPackage(const char* path, StoreRecords* store) {
   if (!store->CreateEmpty()) return Cli_Failure("out of memory", E_OUTOFMEMORY);
-  int32_t status = ReadPackage(path, *store->plugIns, *store->chains);
+  const char* problem = nullptr;
+  int32_t status = ReadPackage(path, *store->plugIns, *store->chains, &problem);
   if (status == 0) return -1;
   char what[1100];
   snprintf(what, sizeof(what), "cannot read %s", path);
-  return Cli_Failure(what, status);
+  return Cli_ReadFailure(what, status, problem);
 }
 
 // Takes the package path and the options a command allows; gives -1 to go
@@ -113,6 +114,14 @@ int Cli_Check(int argc, char** argv) {
   StoreRecords store;
   exit = ReadNamedPackage(arguments.package, &store);
   if (exit >= 0) return exit;
+  // What the file holds must be what `create` would have written.
+  char problem[kProblemSize];
+  for (const std::unique_ptr<PlugInEntry>& entry : store.plugIns->Entries()) {
+    if (!IsPackagePlugIn(*entry, problem, sizeof(problem))) return Cli_Error("check: %s: %s", arguments.package, problem);
+  }
+  for (const std::unique_ptr<ChainRecord>& chain : store.chains->Chains()) {
+    if (!IsPackageChain(*chain, problem, sizeof(problem))) return Cli_Error("check: %s: %s", arguments.package, problem);
+  }
   puts("OK");
   return FinishOutput();
 }

@@ -57,7 +57,7 @@ class Answers final : public OverwriteQuestion {
   OverwriteAnswer Ask(const OverwriteItem& item) override {
     char line[kNameSize * 2 + 8];
     snprintf(line, sizeof(line), "%s '%s'", item.kind, item.name);
-    conflicts.Add(line);
+    (item.carriedTwice ? carriedTwice : conflicts).Add(line);
     switch (onConflict) {
       case OnConflict::Overwrite: return item.offerAll ? OverwriteAnswer::YesToAll : OverwriteAnswer::Yes;
       case OnConflict::Skip: return item.offerAll ? OverwriteAnswer::NoToAll : OverwriteAnswer::No;
@@ -68,7 +68,8 @@ class Answers final : public OverwriteQuestion {
   }
 
   const OnConflict onConflict;
-  NameList conflicts;
+  NameList conflicts;     // items the destination holds
+  NameList carriedTwice;  // names the copy carries more than once
 };
 
 // Every name must stand for something in the source store.
@@ -105,7 +106,8 @@ int32_t ListSelection(const NameList& names, NodeKind group, const char* label, 
 int LoadPackage(const char* command, const char* path, bool mayBeNew, Stores& stores) {
   if (!stores.package.CreateEmpty()) return Cli_Failure(command, E_OUTOFMEMORY);
   if (mayBeNew && !File_Exists(path)) return -1;
-  int32_t status = ReadPackage(path, *stores.package.plugIns, *stores.package.chains);
+  const char* problem = nullptr;
+  int32_t status = ReadPackage(path, *stores.package.plugIns, *stores.package.chains, &problem);
   if (status == 0) {
     // Plug-ins are found by the names the system store shows them under.
     ApplyRegisteredNames(*stores.package.plugIns);
@@ -113,7 +115,7 @@ int LoadPackage(const char* command, const char* path, bool mayBeNew, Stores& st
   }
   char what[1100];
   snprintf(what, sizeof(what), "%s: cannot read %s", command, path);
-  return Cli_Failure(what, status);
+  return Cli_ReadFailure(what, status, problem);
 }
 
 // "<command>: <item>: <what failed>: <explanation> (status)".
@@ -165,12 +167,20 @@ int Transfer(const char* command, bool exporting, int argc, char** argv) {
 
   status = RecordCopyOfSelections(edit, source, selections, count);
   if (status != 0) return Cli_Failure(command, status);
-  if (arguments.onConflict == OnConflict::Refuse && answers.conflicts.Count() > 0) {
+  int32_t existing = answers.conflicts.Count(), twice = answers.carriedTwice.Count();
+  if (arguments.onConflict == OnConflict::Refuse && existing + twice > 0) {
     DiscardGroup(history);
-    Cli_Error("%s: %d item%s already exist%s in %s; nothing was changed (use --overwrite or --skip):", command,
-              answers.conflicts.Count(), answers.conflicts.Count() == 1 ? "" : "s",
-              answers.conflicts.Count() == 1 ? "s" : "", where);
-    for (int32_t i = 0; i < answers.conflicts.Count(); ++i) fprintf(stderr, "  %s\n", answers.conflicts.At(i));
+    if (existing > 0) {
+      Cli_Error("%s: %d item%s already exist%s in %s; nothing was changed (use --overwrite or --skip):", command,
+                existing, existing == 1 ? "" : "s", existing == 1 ? "s" : "", where);
+      for (int32_t i = 0; i < existing; ++i) fprintf(stderr, "  %s\n", answers.conflicts.At(i));
+    }
+    if (twice > 0) {
+      Cli_Error("%s: %d item%s would take the name of another item copied to %s; nothing was changed (use "
+                "--overwrite or --skip):",
+                command, twice, twice == 1 ? "" : "s", where);
+      for (int32_t i = 0; i < twice; ++i) fprintf(stderr, "  %s\n", answers.carriedTwice.At(i));
+    }
     return kExitFailure;
   }
   // Before anything is written: an item the destination cannot hold stops

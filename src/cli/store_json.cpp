@@ -1,10 +1,13 @@
 #include "cli/store_json.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "model/chain_collection.h"
+#include "model/key_names.h"
 #include "model/plugin_collection.h"
 #include "package/package_layout.h"
+#include "platform/text.h"
 #include "store/store_check.h"
 
 namespace {
@@ -78,21 +81,16 @@ bool ReadPreset(JsonReader* reader, PlugInEntry* entry) {
       default: return false;
     }
   });
-  if (!ok || !HasAllKeys(reader, kPresetKeys, seen)) return false;
-  if (preset->data.Empty()) return Json_Fail(reader, "preset \"%s\" has no data", preset->name);
-  return true;
+  return ok && HasAllKeys(reader, kPresetKeys, seen);
 }
 
-// What an import into the system store would refuse, checked once the
-// entry is whole.
-bool CheckPresetNames(JsonReader* reader, const PlugInEntry& entry) {
-  for (const std::unique_ptr<PresetRecord>& preset : entry.Presets()) {
-    const char* problem = PresetNameProblem(entry, preset->name);
-    if (problem != nullptr) {
-      return Json_Fail(reader, "plug-in \"%s\", preset \"%s\": %s", entry.name, preset->name, problem);
-    }
-  }
-  return true;
+// Such a name is shown by its start: the whole would bury the reason.
+constexpr const char* kNameTooLong = "its name is longer than the 259 characters a package holds";
+int ShownStart(const char* name) { return static_cast<int>(Text_CutLength(name, 64)); }
+
+// The words of a refused record, for the reader's error.
+bool FailWithProblem(JsonReader* reader, bool fine, const char* problem) {
+  return fine || Json_Fail(reader, "%s", problem);
 }
 
 bool ReadPlugIn(JsonReader* reader, PlugInCollection* plugIns) {
@@ -111,19 +109,8 @@ bool ReadPlugIn(JsonReader* reader, PlugInCollection* plugIns) {
     }
   });
   if (!ok || !HasAllKeys(reader, kPlugInKeys, seen)) return false;
-  if (!Package_IsSafePlugIn(*entry)) {
-    if (entry->classKey[0] == '\0') {
-      return Json_Fail(reader, "plug-in \"%s\" has no class key and is not an editor entry (flags bit 0)", entry->name);
-    }
-    return Json_Fail(reader, "plug-in \"%s\": class key \"%s\" cannot name a key", entry->name, entry->classKey);
-  }
-  const char* problem = PlugInNameProblem(*entry);
-  if (problem != nullptr) return Json_Fail(reader, "plug-in \"%s\": %s", entry->name, problem);
-  if (!CheckPresetNames(reader, *entry)) return false;
-  if (entry->GetPresetCount() == 0) {
-    return Json_Fail(reader, "plug-in \"%s\" has no presets; a package holds only plug-ins with presets", entry->name);
-  }
-  return true;
+  char problem[kProblemSize];
+  return FailWithProblem(reader, IsPackagePlugIn(*entry, problem, sizeof(problem)), problem);
 }
 
 bool ReadChain(JsonReader* reader, ChainCollection* chains) {
@@ -143,14 +130,67 @@ bool ReadChain(JsonReader* reader, ChainCollection* chains) {
     }
   });
   if (!ok || !HasAllKeys(reader, kChainKeys, seen)) return false;
-  if (!Package_IsSafeChainKey(chain->keyName) || ChainKeyProblem(chain->keyName) != nullptr) {
-    return Json_Fail(reader, "chain \"%s\": key name \"%s\" cannot name a key", chain->name, chain->keyName);
-  }
-  if (chain->stream.Empty()) return Json_Fail(reader, "chain \"%s\" has no stream", chain->name);
-  return true;
+  char problem[kProblemSize];
+  return FailWithProblem(reader, IsPackageChain(*chain, problem, sizeof(problem)), problem);
 }
 
 }  // namespace
+
+bool IsPackagePlugIn(const PlugInEntry& entry, char* problem, size_t size) {
+  if (!Package_IsSafePlugIn(entry)) {
+    if (entry.classKey[0] == '\0') {
+      snprintf(problem, size, "plug-in \"%s\" has no class key and is not an editor entry (flags bit 0)", entry.name);
+    } else {
+      snprintf(problem, size, "plug-in \"%s\": class key \"%s\" cannot name a key", entry.name, entry.classKey);
+    }
+    return false;
+  }
+  const char* why = PlugInNameProblem(entry);
+  if (why != nullptr) {
+    snprintf(problem, size, "plug-in \"%s\": %s", entry.name, why);
+    return false;
+  }
+  if (!NameFitsUnits(entry.name, kNameChars)) {
+    snprintf(problem, size, "plug-in \"%.*s...\": %s", ShownStart(entry.name), entry.name, kNameTooLong);
+    return false;
+  }
+  for (const std::unique_ptr<PresetRecord>& preset : entry.Presets()) {
+    if (!NameFitsUnits(preset->name, kNameChars)) {
+      snprintf(problem, size, "preset \"%.*s...\": %s", ShownStart(preset->name), preset->name, kNameTooLong);
+      return false;
+    }
+    if (preset->data.Empty()) {
+      snprintf(problem, size, "preset \"%s\" has no data", preset->name);
+      return false;
+    }
+    why = PresetNameProblem(entry, preset->name);
+    if (why != nullptr) {
+      snprintf(problem, size, "plug-in \"%s\", preset \"%s\": %s", entry.name, preset->name, why);
+      return false;
+    }
+  }
+  if (entry.GetPresetCount() == 0) {
+    snprintf(problem, size, "plug-in \"%s\" has no presets; a package holds only plug-ins with presets", entry.name);
+    return false;
+  }
+  return true;
+}
+
+bool IsPackageChain(const ChainRecord& chain, char* problem, size_t size) {
+  if (!Package_IsSafeChainKey(chain.keyName) || ChainKeyProblem(chain.keyName) != nullptr) {
+    snprintf(problem, size, "chain \"%s\": key name \"%s\" cannot name a key", chain.name, chain.keyName);
+    return false;
+  }
+  if (!NameFitsUnits(chain.name, kNameChars)) {
+    snprintf(problem, size, "chain \"%.*s...\": %s", ShownStart(chain.name), chain.name, kNameTooLong);
+    return false;
+  }
+  if (chain.stream.Empty()) {
+    snprintf(problem, size, "chain \"%s\" has no stream", chain.name);
+    return false;
+  }
+  return true;
+}
 
 bool ReadStoreJson(JsonReader* reader, PlugInCollection* plugIns, ChainCollection* chains) {
   uint32_t seen = 0;

@@ -4,8 +4,21 @@
 
 #include "cli/json_reader.h"
 
+#include <cstddef>
+
 class PlugInCollection;
 class ChainCollection;
+class PlugInEntry;
+struct ChainRecord;
+
+// Room for the words of a refused record with its names.
+constexpr size_t kProblemSize = 2200;
+
+// What `create` refuses, for records from anywhere (`check` asks the same of
+// a package): false with the reason in `problem` when the record could not
+// be written into a package and imported whole.
+bool IsPackagePlugIn(const PlugInEntry& entry, char* problem, size_t size);
+bool IsPackageChain(const ChainRecord& chain, char* problem, size_t size);
 
 // Appends the document's plug-in entries and chains to the collections.
 // Every key of the shape is required except "displayName" and "size", which

@@ -4,6 +4,7 @@
 #include <new>
 #include <string>
 
+#include "model/key_names.h"
 #include "model/owned.h"
 #include "platform/text.h"
 #include "store/chain_store.h"
@@ -22,6 +23,13 @@ StoreChange Change(const std::string& file, WriteTrail* trail, StoreFailure* fai
   return change;
 }
 
+// A package names items in fields of 259 characters; a longer name is
+// refused, never cut.
+int32_t PackageNameTooLong(StoreFailure* failure) {
+  return FailWith(failure, StatusFromError(kErrorFilenameTooLong),
+                  "its name is longer than the %u characters a package holds", static_cast<unsigned>(kNameChars));
+}
+
 // An entry's identity and one preset, and the file the preset's value
 // named in the system store.
 class PresetAction : public HistoryAction {
@@ -36,7 +44,11 @@ class PresetAction : public HistoryAction {
   void NameItem(char* buffer, size_t size) const override { NamePresetItem(*entry_, preset_->name, buffer, size); }
 
   int32_t CheckWritable(const StoreLocations& locations, StoreFailure* failure) const override {
-    if (store != StoreId::System) return 0;
+    if (store != StoreId::System) {
+      return NameFitsUnits(entry_->name, kNameChars) && NameFitsUnits(preset_->name, kNameChars)
+                 ? 0
+                 : PackageNameTooLong(failure);
+    }
     const char* problem = PlugInNameProblem(*entry_);
     if (problem == nullptr) problem = PresetNameProblem(*entry_, preset_->name);
     if (problem != nullptr) return FailWith(failure, StatusFromError(kErrorInvalidName), "%s", problem);
@@ -111,7 +123,7 @@ class ChainAction : public HistoryAction {
   bool IsChain() const override { return true; }
 
   int32_t CheckWritable(const StoreLocations& locations, StoreFailure* failure) const override {
-    if (store != StoreId::System) return 0;
+    if (store != StoreId::System) return NameFitsUnits(chain_->name, kNameChars) ? 0 : PackageNameTooLong(failure);
     const char* problem = ChainKeyProblem(chain_->keyName);
     if (problem != nullptr) return FailWith(failure, StatusFromError(kErrorInvalidName), "%s", problem);
     return CheckChainFits(*chain_, locations, failure);

@@ -13,12 +13,13 @@ namespace {
 // answers for all remaining items when the copy covers more than one.
 // Gives true to overwrite; `result` is what the copy gives (E_CANCELLED on
 // Cancel).
-bool DecideOverwrite(EditContext& edit, const char* kind, const char* name, StoreId destination, int32_t* result) {
+bool DecideOverwrite(EditContext& edit, const char* kind, const char* name, StoreId destination, bool carriedTwice,
+                     int32_t* result) {
   *result = 0;
   History& history = edit.history;
   if (history.overwriteRule == OverwriteRule::OverwriteAll) return true;
   if (history.overwriteRule == OverwriteRule::SkipAll || edit.question == nullptr) return false;
-  switch (edit.question->Ask(OverwriteItem{kind, name, destination, edit.overwriteCount >= 2})) {
+  switch (edit.question->Ask(OverwriteItem{kind, name, destination, edit.overwriteCount >= 2, carriedTwice})) {
     case OverwriteAnswer::Cancel:
       *result = E_CANCELLED;
       return false;
@@ -111,7 +112,9 @@ int32_t CopyPreset(EditContext& edit, const PlugInEntry& source, const PresetRec
   (target != nullptr ? *target : source).GetDisplayName(display, sizeof(display));
   const char* name = existing != nullptr ? existing->name : unread != nullptr ? unread->name.c_str() : preset.name;
   int32_t result = 0;
-  if (!DecideOverwrite(edit, display, name, destination, &result)) return result;
+  if (!DecideOverwrite(edit, display, name, destination, existing == nullptr && unread == nullptr, &result)) {
+    return result;
+  }
   std::unique_ptr<HistoryAction> action;
   if (existing != nullptr) {
     action = NewOverwritePresetAction(source, preset, *existing, ReadFileOf(index, *target, existing->name),
@@ -162,7 +165,9 @@ int32_t CopyChain(EditContext& edit, const ChainRecord& chain, StoreId destinati
 
   const char* name = existing != nullptr ? existing->name : unread != nullptr ? unread->chainName.c_str() : chain.name;
   int32_t result = 0;
-  if (!DecideOverwrite(edit, kChainItemKind, name, destination, &result)) return result;
+  if (!DecideOverwrite(edit, kChainItemKind, name, destination, existing == nullptr && unread == nullptr, &result)) {
+    return result;
+  }
   std::unique_ptr<HistoryAction> action;
   if (existing != nullptr) {
     action = NewOverwriteChainAction(chain, *existing, ReadFileOfChain(index, existing->keyName), destination);

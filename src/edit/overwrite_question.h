@@ -14,6 +14,7 @@ struct OverwriteItem {
   const char* name;      // the existing item's name as the destination spells it
   StoreId destination;
   bool offerAll;         // the copy covers more than one item: the answers for all remaining items apply
+  bool carriedTwice = false;  // the item is not in the destination: the copy itself carries two of that name
 };
 
 class OverwriteQuestion {

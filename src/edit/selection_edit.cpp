@@ -165,9 +165,11 @@ int32_t RecordCopyOfSelections(EditContext& edit, StoreId source, const Selectio
 EditOutcome CheckRecordedGroup(EditContext& edit, StoreId changedStore) {
   EditOutcome outcome{0, false, changedStore, {}};
   const HistoryGroup* group = edit.history.pending.get();
-  if (group == nullptr || changedStore != StoreId::System) return outcome;
+  if (group == nullptr) return outcome;
+  // A package holds any item whose names fit it; only the system store has
+  // locations to check.
   StoreLocations locations;
-  ReadStoreLocations(&locations);
+  if (changedStore == StoreId::System) ReadStoreLocations(&locations);
   for (const std::unique_ptr<HistoryAction>& action : group->actions) {
     StoreFailure refusal;
     int32_t status = action->CheckWritable(locations, &refusal);

@@ -30,6 +30,8 @@ const char* PlugInNameProblem(const PlugInEntry& entry) {
 }
 
 const char* PresetNameProblem(const PlugInEntry& entry, const char* name) {
+  // The store's unnamed value is its default value, which no copy writes.
+  if (name[0] == '\0') return "a preset needs a name";
   if (Text_EqualNoCase(name, kDefaultValueName) || (!entry.IsEditor() && Text_EqualNoCase(name, kUntitledName))) {
     return "the store keeps that name for something that is no preset";
   }

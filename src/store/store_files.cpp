@@ -19,6 +19,8 @@ namespace {
 
 // Numbered names tried when the plain one belongs to another value.
 constexpr unsigned kMaxFileNumber = 99;
+// Characters of one file name, the platform's limit.
+constexpr size_t kMaxNameUnits = 255;
 
 RegKey User() { return Reg_Root(RegRoot::CurrentUser); }
 
@@ -123,13 +125,11 @@ bool MayTake(const char* path, const char* current, bool currentRead, const Syst
   return users == 1 && currentRead && current[0] != '\0' && SamePath(path, current);
 }
 
-// The file's path below the item's folder: named after the item, or
-// numbered when another value names that file. A leftover file that no
-// value names is replaced.
-int32_t ChoosePath(const char* folder, const char* itemName, const char* extension, const char* current,
+// The file's path below the item's folder: named `safe` (the item's name as
+// FormItemPath made it), or numbered when another value names that file. A
+// leftover file that no value names is replaced.
+int32_t ChoosePath(const char* folder, const char* safe, const char* extension, const char* current,
                    bool currentRead, const SystemWrite* write, char* path, size_t size) {
-  char safe[kSafeNameSize];
-  MakeSafeFileName(itemName, safe, sizeof(safe));
   if (!Fits(snprintf(path, size, "%s\\%s%s", folder, safe, extension), size)) return E_RIFF_WRITE;
   for (unsigned number = 2; !MayTake(path, current, currentRead, write); ++number) {
     if (number > kMaxFileNumber) return E_RIFF_WRITE;
@@ -227,9 +227,26 @@ int32_t FormItemPath(const char* location, const char* folderKeyName, const char
   char folder[kSafeNameSize], file[kSafeNameSize];
   MakeSafeFolderName(folderKeyName, folder, sizeof(folder));
   MakeSafeFileName(itemName, file, sizeof(file));
+  // A name too long for a file is shortened, by whole characters, until the
+  // path of a numbered file and the temporary beside it fit; the number
+  // keeps two such names apart, and the value keeps the whole name.
+  char longest[kStorePathSize];
+  size_t fileLength = strlen(file);
+  while (fileLength > 0 &&
+         (!Fits(snprintf(longest, sizeof(longest), "%s%s%s\\%s (%u)%s%s", location, separator, folder, file,
+                         kMaxFileNumber, extension, kTemporarySuffix),
+                sizeof(longest)) ||
+          PathUnits(longest) > kMaxPathUnits || PathUnits(strrchr(longest, '\\') + 1) > kMaxNameUnits)) {
+    fileLength = Text_CutLength(file, fileLength - 1);
+    // A blank or dot the file system would drop does not end the name.
+    while (fileLength > 0 && (file[fileLength - 1] == ' ' || file[fileLength - 1] == '.')) --fileLength;
+    file[fileLength] = '\0';
+  }
   char temporary[kStorePathSize];
-  if (!Fits(snprintf(path, size, "%s%s%s\\%s%s", location, separator, folder, file, extension), size) ||
+  if (file[0] == '\0' ||
+      !Fits(snprintf(path, size, "%s%s%s\\%s%s", location, separator, folder, file, extension), size) ||
       FormTemporary(path, temporary, sizeof(temporary)) != 0 || PathUnits(temporary) > kMaxPathUnits) {
+    MakeSafeFileName(itemName, file, sizeof(file));
     return FailWith(failure, StatusFromError(kErrorFilenameTooLong),
                     "the path of its file, %s%s%s\\%s%s, would be longer than %u characters", location, separator,
                     folder, file, extension, static_cast<unsigned>(kMaxPathUnits - strlen(kTemporarySuffix)));
@@ -274,8 +291,12 @@ int32_t PrepareItemValue(RegKey itemKey, const ItemValue& item, SystemWrite* wri
   if (!MakeFolder(folder)) {
     return FailWith(write->failure, E_RIFF_WRITE, "the folder %s could not be created", folder);
   }
-  status = ChoosePath(folder, item.itemName, item.extension, prepared->current, prepared->currentRead, write,
-                      prepared->path, sizeof(prepared->path));
+  // The file name as formed, which a long item name has shortened.
+  char safe[kSafeNameSize];
+  Text_Copy(safe, sizeof(safe), path + strlen(folder) + 1);
+  safe[strlen(safe) - strlen(item.extension)] = '\0';
+  status = ChoosePath(folder, safe, item.extension, prepared->current, prepared->currentRead, write, prepared->path,
+                      sizeof(prepared->path));
   if (status != 0) {
     return FailWith(write->failure, status, "no free file name could be found in %s", folder);
   }

@@ -61,8 +61,10 @@ int32_t ReadDefLocation(const StoreKey& store, char* text, size_t size, StoreFai
 
 // The full path of the file an item of this name gets below `location` (a
 // DefLocation), in the folder named after `folderKeyName` (the class key or
-// the chain key name); a failure naming the path when it, or the file
-// written beside it first, would be too long for the platform.
+// the chain key name). A name too long for the path is shortened so that a
+// numbered file and the file written beside it first fit; a failure naming
+// the path when even a short name could not fit (DefLocation or the folder
+// is too long).
 int32_t FormItemPath(const char* location, const char* folderKeyName, const char* itemName, const char* extension,
                      char* path, size_t size, StoreFailure* failure);
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "package/package_bytes.h"
 #include "platform/file.h"
 #include "support/temp_folder.h"
 
@@ -72,7 +73,7 @@ const char* const kListed =
     "\"classKey\":\"{5A1C0E10-2B3D-4E5F-8091-A2B3C4D5E6F7}\",\"flags\":2147483648,\"presets\":["
     "{\"name\":\"Hall\",\"size\":3,\"data\":\"0a0b0c\"},{\"name\":\"Caf\xC3\xA9\\u000a\",\"size\":2,\"data\":\"ff00\"}]},"
     "{\"name\":\"Reverb\",\"displayName\":\"Veltrane Cantorel Reverb\",\"classKey\":\"\",\"flags\":1,\"presets\":["
-    "{\"name\":\"\",\"size\":1,\"data\":\"7f\"}]}],"
+    "{\"name\":\"Room\",\"size\":1,\"data\":\"7f\"}]}],"
     "\"chains\":[{\"name\":\"Vocal\",\"keyName\":\"Chain0001\",\"flags\":3,\"type\":2,\"size\":5,\"stream\":\"0102030405\"},"
     "{\"name\":\"Drums\",\"keyName\":\"Chain0002\",\"flags\":0,\"type\":0,\"size\":1,\"stream\":\"ee\"}]}\n";
 
@@ -85,6 +86,7 @@ TEST_F(Cli, CreateAndListGiveEachOtherTheirJson) {
   EXPECT_EQ(std::string::npos, RunCli({"list", Path("a.vtpreset"), "--json"}).out.find("\"data\""));
   std::string tree = RunCli({"list", Path("a.vtpreset")}).out;
   EXPECT_NE(std::string::npos, tree.find("  Vocal [Chain0001] (5 bytes)\n"));
+  EXPECT_NE(std::string::npos, tree.find("  Drums [Chain0002] (1 byte)\n")) << tree;
   // A line break in a name must not break the tree's lines.
   EXPECT_NE(std::string::npos, tree.find("    Caf\xC3\xA9\\x0A (2 bytes)\n")) << tree;
 
@@ -146,6 +148,49 @@ TEST_F(Cli, FailuresAndBadUsageHaveTheirExitCodes) {
   run = RunCli({"create", Path("no folder/c.vtpreset"), "--from-json", Put("empty.json", "{\"plugins\":[],\"chains\":[]}")});
   EXPECT_EQ(1, run.exitCode);
   EXPECT_NE(std::string::npos, run.err.find("(0x8004E006)")) << run.err;
+}
+
+// A file at fault is named for what is wrong with it, and `check` passes
+// exactly the packages `create` could have written.
+TEST_F(Cli, CheckSaysWhatIsWrongAndRefusesWhatCreateRefuses) {
+  const char* key = "{0F1E2D3C-4B5A-4968-8776-A5B4C3D2E1F0}";
+  auto package = [&](const std::string& name, std::initializer_list<ByteVector> groups) {
+    ByteVector bytes = Form({Join({PackageHeader(), Join(groups)})});
+    return Put(name, std::string(bytes.begin(), bytes.end()));
+  };
+  auto plugIn = [&](std::initializer_list<ByteVector> presets) {
+    return List("plgs", {List("plug", {PlugInHead(0, key, "P"), List("plst", presets)})});
+  };
+  struct Case {
+    std::string path;
+    const char* said;
+  };
+  ByteVector noHeader = Form({List("plgs", {})});
+  const Case cases[] = {
+      {Put("nofmt.vtpreset", std::string(noHeader.begin(), noHeader.end())), "the package has no format chunk"},
+      {package("nohead.vtpreset", {plugIn({List("pset", {})})}), "a preset has no header"},
+      {package("nopresets.vtpreset", {plugIn({})}), "plug-in \"P\" has no presets"},
+      {package("unnamed.vtpreset", {plugIn({PresetList("", {1})})}), "a preset needs a name"},
+      {package("default.vtpreset", {plugIn({PresetList("(default)", {1})})}), "no preset"},
+  };
+  for (const Case& c : cases) {
+    CliRun run = RunCli({"check", c.path});
+    EXPECT_EQ(1, run.exitCode) << c.path;
+    EXPECT_NE(std::string::npos, run.err.find(c.said)) << run.err;
+    EXPECT_EQ(std::string::npos, run.err.find("not found")) << run.err;
+    EXPECT_EQ("", run.out);
+  }
+  // The same names are refused by create before any file is made.
+  CliRun run = RunCli({"create", Path("c.vtpreset"), "--from-json",
+                       Put("unnamed.json", "{\"plugins\":[{\"name\":\"P\",\"classKey\":\"{1}\",\"flags\":0,"
+                                           "\"presets\":[{\"name\":\"\",\"data\":\"01\"}]}],\"chains\":[]}")});
+  EXPECT_EQ(1, run.exitCode);
+  EXPECT_NE(std::string::npos, run.err.find("a preset needs a name")) << run.err;
+  EXPECT_FALSE(File_Exists(temp_.Join("c.vtpreset").c_str()));
+  // What passes is what create writes.
+  run = RunCli({"check", package("fine.vtpreset", {plugIn({PresetList("Hall", {1})})})});
+  EXPECT_EQ(0, run.exitCode) << run.err;
+  EXPECT_EQ("OK\n", run.out);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "store/preset_store.h"
 #include "store/store_fixture.h"
 #include "store/store_layout.h"
+#include "store/store_paths.h"
 #include "store/system_loader.h"
 
 namespace {
@@ -184,6 +185,50 @@ TEST_F(PresetWriter, AFileThatBelongsToAnotherPresetIsNeverOverwritten) {
   ASSERT_EQ(0, Write("Stray", Pattern(300, 5)));
   EXPECT_EQ(FileOf("Stray"), QueryText(PlugInKey(kClassA), "Stray"));
   EXPECT_EQ(Pattern(300, 5), FileBytes(FileOf("Stray")));
+}
+
+// A name too long for a file name still gets a file: shortened, numbered
+// when two shortened names meet, and the value keeps the whole name.
+TEST_F(PresetWriter, ALongNameGetsAShortenedFileOfItsOwn) {
+  const std::string first = std::string(250, 'n') + " one";
+  const std::string second = std::string(250, 'n') + " two";
+  // Cut by whole characters: two-byte ones stand where the cut falls.
+  const std::string accents = [] {
+    std::string text(150, 'a');
+    for (int i = 0; i < 100; ++i) text += "\xC3\xA9";
+    return text;
+  }();
+  ASSERT_EQ(0, Write(first.c_str(), Pattern(300, 1))) << failure_.detail;
+  ASSERT_EQ(0, Write(second.c_str(), Pattern(300, 2))) << failure_.detail;
+  ASSERT_EQ(0, Write(accents.c_str(), Pattern(300, 3))) << failure_.detail;
+  const std::string fileOne = QueryText(PlugInKey(kClassA), first.c_str());
+  const std::string fileTwo = QueryText(PlugInKey(kClassA), second.c_str());
+  const std::string fileThree = QueryText(PlugInKey(kClassA), accents.c_str());
+  EXPECT_NE(fileOne, fileTwo);
+  for (const std::string& file : {fileOne, fileTwo, fileThree}) {
+    EXPECT_EQ(0u, file.find(presetFolder_ + "\\" + kClassA + "\\")) << file;
+    EXPECT_LE(PathUnits((file + kTemporarySuffix).c_str()), kMaxPathUnits) << file;
+  }
+  // No half of a character before the extension.
+  ASSERT_GT(fileThree.size(), 5u);
+  EXPECT_NE(0xC3, static_cast<unsigned char>(fileThree[fileThree.size() - 5])) << fileThree;
+  EXPECT_EQ(Pattern(300, 1), FileBytes(fileOne));
+  EXPECT_EQ(Pattern(300, 2), FileBytes(fileTwo));
+  EXPECT_EQ(Pattern(300, 3), FileBytes(fileThree));
+
+  // Read back under the whole names.
+  RefreshSystemStore(stores_, nullptr);
+  const PlugInEntry* read = stores_.system.plugIns->FindSamePlugIn(*entry_);
+  ASSERT_NE(nullptr, read);
+  for (const std::string& name : {first, second, accents}) {
+    const PresetRecord* preset = read->FindPreset(name.c_str());
+    ASSERT_NE(nullptr, preset) << name;
+    EXPECT_EQ(name, preset->name);
+  }
+  // Writing one again takes its own file, not a new one.
+  ASSERT_EQ(0, Write(second.c_str(), Pattern(320, 4)));
+  EXPECT_EQ(fileTwo, QueryText(PlugInKey(kClassA), second.c_str()));
+  EXPECT_EQ(Pattern(320, 4), FileBytes(fileTwo));
 }
 
 TEST_F(PresetWriter, OnlyADefLocationThatIsAnAbsoluteFolderTakesFiles) {

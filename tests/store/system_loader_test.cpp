@@ -141,6 +141,9 @@ TEST_F(SystemLoader, ChainKeysNeedAllFourValuesOfTheRightTypes) {
   SetBinary(ChainKeyPath("e-binary-flags"), kChainFlagsValue, {1, 0, 0, 0});
   SetChain("f-long-name", "y", Pattern(3, 6));
   SetText(ChainKeyPath("f-long-name"), kChainNameValue, std::string(260, 'n'));
+  // A name longer than a record holds is never cut.
+  SetChain("f2-too-long", "z", Pattern(3, 6));
+  SetText(ChainKeyPath("f2-too-long"), kChainNameValue, std::string(kNameSize, 'n'));
   SetChain("g-missing-file", "Missing File", {});
   SetText(ChainKeyPath("g-missing-file"), kChainStreamValue, folder_.Join("gone.vtg"));
   SetChain(std::string(40, 'k').c_str(), "Key Name Too Long", Pattern(3, 7));
@@ -148,7 +151,7 @@ TEST_F(SystemLoader, ChainKeysNeedAllFourValuesOfTheRightTypes) {
   SetChain("i-last", "Last", Pattern(3, 8));
   Load();
 
-  EXPECT_EQ((Names{"Good", "Fr\xC3\xB6m File", "Last"}), ChainNames());
+  EXPECT_EQ((Names{"Good", "Fr\xC3\xB6m File", std::string(260, 'n'), "Last"}), ChainNames());
   const ChainRecord* good = chains_->Get(0);
   EXPECT_STREQ("a-good", good->keyName);
   EXPECT_EQ(1u, good->flags);
