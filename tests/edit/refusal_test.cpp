@@ -66,7 +66,9 @@ TEST_F(Refusal, ADefLocationThatIsNoAbsoluteFolderOrAPathTooLong) {
   EXPECT_NE(std::string::npos, why.find("DefLocation")) << why;
   EXPECT_NE(std::string::npos, why.find("rel\\dir")) << why;
 
-  SetText(kChainsKey, kDefLocationValue, folder_.Join(std::string(180, 'd')), kRegExpandSz);
+  // A long name is shortened to fit; a DefLocation that leaves no room for
+  // even a short one is refused.
+  SetText(kChainsKey, kDefLocationValue, folder_.Join(std::string(225, 'd')), kRegExpandSz);
   stores_.package.chains = {};
   AddChain(StoreId::Package, std::string(90, 'n').c_str(), "K3", Pattern(300, 3));
   why = ExpectRefused(("the chain \"" + std::string(90, 'n') + "\"").c_str());

@@ -36,19 +36,20 @@ TEST(PresetRecordTest, CopyFromTakesAFreshCopyOfTheBytes) {
   EXPECT_EQ(0, target->CopyFrom(*target));
 }
 
-TEST(PresetRecordTest, NamesAreCutAt259Characters) {
-  std::string longName(300, 'n');
-  std::unique_ptr<PresetRecord> preset = PresetRecord::Create(longName.c_str());
-  EXPECT_EQ(longName.substr(0, 259), preset->name);
+// A record holds any name of 259 UTF-16 units whole, whatever its bytes;
+// only a longer text is cut, and never inside a character.
+TEST(PresetRecordTest, NamesOf259CharactersAreWholeAndLongerTextsCutWholeCharacters) {
+  std::string euros;
+  for (int i = 0; i < 259; ++i) euros += "\xE2\x82\xAC";
+  std::unique_ptr<PresetRecord> preset = PresetRecord::Create(euros.c_str());
+  EXPECT_EQ(euros, preset->name);
+  std::string longName(kNameSize + 20, 'n');
   std::unique_ptr<PlugInEntry> entry =
       PlugInEntry::Create(longName.c_str(), "{0123456789ABCDEF0123456789ABCDEF01234567}");
-  EXPECT_EQ(259u, strlen(entry->name));
+  EXPECT_EQ(kNameSize - 1, strlen(entry->name));
   EXPECT_STREQ("{0123456789ABCDEF0123456789ABCDEF012345", entry->classKey);
-  // A cut never splits a character: 130 two-byte letters keep 129 of them.
-  std::string accented;
-  for (int i = 0; i < 130; ++i) accented += "\xC3\xA9";
-  preset->SetName(accented.c_str());
-  EXPECT_EQ(258u, strlen(preset->name));
+  preset->SetName((euros + "\xE2\x82\xAC").c_str());
+  EXPECT_EQ(euros, preset->name);
 }
 
 TEST(PlugInEntryTest, EditorEntriesMatchTheirNameAndTheirDisplayName) {

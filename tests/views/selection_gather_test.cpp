@@ -31,7 +31,7 @@ TEST(SelectionGather, TheTreeGivesItsNodeUnderItsParentAndTheListItsItemsUnderTh
   EXPECT_EQ(NodeKind::Preset, ClassifyItem(selection.names.At(0), selection.focus, selection.selectedKind));
 
   // A label longer than the context holds is cut, not overrun.
-  std::string longLabel(400, 'x');
+  std::string longLabel(sizeof(selection.context) + 100, 'x');
   ASSERT_EQ(0, BeginSelection(SelectedNode{NodeKind::PlugIn, longLabel.c_str(), ""}, FocusKind::List, &selection));
   EXPECT_EQ(sizeof(selection.context) - 1, std::string(selection.context).size());
 }
