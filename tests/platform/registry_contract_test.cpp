@@ -240,28 +240,6 @@ TEST_F(RegistryContract, NamesAreTheSameExactlyAsTheProgramDecides) {
   }
 }
 
-// The enumeration order of keys is the registry's order of names, which the
-// memory registry must copy: code that merges sorted lists relies on it.
-TEST_F(RegistryContract, SubkeysEnumerateInTheOrderOfNames) {
-  const char* const names[] = {"_under", "zeta", "Alpha", "\xC3\xA9t\xC3\xA9", "Zulu", "[bracket"};
-  for (const char* name : names) {
-    ScopedRegKey sub;
-    ASSERT_EQ(0, Reg_CreateKey(Key(), name, RegAccess::All, sub.Out()));
-  }
-  std::string previous;
-  for (uint32_t i = 0;; ++i) {
-    char name[32];
-    uint32_t size = sizeof(name);
-    int32_t status = Reg_EnumKey(Key(), i, name, &size);
-    if (status == kErrorNoMoreItems) break;
-    ASSERT_EQ(0, status);
-    if (i > 0) {
-      EXPECT_LT(Text_CompareNames(previous.c_str(), name), 0) << previous << " before " << name;
-    }
-    previous = name;
-  }
-}
-
 TEST_F(RegistryContract, InfoCountsSubkeysAndValuesAndTracksWrites) {
   ScopedRegKey sub;
   ASSERT_EQ(0, Reg_CreateKey(Key(), "child-key", RegAccess::All, sub.Out()));
