@@ -10,6 +10,7 @@
 #include "app/document.h"
 #include "app/file_dialogs.h"
 #include "app/recent_files.h"
+#include "edit/group_journal.h"
 #include "edit/history.h"
 #include "store/stores.h"
 #include "store/system_cache.h"
@@ -82,6 +83,7 @@ struct FrameState {
   Stores stores;
   OwnedSystemStoreCache cache;
   History history;
+  GroupJournal journal;  // guards the history's changes to the system store
   DocumentRecord document = {};
   RecentFiles recent;
   ModalState modal;

@@ -42,6 +42,7 @@ void PostDeferredRefresh(void* context) {
 LRESULT OnCreate(FrameState& frame) {
   frame.modal.refreshDue = PostDeferredRefresh;
   frame.modal.context = &frame;
+  frame.history.guard = &frame.journal;
   HDC screen = GetDC(nullptr);
   frame.dpi = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);

@@ -2,10 +2,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
+
 #include "app/app_win32.h"
 #include "app/com_server_win32.h"
 #include "app/command_line.h"
 #include "app/frame_win32.h"
+#include "journal/journal_folder.h"
 #include "kernel/kernel.h"
 #include "kernel/msgbox.h"
 #include "kernel/product.h"
@@ -48,6 +51,18 @@ int32_t StartFrame(AppGlobals* app, const DocumentRecord& document) {
   return 0;
 }
 
+// A group that never finished is taken back before anything reads the
+// store, and the user hears of it once.
+void RecoverUnfinishedGroups() {
+  RecoveryReport report;
+  RecoverJournals(&report);
+  std::string text = DescribeRecovery(report);
+  if (!text.empty()) {
+    VtMessageBox(VtOwnerNone(), text.c_str(), kProductFullName,
+                 MB_OK | (report.notes.empty() ? MB_ICONINFORMATION : MB_ICONEXCLAMATION));
+  }
+}
+
 // Settings, strings, the untitled document, common controls, placement,
 // command line, local-server registration and the frame; a failure ends
 // start-up.
@@ -64,6 +79,7 @@ int32_t StartApplication(AppGlobals* app, const char* commandLine) {
   status = CommandLine_Handle(commandLine, &document);
   if (status < 0) return status;
   RegisterLocalServer();
+  RecoverUnfinishedGroups();
   return StartFrame(app, document);
 }
 

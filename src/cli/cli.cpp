@@ -29,6 +29,9 @@ void Cli_PrintUsage(FILE* stream) {
       "    and neither --overwrite nor --skip is given, nothing is changed.\n"
 #endif
       "\n"
+      "Backups of the changes to the system store:\n"
+      "  backups [--json]                 list the kept backups, newest first\n"
+      "\n"
       "  --help                           show this text\n"
       "\n"
       "Exit codes: 0 success, 1 the operation failed, 2 bad usage.\n",

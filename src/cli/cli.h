@@ -32,6 +32,9 @@ int Cli_TakePackage(const char* command, const char* arg, const char** package);
 int Cli_List(int argc, char** argv);
 int Cli_Check(int argc, char** argv);
 int Cli_Create(int argc, char** argv);
+int Cli_Backups(int argc, char** argv);
+// Takes back an unfinished change to the system store and says so on stderr.
+void Cli_RecoverJournals();
 #ifdef _WIN32
 int Cli_System(int argc, char** argv);
 int Cli_Export(int argc, char** argv);

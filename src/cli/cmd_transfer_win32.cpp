@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "cli/cli.h"
+#include "edit/group_journal.h"
 #include "edit/selection_edit.h"
 #include "package/package_file.h"
 #include "platform/file.h"
@@ -160,6 +161,9 @@ int Transfer(const char* command, bool exporting, int argc, char** argv) {
   if (status != 0) return Cli_Failure(command, status);
 
   History history;
+  GroupJournal journal;
+  journal.commitOperation = JournalOperation::Import;
+  history.guard = &journal;
   Answers answers(arguments.onConflict);
   EditContext edit{stores, history, &answers};
 

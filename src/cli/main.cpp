@@ -9,16 +9,18 @@ namespace {
 struct CommandEntry {
   const char* name;
   CliCommand run;
+  bool readsStore = false;  // an unfinished change to the store is taken back first
 };
 
 const CommandEntry kCommands[] = {
     {"list", Cli_List},
     {"check", Cli_Check},
     {"create", Cli_Create},
+    {"backups", Cli_Backups, true},
 #ifdef _WIN32
-    {"system", Cli_System},
-    {"export", Cli_Export},
-    {"import", Cli_Import},
+    {"system", Cli_System, true},
+    {"export", Cli_Export, true},
+    {"import", Cli_Import, true},
 #endif
 };
 
@@ -33,7 +35,9 @@ int main(int argc, char** argv) {
     return kExitSuccess;
   }
   for (const CommandEntry& command : kCommands) {
-    if (strcmp(command.name, name) == 0) return command.run(argc - 2, argv + 2);
+    if (strcmp(command.name, name) != 0) continue;
+    if (command.readsStore) Cli_RecoverJournals();
+    return command.run(argc - 2, argv + 2);
   }
   return Cli_UsageError("unknown command '%s'", name);
 }

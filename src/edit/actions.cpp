@@ -8,6 +8,7 @@
 #include "platform/text.h"
 #include "store/chain_store.h"
 #include "store/preset_store.h"
+#include "store/store_layout.h"
 
 namespace {
 
@@ -22,6 +23,13 @@ StoreChange Change(const std::string& file, WriteTrail* trail, StoreFailure* fai
   return change;
 }
 
+// Names a journal target as failures name the action's item.
+void LabelTarget(const HistoryAction& action, JournalTarget* target) {
+  char label[kItemTextSize];
+  action.NameItem(label, sizeof(label));
+  target->label = label;
+}
+
 // An entry's identity and one preset, and the file the preset's value
 // named in the system store.
 class PresetAction : public HistoryAction {
@@ -34,6 +42,19 @@ class PresetAction : public HistoryAction {
         file_(std::move(file)) {}
 
   void NameItem(char* buffer, size_t size) const override { NamePresetItem(*entry_, preset_->name, buffer, size); }
+
+  void AddJournalTargets(std::vector<JournalTarget>* targets) const override {
+    if (store != StoreId::System) return;
+    JournalTarget target;
+    target.store = entry_->IsEditor() ? JournalStore::Editor : JournalStore::DirectShow;
+    target.keyName = entry_->IsEditor() ? entry_->name : entry_->classKey;
+    target.valueName = preset_->name;
+    target.itemName = preset_->name;
+    target.file = file_;
+    target.mayUseFile = !entry_->IsEditor() && (preset_->data.Size() >= kFileThreshold || !file_.empty());
+    LabelTarget(*this, &target);
+    targets->push_back(std::move(target));
+  }
 
   int32_t CheckWritable(const StoreLocations& locations, StoreFailure* failure) const override {
     if (store != StoreId::System) return 0;
@@ -110,6 +131,26 @@ class ChainAction : public HistoryAction {
   void NameItem(char* buffer, size_t size) const override { NameChainItem(chain_->name, buffer, size); }
   bool IsChain() const override { return true; }
 
+  void AddJournalTargets(std::vector<JournalTarget>* targets) const override {
+    if (store != StoreId::System) return;
+    AddChainTarget(*chain_, targets);
+  }
+
+ protected:
+  // A chain's key; the file its value named goes with the action's own.
+  void AddChainTarget(const ChainRecord& chain, std::vector<JournalTarget>* targets) const {
+    JournalTarget target;
+    target.store = JournalStore::Chains;
+    target.keyName = chain.keyName;
+    target.itemName = chain.name;
+    target.file = file_;
+    target.mayUseFile = chain.stream.Size() >= kFileThreshold || !file_.empty();
+    LabelTarget(*this, &target);
+    targets->push_back(std::move(target));
+  }
+
+ public:
+
   int32_t CheckWritable(const StoreLocations& locations, StoreFailure* failure) const override {
     if (store != StoreId::System) return 0;
     const char* problem = ChainKeyProblem(chain_->keyName);
@@ -157,6 +198,11 @@ class OverwriteChainAction final : public ChainAction {
   }
   int32_t Revert(Stores& stores, StoreFailure* failure) override {
     return Put(stores, *replaced_, file(), nullptr, failure);
+  }
+  // The replaced chain may live under another key, which the overwrite removes.
+  void AddJournalTargets(std::vector<JournalTarget>* targets) const override {
+    ChainAction::AddJournalTargets(targets);
+    if (store == StoreId::System) AddChainTarget(*replaced_, targets);
   }
 
  private:

@@ -37,14 +37,34 @@ int32_t RunGroup(HistoryGroup& group, Stores& stores, bool apply, ActionFailure*
   return firstFailure;
 }
 
+// Runs the group under the history's guard, when the group changes the
+// system store; a guard that refuses it keeps the group from running.
+int32_t RunGuarded(History& history, HistoryGroup& group, Stores& stores, GroupStep step, ActionFailure* failure,
+                   bool* ran) {
+  *ran = false;
+  GroupGuard* guard = group.destination == StoreId::System ? history.guard : nullptr;
+  if (guard != nullptr) {
+    int32_t refused = guard->Begin(group, step, failure);
+    if (refused != 0) return refused;
+  }
+  *ran = true;
+  int32_t status = RunGroup(group, stores, step != GroupStep::Undo, failure);
+  if (guard != nullptr) guard->End(group, status);
+  return status;
+}
+
 // Moves the newest group of `from` onto `to`, running it on the way.
-int32_t Replay(std::vector<std::unique_ptr<HistoryGroup>>& from, std::vector<std::unique_ptr<HistoryGroup>>& to,
-               bool apply, Stores& stores, StoreId* changedStore, ActionFailure* failure) {
+int32_t Replay(History& history, bool apply, Stores& stores, StoreId* changedStore, ActionFailure* failure) {
+  std::vector<std::unique_ptr<HistoryGroup>>& from = apply ? history.redo : history.undo;
+  std::vector<std::unique_ptr<HistoryGroup>>& to = apply ? history.undo : history.redo;
   if (from.empty()) return 0;
+  if (changedStore != nullptr) *changedStore = from.back()->destination;
+  bool ran = false;
+  int32_t status =
+      RunGuarded(history, *from.back(), stores, apply ? GroupStep::Redo : GroupStep::Undo, failure, &ran);
+  if (!ran) return status;  // refused: the group stays where it was
   std::unique_ptr<HistoryGroup> group = std::move(from.back());
   from.pop_back();
-  if (changedStore != nullptr) *changedStore = group->destination;
-  int32_t status = RunGroup(*group, stores, apply, failure);
   // Without room on the other stack the group cannot be replayed again.
   AppendOwned(to, std::move(group));
   return status;
@@ -85,20 +105,26 @@ int32_t GetPendingActionCount(const History& history) {
 int32_t CommitGroup(History& history, Stores& stores, ActionFailure* failure) {
   std::unique_ptr<HistoryGroup> group = std::move(history.pending);
   if (!group || group->actions.empty()) return E_FAIL;
+  GroupGuard* guard = group->destination == StoreId::System ? history.guard : nullptr;
+  if (guard != nullptr) {
+    int32_t refused = guard->Begin(*group, GroupStep::Commit, failure);
+    if (refused != 0) return refused;
+  }
   ClearRedo(history);
   HistoryGroup* committed = group.get();
   // A group that cannot be undone is not carried out either.
   int32_t status = AppendOwned(history.undo, std::move(group));
-  if (status != 0) return status;
-  return RunGroup(*committed, stores, true, failure);
+  if (status == 0) status = RunGroup(*committed, stores, true, failure);
+  if (guard != nullptr) guard->End(*committed, status);
+  return status;
 }
 
 int32_t Undo(History& history, Stores& stores, StoreId* changedStore, ActionFailure* failure) {
-  return Replay(history.undo, history.redo, false, stores, changedStore, failure);
+  return Replay(history, false, stores, changedStore, failure);
 }
 
 int32_t Redo(History& history, Stores& stores, StoreId* changedStore, ActionFailure* failure) {
-  return Replay(history.redo, history.undo, true, stores, changedStore, failure);
+  return Replay(history, true, stores, changedStore, failure);
 }
 
 int32_t GetUndoCount(const History& history) { return static_cast<int32_t>(history.undo.size()); }

@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "journal/journal_capture.h"
 #include "model/names.h"
 #include "store/store_check.h"
 #include "store/store_failure.h"
@@ -41,6 +42,9 @@ class HistoryAction {
   virtual void TakeBackCreated() {}
   // Whether the item is a chain (else a preset).
   virtual bool IsChain() const { return false; }
+  // The system store's items the action may change, for the journal;
+  // none for an action on the package. Throws std::bad_alloc.
+  virtual void AddJournalTargets(std::vector<JournalTarget>*) const {}
 
   const StoreId store;  // the store the action changes
   bool applied = false; // carried out and not taken back: Undo reverts only such actions
@@ -56,11 +60,27 @@ struct HistoryGroup {
   std::vector<std::unique_ptr<HistoryAction>> actions;  // in recording order
 };
 
+struct ActionFailure;
+
 // The standing answer to the overwrite question for the rest of the group
 // being recorded.
 enum class OverwriteRule { Ask, OverwriteAll, SkipAll };
 
+// Which way a group is run.
+enum class GroupStep { Commit, Undo, Redo };
+
+// Told before a group that changes the system store runs and after it
+// ended. Begin may refuse the group (a failure, with `failure` filled in):
+// then nothing of it runs.
+class GroupGuard {
+ public:
+  virtual ~GroupGuard() = default;
+  virtual int32_t Begin(const HistoryGroup& group, GroupStep step, ActionFailure* failure) = 0;
+  virtual void End(const HistoryGroup& group, int32_t status) = 0;
+};
+
 struct History {
+  GroupGuard* guard = nullptr;  // null: groups run unguarded
   OverwriteRule overwriteRule = OverwriteRule::Ask;
   std::vector<std::unique_ptr<HistoryGroup>> undo;  // newest last
   std::vector<std::unique_ptr<HistoryGroup>> redo;  // newest last

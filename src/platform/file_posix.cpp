@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/change_fault.h"
 #include "platform/file.h"
 #include "platform/read_ahead.h"
 
@@ -120,6 +121,9 @@ int32_t ReadAt(void* handle, uint64_t offset, void* buffer, uint32_t size, uint3
 int32_t File_Open(const char* path, uint32_t access, uint32_t share, FileCreate how, uint32_t hints,
                   FileHandle* out) {
   *out = nullptr;
+  if ((access & kFileWrite || how != FileCreate::OpenExisting) && !ChangeFault_Allow()) {
+    return StatusFromError(kErrorAccessDenied);
+  }
   std::string native = Native(path);
   std::lock_guard<std::mutex> lock(g_openLock);
 
@@ -205,6 +209,7 @@ int32_t File_Read(FileHandle file, void* buffer, uint32_t size, uint32_t* done) 
 int32_t File_Write(FileHandle file, const void* buffer, uint32_t size, uint32_t* done) {
   *done = 0;
   if (!(file->access & kFileWrite)) return StatusFromError(kErrorAccessDenied);
+  if (!ChangeFault_Allow()) return StatusFromError(kErrorAccessDenied);
   const char* at = static_cast<const char*>(buffer);
   while (*done < size) {
     ssize_t put = write(file->fd, at + *done, size - *done);
@@ -257,6 +262,7 @@ int32_t File_GetInfo(const char* path, FileInfo* info) {
 }
 
 int32_t File_Delete(const char* path) {
+  if (!ChangeFault_Allow()) return StatusFromError(kErrorAccessDenied);
   std::string native = Native(path);
   std::lock_guard<std::mutex> lock(g_openLock);
   struct stat st;
@@ -267,6 +273,7 @@ int32_t File_Delete(const char* path) {
 }
 
 int32_t File_Replace(const char* from, const char* to) {
+  if (!ChangeFault_Allow()) return StatusFromError(kErrorAccessDenied);
   std::string source = Native(from), target = Native(to);
   std::lock_guard<std::mutex> lock(g_openLock);
   struct stat st;
@@ -289,6 +296,7 @@ int32_t File_Replace(const char* from, const char* to) {
 }
 
 int32_t File_SetReadOnly(const char* path, bool readOnly) {
+  if (!ChangeFault_Allow()) return StatusFromError(kErrorAccessDenied);
   std::string native = Native(path);
   struct stat st;
   if (stat(native.c_str(), &st) != 0) return FromErrno(errno, native);
@@ -298,6 +306,7 @@ int32_t File_SetReadOnly(const char* path, bool readOnly) {
 }
 
 int32_t File_CreateFolder(const char* path) {
+  if (!ChangeFault_Allow()) return StatusFromError(kErrorAccessDenied);
   std::string native = Native(path);
   if (mkdir(native.c_str(), 0777) == 0) return 0;
   if (errno == EEXIST) return StatusFromError(kErrorAlreadyExists);
@@ -305,6 +314,7 @@ int32_t File_CreateFolder(const char* path) {
 }
 
 int32_t File_RemoveFolder(const char* path) {
+  if (!ChangeFault_Allow()) return StatusFromError(kErrorAccessDenied);
   std::string native = Native(path);
   return rmdir(native.c_str()) == 0 ? 0 : FromErrno(errno, native);
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/change_fault.h"
 #include "platform/registry.h"
 #include "platform/registry_memory.h"
 #include "platform/text.h"
@@ -173,6 +174,7 @@ int32_t Reg_OpenKey(RegKey parent, const char* path, RegAccess access, RegKey* o
 }
 
 int32_t Reg_CreateKey(RegKey parent, const char* path, RegAccess access, RegKey* out) {
+  if (!ChangeFault_Allow()) return kErrorAccessDenied;
   return OpenOrCreate(parent, path, access, out, true);
 }
 
@@ -239,7 +241,7 @@ int32_t Reg_QueryValue(RegKey key, const char* name, uint32_t* type, void* data,
 int32_t Reg_SetValue(RegKey key, const char* name, uint32_t type, const void* data, uint32_t size) {
   int32_t status = CheckKey(key);
   if (status != 0) return status;
-  if (!CanWrite(key)) return kErrorAccessDenied;
+  if (!CanWrite(key) || !ChangeFault_Allow()) return kErrorAccessDenied;
   if (key->node->refusal != 0) return key->node->refusal;
   if (size > 0 && data == nullptr) return kErrorInvalidParameter;
   MemValue value{name != nullptr ? name : "", type, {}};
@@ -264,7 +266,7 @@ int32_t Reg_SetValue(RegKey key, const char* name, uint32_t type, const void* da
 int32_t Reg_DeleteValue(RegKey key, const char* name) {
   int32_t status = CheckKey(key);
   if (status != 0) return status;
-  if (!CanWrite(key)) return kErrorAccessDenied;
+  if (!CanWrite(key) || !ChangeFault_Allow()) return kErrorAccessDenied;
   if (key->node->refusal != 0) return key->node->refusal;
   auto& values = key->node->values;
   bool found = false;
@@ -281,6 +283,7 @@ int32_t DeleteKey(RegKey parent, const char* path, bool tree) {
   int32_t status = CheckKey(parent);
   if (status != 0) return status;
   if (path == nullptr || *path == '\0') return kErrorInvalidParameter;
+  if (!ChangeFault_Allow()) return kErrorAccessDenied;
   std::shared_ptr<MemNode> node = Walk(parent->node, path, false, &status);
   if (node == nullptr) return status;
   if (!tree && !node->subkeys.empty()) return kErrorAccessDenied;
