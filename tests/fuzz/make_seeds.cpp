@@ -1,8 +1,9 @@
-// Writes the fuzzer's seed corpus: well-formed packages made by the writer,
-// one for each shape the reader has to walk.
+// Writes the fuzzers' seed corpora: well-formed packages made by the writer,
+// one for each shape the reader has to walk, and journals likewise.
 #include <cstdio>
 #include <string>
 
+#include "journal/journal_file.h"
 #include "model/store_records.h"
 #include "package/package_file.h"
 
@@ -81,11 +82,54 @@ int32_t Build(const Seed& seed, PlugInCollection* plugIns, ChainCollection* chai
 
 }  // namespace
 
+// Journals of the shapes a group leaves: values and files present and
+// absent, odd lengths (padding), created keys and folders.
+int WriteJournalSeeds(const char* folder) {
+  Journal journal;
+  journal.operation = JournalOperation::Copy;
+  journal.time = 1700000000;
+  journal.items = {"the preset \"Warm\" of Studio Reverb", "the chain \"Vocal\""};
+  JournalValue value;
+  value.key = "Software\\DirectShow\\Presets\\{0A000000-0000-4000-8000-00000000000A}";
+  value.name = "Warm";
+  value.present = true;
+  value.type = 3;
+  value.bytes.assign(11, 0x5A);
+  journal.values.push_back(value);
+  value.item = 1;
+  value.name = "Stream";
+  value.present = false;
+  value.bytes.clear();
+  journal.values.push_back(value);
+  JournalFile file;
+  file.path = "C:\\Presets\\{0A000000-0000-4000-8000-00000000000A}\\Warm.dxp";
+  file.present = true;
+  file.bytes.assign(301, 0xA5);
+  journal.files.push_back(file);
+  file.item = 1;
+  file.path += ".tmp";
+  file.present = false;
+  file.bytes.clear();
+  journal.files.push_back(file);
+  journal.createdKeys = {"Software\\DirectShow\\Presets\\FX Packages"};
+  journal.createdFolders = {"C:\\Presets\\{0A000000-0000-4000-8000-00000000000A}"};
+  std::string path = std::string(folder) + "/group.journal";
+  Journal empty;
+  empty.operation = JournalOperation::Delete;
+  std::string emptyPath = std::string(folder) + "/empty.journal";
+  if (WriteJournal(path.c_str(), journal) != 0 || WriteJournal(emptyPath.c_str(), empty) != 0) {
+    fprintf(stderr, "make_seeds: cannot write the journals in %s\n", folder);
+    return 1;
+  }
+  return 0;
+}
+
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    fputs("usage: make_seeds FOLDER\n", stderr);
+  if (argc != 2 && argc != 3) {
+    fputs("usage: make_seeds FOLDER [JOURNAL-FOLDER]\n", stderr);
     return 2;
   }
+  if (argc == 3 && WriteJournalSeeds(argv[2]) != 0) return 1;
   for (const Seed& seed : kSeeds) {
     StoreRecords package;
     std::string path = std::string(argv[1]) + "/" + seed.file;
