@@ -33,6 +33,7 @@ int Cli_List(int argc, char** argv);
 int Cli_Check(int argc, char** argv);
 int Cli_Create(int argc, char** argv);
 int Cli_Backups(int argc, char** argv);
+int Cli_Restore(int argc, char** argv);
 // Takes back an unfinished change to the system store and says so on stderr.
 void Cli_RecoverJournals();
 #ifdef _WIN32

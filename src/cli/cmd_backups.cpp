@@ -1,11 +1,14 @@
 // backups [--json]: the kept backups of the system store's changes, newest
-// first; and the recovery every store command runs first.
+// first; restore ID: one of them put back; and the recovery every store
+// command runs first.
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "cli/cli.h"
 #include "journal/journal_folder.h"
+#include "journal/journal_restore.h"
+#include "platform/status.h"
 
 namespace {
 
@@ -83,5 +86,42 @@ int Cli_Backups(int argc, char** argv) {
   } else {
     PrintText(backups);
   }
+  return kExitSuccess;
+}
+
+int Cli_Restore(int argc, char** argv) {
+  const char* id = nullptr;
+  RestoreRule rule = RestoreRule::Refuse;
+  for (int i = 0; i < argc; ++i) {
+    if (strcmp(argv[i], "--overwrite") == 0 || strcmp(argv[i], "--skip") == 0) {
+      if (rule != RestoreRule::Refuse) return Cli_UsageError("restore: --overwrite and --skip exclude each other");
+      rule = argv[i][2] == 'o' ? RestoreRule::Overwrite : RestoreRule::Skip;
+    } else if (argv[i][0] == '-' || id != nullptr) {
+      return Cli_UsageError("restore: unexpected argument '%s'", argv[i]);
+    } else {
+      id = argv[i];
+    }
+  }
+  if (id == nullptr) return Cli_UsageError("restore: no backup named (see ordalis-cli backups)");
+  RestoreOutcome outcome;
+  JournalRefusal refusal;
+  int32_t status = RestoreBackup(id, rule, &outcome, &refusal);
+  if (status == E_CANCELLED) {
+    Cli_Error("restore: %zu item%s changed since; nothing was changed (use --overwrite or --skip):",
+              outcome.conflicts.size(), outcome.conflicts.size() == 1 ? " was" : "s were");
+    for (const std::string& conflict : outcome.conflicts) fprintf(stderr, "  %s\n", conflict.c_str());
+    return kExitFailure;
+  }
+  if (!refusal.reason.empty()) {
+    return Cli_Error("restore: the journal folder %s could not be written (%s); nothing was changed",
+                     refusal.folder.c_str(), refusal.reason.c_str());
+  }
+  for (const std::string& failed : outcome.failed) fprintf(stderr, "ordalis-cli: restore: %s\n", failed.c_str());
+  if (status != 0) {
+    char what[160];
+    snprintf(what, sizeof(what), "restore %s", id);
+    return Cli_Failure(what, status);
+  }
+  printf("restore: %u item%s restored\n", outcome.restored, outcome.restored == 1 ? "" : "s");
   return kExitSuccess;
 }

@@ -17,6 +17,7 @@ const CommandEntry kCommands[] = {
     {"check", Cli_Check},
     {"create", Cli_Create},
     {"backups", Cli_Backups, true},
+    {"restore", Cli_Restore, true},
 #ifdef _WIN32
     {"system", Cli_System, true},
     {"export", Cli_Export, true},

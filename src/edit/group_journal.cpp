@@ -5,6 +5,7 @@
 
 #include "journal/journal_capture.h"
 #include "journal/journal_folder.h"
+#include "journal/journal_restore.h"
 #include "platform/clock.h"
 #include "platform/text.h"
 
@@ -59,11 +60,16 @@ int32_t GroupJournal::Begin(const HistoryGroup& group, GroupStep step, ActionFai
     return Refuse(failure, status, refusal.folder.c_str(), refusal.reason.c_str());
   }
   keep_ = journal.HoldsReplacedData();
+  if (keep_) journal_ = std::move(journal);
   return 0;
 }
 
 void GroupJournal::End(const HistoryGroup&, int32_t status) {
   if (id_.empty()) return;
-  FinishJournal(id_, keep_, status);
+  // A backup restores an item only while it is as the group left it.
+  std::vector<uint64_t> after;
+  bool keep = keep_ && CurrentDigests(journal_, &after) == 0;
+  FinishJournal(id_, keep, status, after);
   id_.clear();
+  journal_ = Journal{};
 }

@@ -22,4 +22,5 @@ class GroupJournal final : public GroupGuard {
  private:
   std::string id_;     // the journal of the running group, or empty
   bool keep_ = false;  // it holds what the group replaces or removes
+  Journal journal_;    // while kept: its places, whose state the finished mark describes
 };

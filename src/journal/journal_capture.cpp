@@ -30,6 +30,33 @@ const char* ExtensionOf(JournalStore store) {
   return store == JournalStore::Chains ? kChainFileExtension : kPresetFileExtension;
 }
 
+// The value's type and bytes into `value`; present stays false when the
+// value does not exist.
+int32_t QueryInto(RegKey key, JournalValue* value) {
+  uint32_t size = 0;
+  int32_t status = Reg_QueryValue(key, value->name.c_str(), &value->type, nullptr, &size);
+  if (status == kErrorFileNotFound) return 0;
+  if (status != 0) return StatusFromError(status);
+  if (size > kJournalMaxBytes) return E_FAIL;
+  value->present = true;
+  value->bytes.resize(size);
+  status = Reg_QueryValue(key, value->name.c_str(), &value->type, size > 0 ? value->bytes.data() : nullptr, &size);
+  if (status != 0) return StatusFromError(status);
+  value->bytes.resize(size);
+  return 0;
+}
+
+bool ReadAll(const char* path, uint64_t size, std::vector<unsigned char>* bytes) {
+  if (size > kJournalMaxBytes) return false;
+  ScopedFile file;
+  if (File_Open(path, kFileRead, kShareRead, FileCreate::OpenExisting, kFileHintSequential, file.Out()) != 0) {
+    return false;
+  }
+  bytes->resize(static_cast<size_t>(size));
+  uint32_t done = 0;
+  return size == 0 || (File_Read(file.Get(), bytes->data(), static_cast<uint32_t>(size), &done) == 0 && done == size);
+}
+
 // Numbered names, as the writers try them when the plain one is taken.
 constexpr unsigned kMaxFileNumber = 99;
 
@@ -135,20 +162,9 @@ class Capture {
     value.item = item;
     value.key = keyPath;
     value.name = name;
-    uint32_t size = 0;
-    int32_t status = Reg_QueryValue(key, name.c_str(), &value.type, nullptr, &size);
-    if (status == kErrorFileNotFound) {
-      journal_->values.push_back(std::move(value));
-      return 0;
-    }
-    if (status != 0) return StatusFromError(status);
-    if (size > kJournalMaxBytes) return E_FAIL;
-    value.present = true;
-    value.bytes.resize(size);
-    status = Reg_QueryValue(key, name.c_str(), &value.type, size > 0 ? value.bytes.data() : nullptr, &size);
-    if (status != 0) return StatusFromError(status);
-    value.bytes.resize(size);
-    NoteNamedFile(item, value);
+    int32_t status = QueryInto(key, &value);
+    if (status != 0) return status;
+    if (value.present) NoteNamedFile(item, value);
     journal_->values.push_back(std::move(value));
     return 0;
   }
@@ -188,17 +204,6 @@ class Capture {
       if (!file.present) return;
     }
     journal_->files.push_back(std::move(file));
-  }
-
-  static bool ReadAll(const char* path, uint64_t size, std::vector<unsigned char>* bytes) {
-    if (size > kJournalMaxBytes) return false;
-    ScopedFile file;
-    if (File_Open(path, kFileRead, kShareRead, FileCreate::OpenExisting, kFileHintSequential, file.Out()) != 0) {
-      return false;
-    }
-    bytes->resize(static_cast<size_t>(size));
-    uint32_t done = 0;
-    return size == 0 || (File_Read(file.Get(), bytes->data(), static_cast<uint32_t>(size), &done) == 0 && done == size);
   }
 
   bool IsInStoreFolders(const std::string& path) {
@@ -270,6 +275,35 @@ class Capture {
 }  // namespace
 
 const char* JournalStorePath(JournalStore store) { return StoreOf(store).path; }
+
+int32_t ReadValueNow(JournalValue* value) {
+  value->present = false;
+  value->type = 0;
+  value->bytes.clear();
+  ScopedRegKey key;
+  int32_t status = Reg_OpenKey(User(), value->key.c_str(), RegAccess::Read, key.Out());
+  if (status == kErrorFileNotFound) return 0;
+  if (status != 0) return StatusFromError(status);
+  try {
+    return QueryInto(key.Get(), value);
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  }
+}
+
+int32_t ReadFileNow(JournalFile* file) {
+  file->present = false;
+  file->bytes.clear();
+  FileInfo info;
+  if (File_GetInfo(file->path.c_str(), &info) != 0) return 0;
+  if (info.isFolder) return E_FAIL;
+  try {
+    file->present = ReadAll(file->path.c_str(), info.size, &file->bytes);
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  }
+  return file->present ? 0 : E_FAIL;
+}
 
 int32_t CaptureJournal(const std::vector<JournalTarget>& targets, JournalOperation operation, Journal* journal) {
   *journal = Journal{};

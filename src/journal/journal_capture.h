@@ -27,5 +27,10 @@ struct JournalTarget {
 // store and are left out.
 int32_t CaptureJournal(const std::vector<JournalTarget>& targets, JournalOperation operation, Journal* journal);
 
+// The state now of the place a journal value or file names (its key and
+// name, or its path): present, type and bytes.
+int32_t ReadValueNow(JournalValue* value);
+int32_t ReadFileNow(JournalFile* file);
+
 // The store key of a journal store: its path below HKEY_CURRENT_USER.
 const char* JournalStorePath(JournalStore store);

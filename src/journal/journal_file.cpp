@@ -275,7 +275,7 @@ int32_t ReadJournal(const char* path, Journal* journal) {
   return status;
 }
 
-int32_t WriteJournalEnd(const char* path, int32_t status) {
+int32_t WriteJournalEnd(const char* path, int32_t status, const std::vector<uint64_t>& digests) {
   Builder out;
   try {
     size_t form = out.Open(kRiffIdRiff);
@@ -284,6 +284,13 @@ int32_t WriteJournalEnd(const char* path, int32_t status) {
     out.U32(kJournalVersion);
     out.U32(static_cast<uint32_t>(status));
     out.Close(chunk);
+    chunk = out.Open(kJournalDigests);
+    out.U32(static_cast<uint32_t>(digests.size()));
+    for (uint64_t digest : digests) {
+      out.U32(static_cast<uint32_t>(digest));
+      out.U32(static_cast<uint32_t>(digest >> 32));
+    }
+    out.Close(chunk);
     out.Close(form);
   } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;
@@ -291,7 +298,8 @@ int32_t WriteJournalEnd(const char* path, int32_t status) {
   return WriteWhole(path, out.Get());
 }
 
-int32_t ReadJournalEnd(const char* path, int32_t* status) {
+int32_t ReadJournalEnd(const char* path, int32_t* status, std::vector<uint64_t>* digests) {
+  digests->clear();
   ScopedFile file;
   int32_t remaining = 0;
   int32_t result = OpenForm(path, kJournalEndForm, &file, &remaining);
@@ -302,9 +310,27 @@ int32_t ReadJournalEnd(const char* path, int32_t* status) {
   if (result != 0) return result;
   Reader reader(data.data(), data.size());
   uint32_t version = 0, value = 0;
-  if (id != kJournalEnd || remaining != 0 || data.size() != kJournalEndSize || !reader.U32(&version) ||
-      !reader.U32(&value) || version != kJournalVersion) {
+  if (id != kJournalEnd || data.size() != kJournalEndSize || !reader.U32(&version) || !reader.U32(&value) ||
+      version != kJournalVersion) {
     return E_PACKAGE_FORMAT;
+  }
+  result = NextChunk(file.Get(), &remaining, &id, &data);
+  if (result != 0) return result;
+  Reader list(data.data(), data.size());
+  uint32_t count = 0;
+  if (id != kJournalDigests || remaining != 0 || !list.U32(&count) || count > kJournalMaxEntries ||
+      data.size() != 4 + 8ull * count) {
+    return E_PACKAGE_FORMAT;
+  }
+  try {
+    for (uint32_t i = 0; i < count; ++i) {
+      uint32_t low = 0, high = 0;
+      list.U32(&low);
+      list.U32(&high);
+      digests->push_back(static_cast<uint64_t>(high) << 32 | low);
+    }
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
   }
   *status = static_cast<int32_t>(value);
   return 0;

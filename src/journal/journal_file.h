@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "journal/journal.h"
 
@@ -14,6 +15,8 @@ int32_t WriteJournal(const char* path, const Journal& journal);
 // match, texts or bytes too long).
 int32_t ReadJournal(const char* path, Journal* journal);
 
-// The marker that the group of a journal finished, with its status.
-int32_t WriteJournalEnd(const char* path, int32_t status);
-int32_t ReadJournalEnd(const char* path, int32_t* status);
+// The marker that the group of a journal finished: its status, and a
+// digest of each item's state as the group left it (none when the journal
+// is not kept).
+int32_t WriteJournalEnd(const char* path, int32_t status, const std::vector<uint64_t>& digests);
+int32_t ReadJournalEnd(const char* path, int32_t* status, std::vector<uint64_t>* digests);

@@ -151,11 +151,11 @@ int32_t BeginJournal(const Journal& journal, std::string* id, JournalRefusal* re
   return status;
 }
 
-int32_t FinishJournal(const std::string& id, bool keep, int32_t status) {
+int32_t FinishJournal(const std::string& id, bool keep, int32_t status, const std::vector<uint64_t>& digests) {
   std::string folder;
   int32_t result = GetJournalFolder(&folder);
   if (result != 0) return result;
-  result = WriteJournalEnd(PathOf(folder, id, kEndExtension).c_str(), status);
+  result = WriteJournalEnd(PathOf(folder, id, kEndExtension).c_str(), status, digests);
   if (result != 0) return result;
   if (!keep) RemoveJournal(folder, id);
   PruneBackups(folder);
@@ -263,14 +263,19 @@ int32_t ListBackups(std::vector<BackupInfo>* backups) {
   return 0;
 }
 
-int32_t ReadBackup(const std::string& id, Journal* journal) {
+int32_t ReadBackup(const std::string& id, Journal* journal, std::vector<uint64_t>* after) {
   std::string folder;
   int32_t status = GetJournalFolder(&folder);
   if (status != 0) return status;
   if (id.empty() || id.find_first_of("\\/:.") != std::string::npos) return E_INVALIDARG;
   try {
-    if (!File_Exists(PathOf(folder, id, kEndExtension).c_str())) return E_FILE_NOT_FOUND;
-    return ReadJournal(PathOf(folder, id, kJournalExtension).c_str(), journal);
+    std::vector<uint64_t> digests;
+    int32_t ended = 0;
+    status = ReadJournalEnd(PathOf(folder, id, kEndExtension).c_str(), &ended, &digests);
+    if (status == 0) status = ReadJournal(PathOf(folder, id, kJournalExtension).c_str(), journal);
+    if (status == 0 && digests.size() != journal->items.size()) status = E_PACKAGE_FORMAT;
+    if (status == 0 && after != nullptr) *after = std::move(digests);
+    return status;
   } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;
   }

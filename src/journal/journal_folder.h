@@ -31,7 +31,8 @@ int32_t BeginJournal(const Journal& journal, std::string* id, JournalRefusal* re
 // Marks the group finished; a journal that holds nothing the group
 // replaced or removed is removed, the others are kept as backups within
 // the bounds.
-int32_t FinishJournal(const std::string& id, bool keep, int32_t status);
+// `digests` describe each item as the group left it (see journal_restore.h).
+int32_t FinishJournal(const std::string& id, bool keep, int32_t status, const std::vector<uint64_t>& digests);
 
 // What a start found: groups taken back, journals set aside, and what
 // could not be put back.
@@ -54,8 +55,9 @@ struct BackupInfo {
   std::vector<std::string> items;
 };
 int32_t ListBackups(std::vector<BackupInfo>* backups);
-// The journal of a kept backup.
-int32_t ReadBackup(const std::string& id, Journal* journal);
+// The journal of a kept backup, and the digests of its items as the group
+// left them.
+int32_t ReadBackup(const std::string& id, Journal* journal, std::vector<uint64_t>* after = nullptr);
 
 // "2026-12-07T14:35:00Z".
 std::string FormatIsoTime(uint64_t seconds);

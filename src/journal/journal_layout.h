@@ -13,6 +13,7 @@
 //
 // The marker that a journal's group finished is a form of its own:
 //   RIFF 'ORJE'  'jend' u32 version, u32 status
+//                'hash' u32 count, then a u64 digest of each item's state
 // Texts are stored without their NUL. Chunks come in the order above; the
 // header's counts must match the chunks that follow, so a journal cut short
 // is refused.
@@ -31,6 +32,7 @@ constexpr RiffId kJournalCreatedKey = RiffFourCC("mkey");
 constexpr RiffId kJournalCreatedFolder = RiffFourCC("mdir");
 constexpr RiffId kJournalEndForm = RiffFourCC("ORJE");
 constexpr RiffId kJournalEnd = RiffFourCC("jend");
+constexpr RiffId kJournalDigests = RiffFourCC("hash");
 
 constexpr uint32_t kJournalVersion = 1;
 constexpr uint32_t kJournalHeaderSize = 36;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "journal/journal_file.h"
 #include "platform/file.h"
 #include "support/temp_folder.h"
 
@@ -146,6 +147,42 @@ TEST_F(Cli, FailuresAndBadUsageHaveTheirExitCodes) {
   run = RunCli({"create", Path("no folder/c.vtpreset"), "--from-json", Put("empty.json", "{\"plugins\":[],\"chains\":[]}")});
   EXPECT_EQ(1, run.exitCode);
   EXPECT_NE(std::string::npos, run.err.find("(0x8004E006)")) << run.err;
+}
+
+// The backups a store command finds: an unfinished change is taken back and
+// said on stderr first, a finished one is listed, newest first.
+TEST_F(Cli, BackupsAreListedAsJsonAfterAnUnfinishedChangeIsTakenBack) {
+  std::string folder = temp_.Join("Veltrane\\Ordalis\\Journal");
+  ASSERT_EQ(0, File_CreateFolderPath(folder.c_str()));
+  Journal journal;
+  journal.operation = JournalOperation::Import;
+  journal.time = 1700000000;
+  journal.items = {"the preset \"Warm\" of Studio Reverb", "the chain \"Vo\\cal\""};
+  JournalValue value;
+  value.key = "Software\\DirectShow\\Presets\\{0A000000-0000-4000-8000-00000000000A}";
+  value.name = "Warm";
+  value.present = true;
+  value.type = 3;
+  value.bytes = {1, 2};
+  journal.values.push_back(value);
+  ASSERT_EQ(0, WriteJournal((folder + "\\20231114-221320-00000001.journal").c_str(), journal));
+  ASSERT_EQ(0, WriteJournalEnd((folder + "\\20231114-221320-00000001.done").c_str(), 0, {7, 8}));
+  journal.operation = JournalOperation::Delete;
+  ASSERT_EQ(0, WriteJournal((folder + "\\20231114-221321-00000001.journal").c_str(), journal));
+  setenv("LOCALAPPDATA", temp_.Path().c_str(), 1);
+  CliRun run = RunCli({"backups", "--json"});
+  EXPECT_EQ(0, run.exitCode) << run.err;
+  EXPECT_NE(std::string::npos, run.err.find("It was taken back: 1 items restored.")) << run.err;
+  EXPECT_EQ("[\n  {\"id\": \"20231114-221320-00000001\", \"time\": \"2023-11-14T22:13:20Z\", "
+            "\"operation\": \"Import\", \"items\": 2, \"names\": [\"the preset \\\"Warm\\\" of Studio Reverb\", "
+            "\"the chain \\\"Vo\\\\cal\\\"\"]}\n]\n",
+            run.out);
+
+  run = RunCli({"restore", "20231114-000000-00000009"});
+  EXPECT_EQ(1, run.exitCode);
+  EXPECT_EQ(2, RunCli({"restore"}).exitCode);
+  EXPECT_EQ(2, RunCli({"restore", "x", "--overwrite", "--skip"}).exitCode);
+  unsetenv("LOCALAPPDATA");
 }
 
 }  // namespace

@@ -72,11 +72,14 @@ TEST(JournalFile, WhatIsWrittenIsReadBackWholeAndNoTemporaryIsLeft) {
   EXPECT_TRUE(read.HoldsReplacedData());
 
   std::string end = folder.Join("a.done");
-  ASSERT_EQ(0, WriteJournalEnd(end.c_str(), -5));
+  std::vector<uint64_t> digests = {1, 0xFFFFFFFF00000001ull};
+  ASSERT_EQ(0, WriteJournalEnd(end.c_str(), -5, digests));
   int32_t status = 0;
-  ASSERT_EQ(0, ReadJournalEnd(end.c_str(), &status));
+  std::vector<uint64_t> back;
+  ASSERT_EQ(0, ReadJournalEnd(end.c_str(), &status, &back));
   EXPECT_EQ(-5, status);
-  EXPECT_NE(0, ReadJournalEnd(path.c_str(), &status)) << "a journal is no end mark";
+  EXPECT_EQ(digests, back);
+  EXPECT_NE(0, ReadJournalEnd(path.c_str(), &status, &back)) << "a journal is no end mark";
   EXPECT_NE(0, ReadJournal(end.c_str(), &read)) << "an end mark is no journal";
 }
 
