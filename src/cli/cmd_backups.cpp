@@ -39,7 +39,7 @@ void PrintJson(const std::vector<BackupInfo>& backups) {
     PrintJsonText(FormatIsoTime(backup.time));
     printf(", \"operation\": ");
     PrintJsonText(JournalOperationName(backup.operation));
-    printf(", \"items\": %zu, \"names\": [", backup.items.size());
+    printf(", \"items\": %u, \"names\": [", static_cast<unsigned>(backup.items.size()));
     for (size_t n = 0; n < backup.items.size(); ++n) {
       if (n > 0) printf(", ");
       PrintJsonText(backup.items[n]);
@@ -51,8 +51,9 @@ void PrintJson(const std::vector<BackupInfo>& backups) {
 
 void PrintText(const std::vector<BackupInfo>& backups) {
   for (const BackupInfo& backup : backups) {
-    printf("%s  %s  %s  %zu item%s", backup.id.c_str(), FormatIsoTime(backup.time).c_str(),
-           JournalOperationName(backup.operation), backup.items.size(), backup.items.size() == 1 ? "" : "s");
+    printf("%s  %s  %s  %u item%s", backup.id.c_str(), FormatIsoTime(backup.time).c_str(),
+           JournalOperationName(backup.operation), static_cast<unsigned>(backup.items.size()),
+           backup.items.size() == 1 ? "" : "s");
     for (size_t n = 0; n < backup.items.size() && n < kListedItems; ++n) {
       printf("%s%s", n == 0 ? ": " : ", ", backup.items[n].c_str());
     }
@@ -107,8 +108,8 @@ int Cli_Restore(int argc, char** argv) {
   JournalRefusal refusal;
   int32_t status = RestoreBackup(id, rule, &outcome, &refusal);
   if (status == E_CANCELLED) {
-    Cli_Error("restore: %zu item%s changed since; nothing was changed (use --overwrite or --skip):",
-              outcome.conflicts.size(), outcome.conflicts.size() == 1 ? " was" : "s were");
+    Cli_Error("restore: %u item%s changed since; nothing was changed (use --overwrite or --skip):",
+              static_cast<unsigned>(outcome.conflicts.size()), outcome.conflicts.size() == 1 ? " was" : "s were");
     for (const std::string& conflict : outcome.conflicts) fprintf(stderr, "  %s\n", conflict.c_str());
     return kExitFailure;
   }
