@@ -8,6 +8,7 @@
 #include <set>
 
 #include "journal/journal_layout.h"
+#include "model/names.h"
 #include "platform/file.h"
 #include "platform/registry.h"
 #include "store/store_files.h"
@@ -59,13 +60,14 @@ bool ReadAll(const char* path, uint64_t size, std::vector<unsigned char>* bytes)
 
 // Numbered names, as the writers try them when the plain one is taken.
 constexpr unsigned kMaxFileNumber = 99;
+constexpr unsigned kMaxKeyNumber = 9999;
 
 class Capture {
  public:
   explicit Capture(Journal* journal) : journal_(journal) {}
 
   // Throws std::bad_alloc; gives 0 or a failure to read the registry.
-  int32_t Target(uint32_t item, const JournalTarget& target) {
+  int32_t Target(uint32_t item, const JournalTarget& target, bool numbered = false) {
     const StoreKey& store = StoreOf(target.store);
     std::string itemPath = std::string(store.path) + "\\" + target.keyName;
     NoteMissingKeys(itemPath);
@@ -93,6 +95,32 @@ class Capture {
     }
     if (!target.file.empty()) File(item, target.file);
     if (target.mayUseFile && store.programSubfolder != nullptr) NoteCandidates(item, target, store);
+    // A chain whose key is taken goes under the next free numbered key.
+    if (target.store == JournalStore::Chains && exists && !numbered) {
+      auto [at, added] = chainBases_.try_emplace(Fold(target.keyName), ChainBase{item, target, 0});
+      ++at->second.targets;
+    }
+    return 0;
+  }
+
+  // The numbered keys that chains whose keys were taken may go under: as
+  // many free ones as chains share the key.
+  int32_t ChainKeys() {
+    for (const auto& [key, base] : chainBases_) {
+      uint32_t freeNeeded = base.targets;
+      for (unsigned number = 2; number <= kMaxKeyNumber && freeNeeded > 0; ++number) {
+        JournalTarget numbered = base.target;
+        std::string suffix = " (" + std::to_string(number) + ")";
+        if (numbered.keyName.size() + suffix.size() >= kKeySize) numbered.keyName.resize(kKeySize - 1 - suffix.size());
+        numbered.keyName += suffix;
+        std::string path = std::string(kChainsKey) + "\\" + numbered.keyName;
+        ScopedRegKey probe;
+        if (Reg_OpenKey(User(), path.c_str(), RegAccess::Read, probe.Out()) == 0) continue;
+        --freeNeeded;
+        int32_t status = Target(base.item, numbered, true);
+        if (status != 0) return status;
+      }
+    }
     return 0;
   }
 
@@ -117,6 +145,12 @@ class Capture {
   }
 
  private:
+  struct ChainBase {
+    uint32_t item;
+    JournalTarget target;
+    uint32_t targets;
+  };
+
   struct Base {
     uint32_t item;
     std::string stem;  // the path without its extension
@@ -270,6 +304,7 @@ class Capture {
   std::set<std::string> folders_;
   std::map<std::string, std::string> locations_;
   std::map<std::string, Base> bases_;
+  std::map<std::string, ChainBase> chainBases_;
 };
 
 }  // namespace
@@ -315,6 +350,8 @@ int32_t CaptureJournal(const std::vector<JournalTarget>& targets, JournalOperati
       int32_t status = capture.Target(i, targets[i]);
       if (status != 0) return status;
     }
+    int32_t status = capture.ChainKeys();
+    if (status != 0) return status;
     capture.Candidates();
   } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;
