@@ -20,13 +20,6 @@ JournalOperation OperationOf(const HistoryGroup& group, GroupStep step, JournalO
   return group.kind == GroupKind::Delete ? JournalOperation::Delete : commit;
 }
 
-// Clock_Now's ticks as seconds since 1970: Windows counts from 1601.
-uint64_t UnixSeconds(uint64_t ticks) {
-  uint64_t seconds = ticks / 10000000u;
-  constexpr uint64_t kFrom1601 = 11644473600u;
-  return seconds > kFrom1601 + 86400u * 365u * 100u ? seconds - kFrom1601 : seconds;
-}
-
 int32_t Refuse(ActionFailure* failure, int32_t status, const char* folder, const char* reason) {
   if (failure != nullptr && failure->status == 0) {
     failure->status = status;
@@ -52,7 +45,7 @@ int32_t GroupJournal::Begin(const HistoryGroup& group, GroupStep step, ActionFai
     status = E_OUTOFMEMORY;
   }
   if (status != 0) return Refuse(failure, status, "(the store could not be read)", "nothing could be recorded");
-  journal.time = UnixSeconds(Clock_Now());
+  journal.time = Clock_UnixSeconds();
   JournalRefusal refusal;
   status = BeginJournal(journal, &id_, &refusal);
   if (status != 0) {

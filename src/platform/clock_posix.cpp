@@ -8,3 +8,5 @@ uint64_t Clock_Now() {
   // The same ticks as the file seam makes of a file's modification time.
   return static_cast<uint64_t>(now.tv_sec) * 10000000u + static_cast<uint64_t>(now.tv_nsec) / 100u;
 }
+
+uint64_t Clock_UnixSeconds() { return Clock_Now() / 10000000u; }
