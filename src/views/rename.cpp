@@ -18,11 +18,16 @@ RenameOutcome TakenInStore() {
   return outcome;
 }
 
+// `outcome`, with its status and failure, marked as stopped at `step`.
+RenameOutcome StoppedAt(RenameOutcome outcome, RenameStep step) {
+  outcome.failed = step;
+  return outcome;
+}
+
 RenameOutcome OutOfMemory() {
   RenameOutcome outcome;
-  outcome.failed = RenameStep::WriteNew;
   outcome.status = E_OUTOFMEMORY;
-  return outcome;
+  return StoppedAt(outcome, RenameStep::WriteNew);
 }
 
 // A name that differs only in letter case names the same value and file,
@@ -42,15 +47,11 @@ RenameOutcome RenamePresetCase(Stores& stores, const PlugInEntry& entry, const P
   StoreChange change;
   change.failure = &outcome.failure;
   outcome.status = operations.removePreset(stores, *identity, *original, StoreId::System, &change);
-  if (outcome.status != 0) {
-    outcome.failed = RenameStep::WriteNew;
-    return outcome;
-  }
+  if (outcome.status != 0) return StoppedAt(outcome, RenameStep::WriteNew);
   outcome.status = operations.putPreset(stores, *identity, *renamed, StoreId::System, &change);
   if (outcome.status != 0) {
-    outcome.failed = RenameStep::WriteNew;
     operations.putPreset(stores, *identity, *original, StoreId::System, nullptr);
-    return outcome;
+    return StoppedAt(outcome, RenameStep::WriteNew);
   }
   outcome.renamed = true;
   return outcome;
@@ -83,17 +84,13 @@ RenameOutcome RenamePreset(Stores& stores, StoreId store, const char* nodeLabel,
   StoreChange change;
   change.failure = &outcome.failure;
   outcome.status = operations.putPreset(stores, *entry, *renamed, StoreId::System, &change);
-  if (outcome.status != 0) {
-    outcome.failed = RenameStep::WriteNew;
-    return outcome;
-  }
+  if (outcome.status != 0) return StoppedAt(outcome, RenameStep::WriteNew);
   preset = entry->FindPreset(oldName);
   if (preset == nullptr) return outcome;
   outcome.status = operations.removePreset(stores, *entry, *preset, StoreId::System, &change);
   if (outcome.status != 0) {
-    outcome.failed = RenameStep::RemoveOld;
     outcome.bothStored = true;
-    return outcome;
+    return StoppedAt(outcome, RenameStep::RemoveOld);
   }
   outcome.renamed = true;
   return outcome;
